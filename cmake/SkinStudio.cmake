@@ -1,0 +1,39 @@
+# skinstudio_module(<name> DEPS <targets...>)
+# A static library from every .cpp in the current folder except *_tests.cpp,
+# and, when tests are on, one test program <name>_tests from the *_tests.cpp
+# files beside it, registered with CTest. Files are picked up as they appear.
+function(skinstudio_module name)
+  cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_tests.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
+  list(REMOVE_ITEM sources ${tests} "")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+  if(SKINSTUDIO_TESTS AND tests)
+    add_executable(${name}_tests ${tests})
+    target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} skinstudio_testsupport
+                          GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${name}_tests PRIVATE
+                               SKINSTUDIO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
+                         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+endfunction()
+
+# skinstudio_embed(<output.cpp> <input file> <symbol>)
+# Turns a data file into a C++ source defining
+#   extern const unsigned char <symbol>[]; extern const std::size_t <symbol>Size;
+function(skinstudio_embed output input symbol)
+  add_custom_command(OUTPUT ${output}
+                     COMMAND skinstudio-embed ${input} ${symbol} ${output}
+                     DEPENDS skinstudio-embed ${input}
+                     COMMENT "Embedding ${input}")
+endfunction()

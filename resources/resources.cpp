@@ -1,0 +1,1 @@
+// Anchor for the resources library; the data comes from generated sources.

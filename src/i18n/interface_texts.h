@@ -1,0 +1,42 @@
+// Every text the editor's own interface shows, by its LANG_...$ key, with
+// built-in English texts and optional language files.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct InterfaceTextGroup {
+  std::string_view name;                   // "Menu", "Panel", ...
+  std::vector<std::string_view> keys;      // in the order they are read
+};
+
+// The six groups with all 160 keys, in file order.
+const std::vector<InterfaceTextGroup>& interfaceTextGroups();
+
+class InterfaceTexts {
+ public:
+  InterfaceTexts();  // every key holds its built-in text
+
+  // The current text of `key`; empty for an unknown key.
+  const std::string& text(std::string_view key) const;
+  void set(std::string_view key, std::string value);
+  void resetToBuiltin();
+
+ private:
+  std::vector<std::pair<std::string, std::string>> entries_;
+};
+
+// The built-in text of a key (empty when the key is unknown).
+std::string_view builtinInterfaceText(std::string_view key);
+
+// Shown (titled with "LANG_ERROR$") when a skin has no uisettings.ini; no
+// language file changes it.
+std::string_view missingSettingsMessage();
+
+// File name under "language/" for languages 1..9, empty otherwise.
+std::string_view languageFileName(int language);
+
+// Built-in texts, then the language file of `language` from "language/"
+// relative to the current folder, when there is one.
+void loadInterfaceTexts(InterfaceTexts& texts, int language);

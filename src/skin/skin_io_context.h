@@ -1,0 +1,21 @@
+// What a skin load or save needs from around it: where to report problems,
+// in which language, and the clock that stamps LastUpdate on save.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "i18n/interface_texts.h"
+#include "skin/desktop.h"
+
+// Returns the LastUpdate text for a save, "yyyy/mm/dd-hh:ii:ss".
+using SettingsClock = std::function<std::string()>;
+
+// The local date and time in LastUpdate form.
+std::string localLastUpdateText();
+
+struct SkinIoContext {
+  Desktop& desktop;
+  const InterfaceTexts& texts;
+  SettingsClock clock = localLastUpdateText;
+};
