@@ -1,0 +1,274 @@
+#include "i18n/interface_texts.h"
+
+#include <filesystem>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "i18n/text_file.h"
+
+namespace {
+
+struct BuiltinText {
+  std::string_view group;
+  std::string_view key;
+  std::string_view text;
+};
+
+// Every key in the order a language file is read, with its built-in English
+// text. The colour, image and element labels are the names a skin author
+// knows from uisettings.ini and the skin folder, so they stay untranslated.
+constexpr BuiltinText kBuiltinTexts[] = {
+    // Menu
+    {"Menu", "LANG_FILE$", "File"},
+    {"Menu", "LANG_FILE_NEW$", "New skin"},
+    {"Menu", "LANG_FILE_OPEN$", "Open"},
+    {"Menu", "LANG_FILE_OPEN_FOLDER$", "Open skin folder..."},
+    {"Menu", "LANG_FILE_SAVE$", "Save"},
+    {"Menu", "LANG_FILE_SAVE_FOLDER$", "Save skin to folder..."},
+    {"Menu", "LANG_FILE_SCREENSHOT$", "Screenshot"},
+    {"Menu", "LANG_FILE_SCREENSHOT2D$", "Save screenshot to file..."},
+    {"Menu", "LANG_FILE_SCREENSHOT2C$", "Copy screenshot to clipboard"},
+    {"Menu", "LANG_FILE_CLOSE$", "Exit"},
+    {"Menu", "LANG_SCREEN$", "Screen"},
+    {"Menu", "LANG_SCREEN_00$", "File browser, icon view"},
+    {"Menu", "LANG_SCREEN_01$", "File browser, list view"},
+    {"Menu", "LANG_SCREEN_02$", "Start menu: File Operation"},
+    {"Menu", "LANG_SCREEN_03$", "Delete confirmation box"},
+    {"Menu", "LANG_SCREEN_04$", "Start menu: Skin"},
+    {"Menu", "LANG_SCREEN_05$", "Style change box"},
+    {"Menu", "LANG_SCREEN_06$", "Start menu: Language"},
+    {"Menu", "LANG_SCREEN_07$", "Language change box"},
+    {"Menu", "LANG_SCREEN_08$", "System settings: Display"},
+    {"Menu", "LANG_SCREEN_09$", "System settings: Brightness"},
+    {"Menu", "LANG_SCREEN_10$", "Hotkey window"},
+    {"Menu", "LANG_SCREEN_11$", "Help window"},
+    {"Menu", "LANG_SCREEN_12$", "Game settings window"},
+    {"Menu", "LANG_SCREEN_13$", "Cheat list"},
+    {"Menu", "LANG_OPTIONS$", "Options"},
+    {"Menu", "LANG_OPTIONS_BACKCOLOR$", "Preview background colour..."},
+    {"Menu", "LANG_OPTIONS_SWAPVIEW$", "Swap preview and panel"},
+    {"Menu", "LANG_ABOUT$", "Help"},
+    {"Menu", "LANG_ABOUT_ABOUT$", "About"},
+    {"Menu", "LANG_COLORSETTING$", "Colour"},
+    {"Menu", "LANG_INFO$",
+     "Set red, green and blue (0 to 31 each), use the colour chooser, or hold the right mouse "
+     "button to pick a colour from the screen."},
+    {"Menu", "LANG_ACTUAL_COLOR$", "Current colour"},
+    {"Menu", "LANG_NEW_COLOR$", "New colour"},
+    {"Menu", "LANG_RED$", "Red"},
+    {"Menu", "LANG_GREEN$", "Green"},
+    {"Menu", "LANG_BLUE$", "Blue"},
+    {"Menu", "LANG_COLORREQUESTER$", "More colours..."},
+    {"Menu", "LANG_OK$", "OK"},
+    {"Menu", "LANG_CANCEL$", "Cancel"},
+    {"Menu", "LANG_REQPATH_SAVE$", "Choose the folder to save the skin in"},
+    {"Menu", "LANG_REQPATH_LOAD$", "Choose a skin folder"},
+    {"Menu", "LANG_REQFILE_SAVE$", "Save screenshot"},
+    {"Menu", "LANG_REQFILE_LOAD$", "Open file"},
+    {"Menu", "LANG_FILE_NOTFOUND$", "File not found"},
+    {"Menu", "LANG_FILE_NOTSAVE$", "File could not be saved"},
+    {"Menu", "LANG_FILE_UNKNOWN$", "Unknown picture format"},
+    {"Menu", "LANG_ERROR$", "Error"},
+    // Panel
+    {"Panel", "LANG_PANEL_COLORS$", "Colours"},
+    {"Panel", "LANG_PANEL_IMAGES$", "Images"},
+    {"Panel", "LANG_PANEL_ELEMETS$", "Elements"},
+    {"Panel", "LANG_PANEL_INFORMATIONS$", "Information"},
+    // Colors
+    {"Colors", "LANG_COLOR_gameInfoTextColor$", "gameInfoTextColor"},
+    {"Colors", "LANG_COLOR_fileNameTextColor$", "fileNameTextColor"},
+    {"Colors", "LANG_COLOR_vTextColor$", "vTextColor"},
+    {"Colors", "LANG_COLOR_vTextHighLightColor$", "vTextHighLightColor"},
+    {"Colors", "LANG_COLOR_logoFrameColor$", "logoFrameColor"},
+    {"Colors", "LANG_COLOR_listTextBgColor$", "listTextBgColor"},
+    {"Colors", "LANG_COLOR_gameInfoTitleColor$", "gameInfoTitleColor"},
+    {"Colors", "LANG_COLOR_listTextColor$", "listTextColor"},
+    {"Colors", "LANG_COLOR_listTextHighLightColor$", "listTextHighLightColor"},
+    {"Colors", "LANG_COLOR_popMenuTextColor$", "popMenuTextColor"},
+    {"Colors", "LANG_COLOR_popMenuTextHighLightColor$", "popMenuTextHighLightColor"},
+    {"Colors", "LANG_COLOR_popSubMenuTextColor$", "popSubMenuTextColor"},
+    {"Colors", "LANG_COLOR_popSubMenuTextHighLightColor$", "popSubMenuTextHighLightColor"},
+    {"Colors", "LANG_COLOR_formFrameColor$", "formFrameColor"},
+    {"Colors", "LANG_COLOR_formTextColor$", "formTextColor"},
+    {"Colors", "LANG_COLOR_popSubMenuBodyColor$", "popSubMenuBodyColor"},
+    {"Colors", "LANG_COLOR_formBodyColor$", "formBodyColor"},
+    {"Colors", "LANG_COLOR_formTitleTextColor$", "formTitleTextColor"},
+    {"Colors", "LANG_COLOR_buttonTextColor$", "buttonTextColor"},
+    {"Colors", "LANG_COLOR_spinBoxNormalColor$", "spinBoxNormalColor"},
+    {"Colors", "LANG_COLOR_spinBoxFocusColor$", "spinBoxFocusColor"},
+    {"Colors", "LANG_COLOR_spinBoxFrameColor$", "spinBoxFrameColor"},
+    {"Colors", "LANG_COLOR_spinBoxTextColor$", "spinBoxTextColor"},
+    {"Colors", "LANG_COLOR_spinBoxTextHighLightColor$", "spinBoxTextHighLightColor"},
+    {"Colors", "LANG_COLOR_romInfoTextColor$", "romInfoTextColor"},
+    {"Colors", "LANG_COLOR_romInfoTitleColor$", "romInfoTitleColor"},
+    {"Colors", "LANG_COLOR_cheatListTextColor$", "cheatListTextColor"},
+    {"Colors", "LANG_COLOR_cheatListTextHighLightColor$", "cheatListTextHighLightColor"},
+    {"Colors", "LANG_COLOR_cheatTitleTextColor$", "cheatTitleTextColor"},
+    // Images
+    {"Images", "LANG_IMAGE_upper_screen$", "upper_screen.bmp"},
+    {"Images", "LANG_IMAGE_lower_screen$", "lower_screen.bmp"},
+    {"Images", "LANG_IMAGE_startbar$", "startbar.bmp"},
+    {"Images", "LANG_IMAGE_start_released$", "start_released.bmp"},
+    {"Images", "LANG_IMAGE_brightness$", "brightness.bmp"},
+    {"Images", "LANG_IMAGE_cardFrame0$", "cardFrame0.bmp"},
+    {"Images", "LANG_IMAGE_reBack$", "reBack.bmp"},
+    {"Images", "LANG_IMAGE_clock_colon$", "clock_colon.bmp"},
+    {"Images", "LANG_IMAGE_clock_numbers$", "clock_numbers.bmp"},
+    {"Images", "LANG_IMAGE_cheat$", "cheat.bmp"},
+    {"Images", "LANG_IMAGE_dpg$", "dpg.bmp"},
+    {"Images", "LANG_IMAGE_gba$", "gba.bmp"},
+    {"Images", "LANG_IMAGE_nds$", "nds.bmp"},
+    {"Images", "LANG_IMAGE_plg$", "plg.bmp"},
+    {"Images", "LANG_IMAGE_pth$", "pth.bmp"},
+    {"Images", "LANG_IMAGE_realtime$", "realtime.bmp"},
+    {"Images", "LANG_IMAGE_rpth$", "rpth.bmp"},
+    {"Images", "LANG_IMAGE_sav$", "sav.bmp"},
+    {"Images", "LANG_IMAGE_txt$", "text.bmp"},
+    {"Images", "LANG_IMAGE_unk$", "unk.bmp"},
+    {"Images", "LANG_IMAGE_cardFrame1$", "cardFrame1.bmp"},
+    {"Images", "LANG_IMAGE_selectbar$", "selectbar.bmp"},
+    {"Images", "LANG_IMAGE_form_L$", "form_L.bmp"},
+    {"Images", "LANG_IMAGE_form_M$", "form_M.bmp"},
+    {"Images", "LANG_IMAGE_form_R$", "form_R.bmp"},
+    {"Images", "LANG_IMAGE_popsubbar$", "popsubbar.bmp"},
+    {"Images", "LANG_IMAGE_lamp$", "lamp.bmp"},
+    {"Images", "LANG_IMAGE_triangle$", "triangle.bmp"},
+    {"Images", "LANG_IMAGE_title_left$", "title_left.bmp"},
+    {"Images", "LANG_IMAGE_title_bg$", "title_bg.bmp"},
+    {"Images", "LANG_IMAGE_title_right$", "title_right.bmp"},
+    {"Images", "LANG_IMAGE_btn3$", "btn3.bmp"},
+    {"Images", "LANG_IMAGE_activehotkey$", "activehotkey.bmp"},
+    {"Images", "LANG_IMAGE_noactivehotke$", "noactivehotke.bmp"},
+    {"Images", "LANG_IMAGE_active$", "active.bmp"},
+    {"Images", "LANG_IMAGE_btn$", "btn.bmp"},
+    {"Images", "LANG_IMAGE_hotkeybk$", "hotkeybk.bmp"},
+    {"Images", "LANG_IMAGE_close1$", "close1.bmp"},
+    {"Images", "LANG_IMAGE_settingbg$", "settingbg.bmp"},
+    {"Images", "LANG_IMAGE_spin_btn_left$", "spin_btn_left.bmp"},
+    {"Images", "LANG_IMAGE_spin_btn_right$", "spin_btn_right.bmp"},
+    {"Images", "LANG_IMAGE_cheatbg$", "cheatbg.bmp"},
+    {"Images", "LANG_IMAGE_cheat_clearall$", "cheat_clearall.bmp"},
+    {"Images", "LANG_IMAGE_cheatmenubtn$", "cheatmenubtn.bmp"},
+    {"Images", "LANG_IMAGE_cheatselectbar$", "cheatselectbar.bmp"},
+    {"Images", "LANG_IMAGE_close$", "close.bmp"},
+    {"Images", "LANG_IMAGE_fathernode$", "fathernode.bmp"},
+    {"Images", "LANG_IMAGE_onehoton$", "onehoton.bmp"},
+    {"Images", "LANG_IMAGE_onehotdown$", "onehotdown.bmp"},
+    {"Images", "LANG_IMAGE_pitchdown$", "pitchdown.bmp"},
+    {"Images", "LANG_IMAGE_pitchon$", "pitchon.bmp"},
+    // Information
+    {"Information", "LANG_INFO_TITLE$", "Skin title"},
+    {"Information", "LANG_INFO_AUTHOR$", "Author"},
+    {"Information", "LANG_INFO_EMAIL$", "E-mail"},
+    {"Information", "LANG_INFO_URL$", "Web address"},
+    {"Information", "LANG_INFO_UPDATE$", "Last saved"},
+    // Elements
+    {"Elements", "LANG_SETTINGS_LOGO_INFO_text$", "LogoInfo"},
+    {"Elements", "LANG_SETTINGS_FILE_TYPE_show$", "FileType"},
+    {"Elements", "LANG_SETTINGS_FILE_NAME_show$", "FileName"},
+    {"Elements", "LANG_SETTINGS_FILE_NAME_title$", "FileName Titleshow"},
+    {"Elements", "LANG_SETTINGS_GAME_NAME_show$", "GameName"},
+    {"Elements", "LANG_BIG_CLOCK_show$", "BigClock"},
+    {"Elements", "LANG_FOLDER_TEXT_show$", "FolderText"},
+    {"Elements", "LANG_START_BAR_text$", "StartBar"},
+    {"Elements", "LANG_SETTINGS_START_BUTTON_text$", "StartButton"},
+    {"Elements", "LANG_DISC_ICON_text$", "DiscIcon"},
+    {"Elements", "LANG_SETTINGS_BRIGHTNESS_BTN_text$", "BrightnessButton"},
+    {"Elements", "LANG_SETTINGS_REBACK_BTN_text$", "RebackButton"},
+    {"Elements", "LANG_START_MENU_text$", "StartMenu"},
+    {"Elements", "LANG_FILE_HANDLE_MENU_text$", "FileHandleMenu"},
+    {"Elements", "LANG_UITYPE_MENU_text$", "UITypeMenu"},
+    {"Elements", "LANG_LANGUAGE_text$", "LanguageMenu"},
+    {"Elements", "LANG_SYSET_MENU_text$", "SysSetMenu"},
+    {"Elements", "LANG_LIST_TYPE_text$", "ListTypeMenu"},
+    {"Elements", "LANG_BRIGHTNESS_text$", "BrightnessMenu"},
+    {"Elements", "LANG_CHEAT_TITLE_text$", "CheatTitle"},
+    {"Elements", "LANG_CLOSE_BTN_text$", "CheatCloseButton"},
+    {"Elements", "LANG_CHEAT_CLEARTITLE_text$", "CheatClearTitle"},
+    {"Elements", "LANG_CHEAT_CANCEL_ALL_BTN_text$", "CheatClearAllButton"},
+};
+
+constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);
+
+// Position of every key in kBuiltinTexts (and in InterfaceTexts::entries_).
+const std::unordered_map<std::string_view, std::size_t>& keyIndex() {
+  static const auto* index = [] {
+    auto* map = new std::unordered_map<std::string_view, std::size_t>();
+    for (std::size_t i = 0; i < kKeyCount; ++i) map->emplace(kBuiltinTexts[i].key, i);
+    return map;
+  }();
+  return *index;
+}
+
+std::optional<std::size_t> indexOf(std::string_view key) {
+  const auto& index = keyIndex();
+  const auto it = index.find(key);
+  if (it == index.end()) return std::nullopt;
+  return it->second;
+}
+
+constexpr std::string_view kLanguageFileNames[] = {
+    "t_chinese.ini", "s_chinese.ini", "spanish.ini", "francais.ini", "german.ini",
+    "pbrasil.ini",   "italiano.ini",  "other.ini",   "japanese.ini",
+};
+
+}  // namespace
+
+const std::vector<InterfaceTextGroup>& interfaceTextGroups() {
+  static const auto* groups = [] {
+    auto* list = new std::vector<InterfaceTextGroup>();
+    for (const BuiltinText& entry : kBuiltinTexts) {
+      if (list->empty() || list->back().name != entry.group) list->push_back({entry.group, {}});
+      list->back().keys.push_back(entry.key);
+    }
+    return list;
+  }();
+  return *groups;
+}
+
+InterfaceTexts::InterfaceTexts() { resetToBuiltin(); }
+
+const std::string& InterfaceTexts::text(std::string_view key) const {
+  static const std::string empty;
+  const auto i = indexOf(key);
+  return i ? entries_[*i].second : empty;
+}
+
+void InterfaceTexts::set(std::string_view key, std::string value) {
+  if (const auto i = indexOf(key)) entries_[*i].second = std::move(value);
+}
+
+void InterfaceTexts::resetToBuiltin() {
+  entries_.clear();
+  entries_.reserve(kKeyCount);
+  for (const BuiltinText& entry : kBuiltinTexts) {
+    entries_.emplace_back(std::string(entry.key), std::string(entry.text));
+  }
+}
+
+std::string_view builtinInterfaceText(std::string_view key) {
+  const auto i = indexOf(key);
+  return i ? kBuiltinTexts[*i].text : std::string_view();
+}
+
+std::string_view missingSettingsMessage() { return "This skin has no uisettings.ini."; }
+
+std::string_view languageFileName(int language) {
+  if (language < 1 || language > 9) return {};
+  return kLanguageFileNames[language - 1];
+}
+
+void loadInterfaceTexts(InterfaceTexts& texts, int language) {
+  texts.resetToBuiltin();
+  const std::string_view name = languageFileName(language);
+  if (name.empty()) return;
+  const auto file = readTextFile(std::filesystem::path("language") / std::string(name));
+  if (!file) return;
+  for (const InterfaceTextGroup& group : interfaceTextGroups()) {
+    for (std::string_view key : group.keys) {
+      if (auto value = file->find(group.name, key)) texts.set(key, std::move(*value));
+    }
+  }
+}
