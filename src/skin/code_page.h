@@ -1,0 +1,18 @@
+// The single-byte code page uisettings.ini is stored in. The handheld and
+// the skins made for it use the Windows "ANSI" code page; this build always
+// uses Windows-1252 for both directions, with its five unassigned bytes
+// mapped to the C1 control characters of the same number, so every byte
+// sequence survives a read followed by a write unchanged (skins written on a
+// Chinese or Cyrillic system included).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Bytes in Windows-1252 to UTF-8 text. Never fails: every byte has a
+// character.
+std::string cp1252ToUtf8(std::string_view bytes);
+
+// UTF-8 text to Windows-1252 bytes. A character the code page cannot hold,
+// and every byte of malformed UTF-8, becomes "?".
+std::string utf8ToCp1252(std::string_view text);

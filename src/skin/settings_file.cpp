@@ -1,0 +1,401 @@
+#include "skin/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "skin/code_page.h"
+
+namespace {
+
+// A key part longer than this matches no header and no key, so the
+// reader never builds more of it (a line can be megabytes long).
+constexpr std::size_t kLongestKeyPart = 64;
+
+constexpr std::string_view kSettingsFileName = "uisettings.ini";
+
+char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Blanks (spaces only, tabs stay) removed, upper-cased. Only ASCII letters
+// change case: no character of the code page upper-cases to an ASCII
+// letter, so matching against the ASCII headers and keys is unaffected.
+// Returns false when the result would exceed kLongestKeyPart.
+bool normalise(std::string_view text, std::string& out) {
+  out.clear();
+  for (char c : text) {
+    if (c == ' ') continue;
+    if (out.size() == kLongestKeyPart) return false;
+    out += upperAscii(c);
+  }
+  return true;
+}
+
+std::string normalised(std::string_view text) {
+  std::string out;
+  normalise(text, out);
+  return out;
+}
+
+struct KeyEntry {
+  std::string upperKey;
+  const SkinField* field;
+};
+
+using KeySet = std::vector<KeyEntry>;
+
+struct KnownHeader {
+  std::string normalisedHeader;
+  const KeySet* keys;
+};
+
+struct PassTable {
+  std::vector<KnownHeader> headers;
+  std::vector<KeySet> keySets;  // owned here, pointed to by `headers`
+};
+
+KeySet keySetOf(std::string_view section, bool colours) {
+  KeySet keys;
+  for (const SkinField& field : skinFields()) {
+    if (field.section != section) continue;
+    if ((field.kind == FieldKind::Color) != colours) continue;
+    keys.push_back({normalised(field.key), &field});
+  }
+  return keys;
+}
+
+std::string headerOf(std::string_view section) {
+  return normalised("[" + std::string(section) + "]");
+}
+
+// The element pass knows every header except "[global settings]", the
+// misspelt "[clsoe btn]" as a second name of "[close btn]", and "[end]",
+// after which it reads nothing more.
+const PassTable& elementTable() {
+  static const PassTable table = [] {
+    PassTable t;
+    const std::vector<std::string_view>& sections = skinSections();
+    t.keySets.reserve(sections.size() + 1);
+    for (std::string_view section : sections) {
+      if (section == "global settings") continue;
+      t.keySets.push_back(keySetOf(section, false));
+      t.headers.push_back({headerOf(section), &t.keySets.back()});
+      if (section == "close btn") t.headers.push_back({headerOf("clsoe btn"), &t.keySets.back()});
+    }
+    t.keySets.emplace_back();
+    t.headers.push_back({headerOf("end"), &t.keySets.back()});
+    return t;
+  }();
+  return table;
+}
+
+// The colour pass knows only the sections that hold colours.
+const PassTable& colorTable() {
+  static const PassTable table = [] {
+    PassTable t;
+    const std::vector<std::string_view>& sections = skinSections();
+    t.keySets.reserve(sections.size());
+    for (std::string_view section : sections) {
+      KeySet keys = keySetOf(section, true);
+      if (keys.empty()) continue;
+      t.keySets.push_back(std::move(keys));
+      t.headers.push_back({headerOf(section), &t.keySets.back()});
+    }
+    return t;
+  }();
+  return table;
+}
+
+const KeySet* knownHeader(const PassTable& table, std::string_view key) {
+  for (const KnownHeader& header : table.headers)
+    if (header.normalisedHeader == key) return header.keys;
+  return nullptr;
+}
+
+// Calls `act` with every line that a CR, an LF or a CR LF ends, zero bytes
+// left out. A last line without an end is not acted on. The line buffer is
+// reused, so the cost stays linear in the input however long a line is.
+template <class Act>
+void forEachLine(std::span<const std::uint8_t> bytes, Act act) {
+  std::string line;
+  const std::size_t size = bytes.size();
+  std::size_t i = 0;
+  while (i < size) {
+    std::size_t runEnd = i;
+    while (runEnd < size && bytes[runEnd] != 0 && bytes[runEnd] != 13 && bytes[runEnd] != 10)
+      ++runEnd;
+    line.append(reinterpret_cast<const char*>(bytes.data()) + i, runEnd - i);
+    if (runEnd == size) break;
+    const std::uint8_t stop = bytes[runEnd];
+    i = runEnd + 1;
+    if (stop == 0) continue;
+    if (stop == 13 && i < size && bytes[i] == 10) ++i;
+    act(std::string_view(line));
+    line.clear();
+  }
+}
+
+// Text between the first "=" and the next "=" (or the line's end); empty
+// when the line holds no "=".
+std::string_view valuePart(std::string_view line) {
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return {};
+  std::string_view rest = line.substr(eq + 1);
+  return rest.substr(0, rest.find('='));
+}
+
+std::string_view textValue(std::string_view line) {
+  const std::size_t eq = line.find('=');
+  return eq == std::string_view::npos ? std::string_view() : line.substr(eq + 1);
+}
+
+std::string_view keyPartOf(std::string_view line) { return line.substr(0, line.find('=')); }
+
+int digitValue(char c, int base) {
+  int d = -1;
+  if (c >= '0' && c <= '9')
+    d = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    d = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    d = c - 'A' + 10;
+  return d >= 0 && d < base ? d : -1;
+}
+
+// Optional sign, then "$" hex, "%" binary or decimal, read in 64 bits;
+// the field takes the low 32 bits as a signed number.
+std::int32_t parseInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i < text.size() && text[i] == '%') {
+    base = 2;
+    ++i;
+  }
+  std::uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int d = digitValue(text[i], base);
+    if (d < 0) break;
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
+  }
+  if (negative) value = 0 - value;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+// The "[SkinInfo]" rule that strips one leading blank from each info text
+// per line runs once per line; doing it with erase() would be quadratic in
+// a long text, so the blanks are counted and removed once at the end.
+class InfoBlankTrim {
+ public:
+  explicit InfoBlankTrim(SkinModel& model)
+      : texts_{&model.skinInfo.Title, &model.skinInfo.Author, &model.skinInfo.eMail,
+               &model.skinInfo.Url, &model.skinInfo.LastUpdate} {}
+
+  void assigned(const std::string* text) {
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+      if (texts_[i] == text) skipped_[i] = 0;
+  }
+
+  void trimOnce() {
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+      if (skipped_[i] < texts_[i]->size() && (*texts_[i])[skipped_[i]] == ' ') ++skipped_[i];
+  }
+
+  void finish() {
+    for (std::size_t i = 0; i < texts_.size(); ++i) texts_[i]->erase(0, skipped_[i]);
+  }
+
+ private:
+  std::array<std::string*, 5> texts_;
+  std::array<std::size_t, 5> skipped_{};
+};
+
+std::vector<std::uint8_t> toBytes(const std::string& text) {
+  return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+// The settings file of `folder`: the exact name, or else the first entry
+// whose name matches it ignoring case (skins copied from FAT media often
+// carry "UISETTINGS.INI").
+std::filesystem::path findSettingsFile(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path exact = fs::path(folder) / kSettingsFileName;
+  if (fs::is_regular_file(exact, ec)) return exact;
+
+  std::vector<fs::path> matches;
+  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != kSettingsFileName.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i)
+      same = upperAscii(name[i]) == upperAscii(kSettingsFileName[i]);
+    std::error_code typeError;
+    if (same && it->is_regular_file(typeError)) matches.push_back(it->path());
+  }
+  if (matches.empty()) return exact;
+  std::sort(matches.begin(), matches.end());
+  return matches.front();
+}
+
+// The whole file in one buffer; false when it cannot be opened or read.
+bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.st_size) + 1);
+  std::size_t filled = 0;
+  bool ok = true;
+  for (;;) {
+    // A file that grew since fstat is read to its real end.
+    if (filled == buffer.size()) buffer.resize(buffer.size() * 2);
+    const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  ::close(fd);
+  if (!ok) return false;
+  buffer.resize(filled);
+  out = std::move(buffer);
+  return true;
+}
+
+}  // namespace
+
+void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
+  const PassTable& table = elementTable();
+  const KeySet* skinInfoKeys = knownHeader(table, headerOf("SkinInfo"));
+  std::int32_t& menuX = model.fileHandleMenu.x;
+  std::int32_t& menuY = model.fileHandleMenu.y;
+
+  // -1 marks "[file handle menu]" x and y as not read yet: there the first
+  // value wins, unlike everywhere else.
+  menuX = -1;
+  menuY = -1;
+  InfoBlankTrim trim(model);
+  const KeySet* current = nullptr;
+  std::string key;
+
+  forEachLine(bytes, [&](std::string_view line) {
+    const bool keyFits = normalise(keyPartOf(line), key);
+    if (keyFits) {
+      if (const KeySet* header = knownHeader(table, key)) current = header;
+      if (current) {
+        for (const KeyEntry& entry : *current) {
+          if (entry.upperKey != key) continue;
+          const SkinField& field = *entry.field;
+          if (field.kind == FieldKind::Text) {
+            std::string* text = field.text(model);
+            *text = cp1252ToUtf8(textValue(line));
+            trim.assigned(text);
+          } else if (field.kind == FieldKind::Integer) {
+            std::int32_t* target = field.integer(model);
+            if ((target == &menuX || target == &menuY) && *target != -1) break;
+            *target = parseInteger(valuePart(line));
+          }
+          break;
+        }
+      }
+    }
+    if (current == skinInfoKeys) trim.trimOnce();
+  });
+
+  trim.finish();
+  if (menuX == -1) menuX = 0;
+  if (menuY == -1) menuY = 0;
+}
+
+void readSkinColors(SkinModel& model, std::span<const std::uint8_t> bytes) {
+  const PassTable& table = colorTable();
+  const KeySet* current = nullptr;
+  std::string key;
+
+  forEachLine(bytes, [&](std::string_view line) {
+    if (!normalise(keyPartOf(line), key)) return;
+    if (const KeySet* header = knownHeader(table, key)) current = header;
+    if (!current) return;
+    for (const KeyEntry& entry : *current) {
+      if (entry.upperKey != key) continue;
+      std::string value;
+      for (char c : valuePart(line))
+        if (c != ' ') value += c;
+      *entry.field->color(model) = colorFromText(cp1252ToUtf8(value));
+      break;
+    }
+  });
+}
+
+void readSkinSettings(SkinModel& model, std::span<const std::uint8_t> bytes) {
+  readSkinElements(model, bytes);
+  readSkinColors(model, bytes);
+}
+
+std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsClock& clock) {
+  model.skinInfo.LastUpdate = clock ? clock() : localLastUpdateText();
+
+  // Grows as needed: long info texts are written whole, never cut.
+  std::string out;
+  out.reserve(4096);
+  std::string_view section;
+  for (const SkinField& field : skinFields()) {
+    if (field.section != section) {
+      if (!section.empty()) out += "\r\n";
+      section = field.section;
+      out += '[';
+      out += section;
+      out += "]\r\n";
+    }
+    out += field.key;
+    out += '=';
+    switch (field.kind) {
+      case FieldKind::Text:
+        out += utf8ToCp1252(*field.text(model));
+        break;
+      case FieldKind::Color:
+        out += colorToText(*field.color(model));
+        break;
+      case FieldKind::Integer:
+        out += std::to_string(*field.integer(model));
+        break;
+    }
+    out += "\r\n";
+  }
+  out += "\r\n[end]\r\n";
+  return toBytes(out);
+}
+
+bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                        const std::string& folder) {
+  std::vector<std::uint8_t> bytes;
+  if (!readWholeFile(findSettingsFile(folder), bytes)) {
+    io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
+    return false;
+  }
+  readSkinSettings(model, bytes);
+  bytes = {};
+  loadSkinFolderImages(images, io, folder);
+  return true;
+}
