@@ -1,0 +1,32 @@
+# The built-in default skin pictures, the sample game icon and the hinge are
+# drawn by tools/artgen at build time; only the drawing code is kept in the
+# repository.
+set(ARTGEN_DIR ${PROJECT_SOURCE_DIR}/tools/artgen)
+add_executable(skinstudio-artgen
+  ${ARTGEN_DIR}/main.cpp ${ARTGEN_DIR}/canvas.cpp ${ARTGEN_DIR}/pixel_font.cpp
+  ${ARTGEN_DIR}/output.cpp ${ARTGEN_DIR}/pictures.cpp)
+file(GLOB ARTGEN_PARTS CONFIGURE_DEPENDS ${ARTGEN_DIR}/draw_*.cpp)
+target_sources(skinstudio-artgen PRIVATE ${ARTGEN_PARTS})
+target_link_libraries(skinstudio-artgen PRIVATE PNG::PNG)
+set_target_properties(skinstudio-artgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+set(BUILTIN_PICTURES_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/builtin_pictures_data.cpp)
+add_custom_command(OUTPUT ${BUILTIN_PICTURES_SOURCE}
+                   COMMAND skinstudio-artgen --source ${BUILTIN_PICTURES_SOURCE}
+                   DEPENDS skinstudio-artgen
+                   COMMENT "Drawing the built-in skin pictures")
+target_sources(skinstudio_resources PRIVATE ${BUILTIN_PICTURES_SOURCE})
+
+# Contact sheet for people: cmake --build <dir> --target skinstudio-artgen-sheet
+add_custom_target(skinstudio-artgen-sheet
+                  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/artgen-pictures
+                  COMMAND skinstudio-artgen --png ${CMAKE_BINARY_DIR}/artgen-pictures
+                  DEPENDS skinstudio-artgen)
+
+if(SKINSTUDIO_TESTS)
+  add_executable(skinstudio_pictures_tests ${CMAKE_CURRENT_SOURCE_DIR}/builtin_pictures_tests.cpp)
+  target_link_libraries(skinstudio_pictures_tests PRIVATE skinstudio_resources
+                        GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(skinstudio_pictures_tests DISCOVERY_TIMEOUT 60
+                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endif()
