@@ -1,5 +1,30 @@
 #include "preview/menu_screens.h"
 
-// Placeholder until the start-menu, window and cheat-list views exist: an
-// empty picture, so a caller can tell the view is not drawn.
-Image drawMenuScreen(int, const PreviewSources&) { return {}; }
+#include "preview/cheat_list_screen.h"
+#include "preview/start_menu.h"
+#include "preview/window_screens.h"
+
+Image drawMenuScreen(int view, const PreviewSources& sources) {
+  switch (view) {
+    case 2:
+    case 4:
+    case 6:
+    case 8:
+    case 9:
+      return drawStartMenuScreen(view, sources);
+    case 3:
+    case 5:
+    case 7:
+      return drawMessageBoxScreen(view, sources);
+    case 10:
+      return drawHotkeyWindowScreen(sources);
+    case 11:
+      return drawHelpWindowScreen(sources);
+    case 12:
+      return drawGameSettingsScreen(sources);
+    case 13:
+      return drawCheatListScreen(sources);
+    default:
+      return {};  // views 0 and 1 are the file browser's, not drawn here
+  }
+}
