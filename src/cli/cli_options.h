@@ -1,0 +1,36 @@
+// The command line of skinstudio-cli, parsed into plain values. Parsing
+// never touches a file; the commands check what they open themselves.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "skin/image.h"
+
+enum class CliCommand { None, Help, Render, Convert };
+
+struct CliOptions {
+  CliCommand command = CliCommand::None;
+  std::string skin;  // empty: the built-in default skin
+  std::string out;
+  // render
+  int view = 0;
+  int zoomSteps = 0;
+  Color background = 0;
+  bool screens = false;
+  // convert
+  std::vector<std::pair<std::string, std::string>> replacements;  // NAME, FILE
+  bool hasLastUpdate = false;
+  std::string lastUpdate;
+};
+
+struct CliParseResult {
+  CliOptions options;
+  std::string error;  // non-empty: a usage error
+};
+
+CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments);
+
+std::string_view cliUsage();

@@ -1,0 +1,54 @@
+// The preview picture: the two screens of one ScreenView with the hinge
+// between them, on the background colour, optionally enlarged.
+#pragma once
+
+#include <string_view>
+
+#include "preview/preview_sources.h"
+#include "skin/image.h"
+
+inline constexpr int kScreenViewCount = 14;
+inline constexpr int kCanvasWidth = 266;
+inline constexpr int kCanvasHeight = 490;
+inline constexpr int kUpperScreenX = 5, kUpperScreenY = 5;
+inline constexpr int kHingeX = 0, kHingeY = 202;
+inline constexpr int kLowerScreenX = 5, kLowerScreenY = 293;
+
+enum class UpperScreenKind { GameInfo, FolderInfo };
+enum class LowerScreenKind { IconView, ListView, Menu };
+
+struct ScreenView {
+  std::string_view menuKey;  // "LANG_SCREEN_00$" ..
+  UpperScreenKind upper;
+  LowerScreenKind lower;
+};
+
+// The 14 views in menu order; out-of-range numbers give nullptr.
+const ScreenView* screenView(int view);
+
+struct ScreenPair {
+  Image upper;
+  Image lower;  // empty while the view's lower screen cannot be drawn yet
+};
+
+// Runs the upper-screen renderer, then the lower-screen renderer of `view`.
+ScreenPair renderScreenView(int view, const PreviewSources& sources);
+
+// The 266 x 490 canvas. An empty lower screen leaves the background showing
+// where it would be, so an undrawn screen never passes for a drawn one.
+Image composeCanvas(const ScreenPair& screens, Color background);
+
+// round(base * zoom), ties to even, computed on the single-precision factor.
+int zoomedLength(int base, float zoom);
+
+// One mouse-wheel event: +120 zooms in by 0.15 below 5.0, -120 zooms out by
+// 0.15 above 1.0, anything else is ignored. Returns whether `zoom` changed
+// (and so whether a redraw is due).
+bool applyWheelDelta(float& zoom, int delta);
+
+// Nearest-neighbour enlargement to zoomedLength of both sides when zoom is
+// above 1.0; otherwise a copy of the canvas.
+Image enlargeCanvas(const Image& canvas, float zoom);
+
+// The whole redraw: render, compose, enlarge.
+Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources);

@@ -1,0 +1,121 @@
+#include "preview/upper_screen.h"
+
+#include <string>
+
+#include "skin/builtin_pictures.h"
+
+namespace {
+
+// A skin's show flags are integers; only exactly 1 means "shown".
+bool shown(int flag) { return flag == 1; }
+
+Image startUpperScreen(const PreviewSources& sources) {
+  Image screen = newScreen();
+  Painter painter(screen);
+  painter.drawImage(sources.images.picture("upper_screen.bmp"), 0, 0);
+  return screen;
+}
+
+}  // namespace
+
+Image drawGameInfoScreen(const PreviewSources& sources) {
+  const SkinModel& m = sources.model;
+  const GlobalSettingsSection& colors = m.globalSettings;
+  Image screen = startUpperScreen(sources);
+  Painter painter(screen);
+
+  if (shown(m.fileName.show)) {
+    const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
+    if (shown(m.fileName.titleshow))
+      painter.drawText(x, y - 2, GameInfoSamples::fileNameLabel, colors.gameInfoTitleColor);
+    const std::string name = fitText(GameInfoSamples::fileName, w);
+    // A name too long for its field is cut and left-aligned, so its start
+    // stays readable; one that fits is centred.
+    int offset = centreOffset(name, w);
+    if (textWidth(GameInfoSamples::fileName) > w) offset = 0;
+    painter.drawText(x + offset, y + 13, name, colors.fileNameTextColor);
+  }
+
+  if (shown(m.gameName.show)) {
+    const int x = m.gameName.x, y = m.gameName.y;
+    painter.drawText(x, y - 2, GameInfoSamples::gameNameLabel, colors.gameInfoTitleColor);
+    painter.drawText(x, y + 13, GameInfoSamples::gameName, colors.gameInfoTextColor);
+  }
+
+  if (shown(m.fileType.show)) {
+    const int x = m.fileType.x, y = m.fileType.y, w = m.fileType.w;
+    for (int line = 0; line < 3; ++line) {
+      // The appended space is what fitText removes first, so a line that
+      // fits stays whole.
+      const std::string text = fitText(std::string(GameInfoSamples::fileType[line]) + " ", w);
+      painter.drawText(x, y - 2 + 12 * line, text, colors.gameInfoTextColor);
+    }
+  }
+
+  if (shown(m.folderText.show)) {
+    const std::string path = fitText(GameInfoSamples::folderPath, m.folderText.w);
+    painter.drawText(m.folderText.x, m.folderText.y - 2, path, colors.formTitleTextColor);
+  }
+
+  painter.blitKeyed(builtinSampleGameIcon(), m.logoInfo.x, m.logoInfo.y, kTransparentGreen);
+  drawBigClock(painter, sources);
+  return screen;
+}
+
+Image drawFolderInfoScreen(const PreviewSources& sources) {
+  const SkinModel& m = sources.model;
+  const GlobalSettingsSection& colors = m.globalSettings;
+  Image screen = startUpperScreen(sources);
+  Painter painter(screen);
+
+  if (shown(m.fileName.show)) {
+    const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
+    if (shown(m.fileName.titleshow))
+      painter.drawText(x, y - 2, FolderInfoSamples::fileNameLabel, colors.gameInfoTitleColor);
+    const std::string name = fitText(FolderInfoSamples::folderName, w);
+    int offset = centreOffset(name, w);
+    if (textWidth(FolderInfoSamples::centreProbe) > w) offset = 0;
+    painter.drawText(x + offset, y + 13, name, colors.fileNameTextColor);
+  }
+
+  if (shown(m.gameName.show)) {
+    const int x = m.gameName.x, y = m.gameName.y;
+    painter.drawText(x, y - 2, FolderInfoSamples::contents, colors.gameInfoTitleColor);
+    painter.drawText(x, y + 13, FolderInfoSamples::contents, colors.gameInfoTextColor);
+  }
+
+  if (shown(m.fileType.show))
+    painter.drawText(m.fileType.x, m.fileType.y + 13, FolderInfoSamples::fileType,
+                     colors.gameInfoTextColor);
+
+  if (shown(m.folderText.show))
+    painter.drawText(m.folderText.x, m.folderText.y - 2, FolderInfoSamples::folderPath,
+                     colors.formTitleTextColor);
+
+  painter.blitKeyed(sources.images.picture("icon/pth.bmp"), m.logoInfo.x, m.logoInfo.y,
+                    kTransparentGreen);
+  drawBigClock(painter, sources);
+  return screen;
+}
+
+void drawBigClock(Painter& painter, const PreviewSources& sources) {
+  const BigClockSection& clock = sources.model.bigClock;
+  if (!shown(clock.show)) return;
+  const Image& numbers = sources.images.picture("clock_numbers.bmp");
+  const Image& colon = sources.images.picture("clock_colon.bmp");
+  // Rows left over below ten equal digit strips are never shown.
+  const int w = numbers.width;
+  const int h = numbers.height / 10;
+  const int c = colon.width;
+  const int X = clock.x, Y = clock.y;
+
+  auto digit = [&](int d, int x) {
+    if (w <= 0 || h <= 0) return;  // an undecodable picture draws nothing
+    painter.blitKeyed(grabImage(numbers, 0, d * h, w, h), x, Y, kTransparentGreen);
+  };
+  digit(1, X);
+  digit(2, X + w);
+  painter.blitKeyed(colon, X + 2 * w, Y, kTransparentGreen);
+  digit(3, X + 2 * w + c);
+  digit(4, X + 3 * w + c);
+}
