@@ -20,6 +20,7 @@ class InterfaceTexts {
 
   // The current text of `key`; empty for an unknown key.
   const std::string& text(std::string_view key) const;
+  // Only the 160 known keys hold texts; setting any other key does nothing.
   void set(std::string_view key, std::string value);
   void resetToBuiltin();
 
