@@ -27,18 +27,6 @@ EditorState readFrom(const TempDir& dir) {
   return state;
 }
 
-TEST(EditorState, StartValues) {
-  EditorState state;
-  EXPECT_EQ(EditorState::ProductTitle.size(), 25u);
-  EXPECT_EQ(EditorState::VersionText, "v0.100604");
-  EXPECT_EQ(state.LastPath, "");
-  EXPECT_EQ(state.Language, 0);
-  EXPECT_EQ(state.BGColor, 0u);
-  EXPECT_EQ(state.SwapView, 0);
-  EXPECT_EQ(state.ZoomFactor, 1.0f);
-  EXPECT_FALSE(state.QuitRequested);
-}
-
 TEST(EditorSettingsWrite, ExactBytesAndFolderCreatedWhenMissing) {
   TempDir dir;
   EditorState state;
