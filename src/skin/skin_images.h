@@ -9,6 +9,8 @@
 #include "skin/image.h"
 #include "skin/skin_io_context.h"
 
+class ZipArchive;
+
 inline constexpr int kSkinImageCount = 53;
 
 struct SkinImage {
@@ -43,19 +45,31 @@ int skinImageDefaultHeight(int index);
 void resetSkinImages(SkinImageTable& images);
 
 // Loads all 53 entries from `folder` (ending in "/"), with progress 1..53.
-void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io, const std::string& folder);
+void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
+                          const std::string& folder);
 
 // Reads the archive's uisettings.ini into the model, then its 53 pictures.
 void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      const std::string& archivePath);
 
+// The same over an archive already open (from a file or from memory).
+void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                     ZipArchive& archive);
+
+// The first archive entry named `entryName` (ignoring ASCII case, "\"
+// between folders) into entry `index`, keeping full 8-bit colours.
+void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
+                    const std::string& entryName);
+
 // Asks for a file and loads it into entry `index`. `lastPath` is the folder
-// proposed in the requester.
+// proposed in the requester. A file that cannot be decoded is reported and
+// leaves the entry's picture as it was.
 void replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
                       const std::string& lastPath);
 
 // One picture file into one entry (dithered unless it is a 16-bit BMP).
-void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io, const std::string& path);
+void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
+                   const std::string& path);
 
 // Writes uisettings.ini and all 53 pictures as 16-bit BMPs into `folder`.
 void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,

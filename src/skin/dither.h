@@ -1,0 +1,11 @@
+// Floyd-Steinberg reduction of a picture to the handheld's 5 bits per
+// channel.
+#pragma once
+
+#include "skin/image.h"
+
+// Every channel becomes a multiple of 8. Each pixel keeps its top 5 bits and
+// passes its lost low bits on to the right (7/16), below left (3/16), below
+// (5/16) and below right (1/16) neighbours, truncating each share and
+// clamping each sum to 255. Error that falls off the picture is dropped.
+void dither15(Image& picture);

@@ -1,0 +1,144 @@
+#include "skin/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+struct FileDescriptor {
+  int fd = -1;
+  explicit FileDescriptor(int value) : fd(value) {}
+  ~FileDescriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+};
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Creates a fresh file beside `path` that no one else uses, with the mode a
+// plain create would give (0666 less the umask). Returns its descriptor and
+// name.
+int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporaryPath = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  const std::size_t expected =
+      S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+  std::vector<std::uint8_t> bytes(expected);
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t n = ::read(file.fd, bytes.data() + filled, bytes.size() - filled);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    filled += static_cast<std::size_t>(n);
+  }
+  bytes.resize(filled);
+  if (filled < expected) return bytes;
+  // The size is only a hint: the file may have grown, and special files
+  // report none. Read on to the end.
+  std::uint8_t chunk[16384];
+  for (;;) {
+    const ssize_t n = ::read(file.fd, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+  return bytes;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::string temporaryPath;
+  bool written = false;
+  {
+    FileDescriptor file(createTemporaryBeside(path, temporaryPath));
+    if (file.fd < 0) return false;
+    // Keep the mode of the file being replaced.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+      ::fchmod(file.fd, old.st_mode & 07777);
+    written = writeAll(file.fd, bytes) && ::fsync(file.fd) == 0;
+    if (::close(file.fd) != 0) written = false;
+    file.fd = -1;
+  }
+  if (written && ::rename(temporaryPath.c_str(), path.c_str()) == 0) return true;
+  ::unlink(temporaryPath.c_str());
+  return false;
+}
+
+std::string upperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return upper;
+}
+
+const CaseInsensitiveFolder::Listing& CaseInsensitiveFolder::listing(const std::string& path) {
+  auto found = listings_.find(path);
+  if (found != listings_.end()) return found->second;
+  Listing names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(path, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string name = it->path().filename().string();
+    // Several spellings of one name: the smallest wins, so the choice does
+    // not depend on the order the file system lists them in.
+    auto [slot, inserted] = names.emplace(upperAscii(name), name);
+    if (!inserted && name < slot->second) slot->second = name;
+  }
+  return listings_.emplace(path, std::move(names)).first->second;
+}
+
+std::optional<std::string> CaseInsensitiveFolder::find(std::string_view relativeName) {
+  std::string path = folder_;
+  while (!relativeName.empty()) {
+    const std::size_t slash = relativeName.find('/');
+    const std::string_view part = relativeName.substr(0, slash);
+    relativeName =
+        slash == std::string_view::npos ? std::string_view{} : relativeName.substr(slash + 1);
+    const Listing& names = listing(path);
+    auto match = names.find(upperAscii(part));
+    if (match == names.end()) return std::nullopt;
+    path += match->second;
+    if (!relativeName.empty()) path += '/';
+  }
+  return path;
+}

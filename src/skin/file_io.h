@@ -1,0 +1,44 @@
+// Whole-file reads, all-or-nothing writes, and finding skin files whose
+// names differ from the table only in case (skins made on Windows often
+// spell "Active.BMP").
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The whole file, or nothing when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+
+// Writes `bytes` to a temporary file beside `path` and renames it over
+// `path`, so `path` holds either its old content or all of the new. Returns
+// false, leaving `path` untouched and no temporary file behind, on failure.
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// ASCII upper-casing, the way archive and folder names are compared.
+std::string upperAscii(std::string_view text);
+
+// Resolves names relative to one folder (ending in "/"): a name that exists
+// as spelled is used as is; otherwise each "/"-separated part is matched
+// against the folder's entries ignoring ASCII case. Folder listings are read
+// once and kept, so resolving many names stays cheap.
+class CaseInsensitiveFolder {
+ public:
+  explicit CaseInsensitiveFolder(std::string folder) : folder_(std::move(folder)) {}
+
+  // The path of an existing entry matching `relativeName` ignoring case, or
+  // nothing. Exact spellings are not checked here: callers try them first.
+  std::optional<std::string> find(std::string_view relativeName);
+
+ private:
+  // Upper-cased name -> actual name, per folder path already listed.
+  using Listing = std::map<std::string, std::string>;
+  const Listing& listing(const std::string& path);
+
+  std::string folder_;
+  std::map<std::string, Listing> listings_;
+};
