@@ -78,7 +78,16 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& out) {
 std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (char b : bytes) appendUtf8(out, byteToChar(static_cast<std::uint8_t>(b)));
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    // Plain ASCII is the same in both encodings and is copied in runs.
+    std::size_t run = pos;
+    while (run < bytes.size() && static_cast<std::uint8_t>(bytes[run]) < 0x80) ++run;
+    out.append(bytes, pos, run - pos);
+    if (run == bytes.size()) break;
+    appendUtf8(out, byteToChar(static_cast<std::uint8_t>(bytes[run])));
+    pos = run + 1;
+  }
   return out;
 }
 
@@ -87,6 +96,11 @@ std::string utf8ToCp1252(std::string_view text) {
   out.reserve(text.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
+    std::size_t run = pos;
+    while (run < text.size() && static_cast<std::uint8_t>(text[run]) < 0x80) ++run;
+    out.append(text, pos, run - pos);
+    pos = run;
+    if (pos == text.size()) break;
     char32_t c = 0;
     const std::size_t length = decodeUtf8(text, pos, c);
     if (length == 0) {

@@ -119,25 +119,33 @@ const KeySet* knownHeader(const PassTable& table, std::string_view key) {
 }
 
 // Calls `act` with every line that a CR, an LF or a CR LF ends, zero bytes
-// left out. A last line without an end is not acted on. The line buffer is
-// reused, so the cost stays linear in the input however long a line is.
+// left out. A last line without an end is not acted on. Lines without zero
+// bytes are handed over in place; the others are gathered in one reused
+// buffer, so the cost stays linear however long a line is.
 template <class Act>
 void forEachLine(std::span<const std::uint8_t> bytes, Act act) {
-  std::string line;
+  const char* data = reinterpret_cast<const char*>(bytes.data());
   const std::size_t size = bytes.size();
-  std::size_t i = 0;
-  while (i < size) {
-    std::size_t runEnd = i;
-    while (runEnd < size && bytes[runEnd] != 0 && bytes[runEnd] != 13 && bytes[runEnd] != 10)
-      ++runEnd;
-    line.append(reinterpret_cast<const char*>(bytes.data()) + i, runEnd - i);
-    if (runEnd == size) break;
-    const std::uint8_t stop = bytes[runEnd];
-    i = runEnd + 1;
-    if (stop == 0) continue;
-    if (stop == 13 && i < size && bytes[i] == 10) ++i;
-    act(std::string_view(line));
-    line.clear();
+  std::string gathered;
+  std::size_t start = 0;
+  while (start < size) {
+    std::size_t end = start;
+    bool hasZero = false;
+    while (end < size && data[end] != '\r' && data[end] != '\n') {
+      hasZero |= data[end] == '\0';
+      ++end;
+    }
+    if (end == size) return;
+    std::string_view line(data + start, end - start);
+    if (hasZero) {
+      gathered.clear();
+      for (char c : line)
+        if (c != '\0') gathered += c;
+      line = gathered;
+    }
+    act(line);
+    start = end + 1;
+    if (data[end] == '\r' && start < size && data[start] == '\n') ++start;
   }
 }
 
