@@ -189,5 +189,10 @@ bool writePicturePngs(const std::string& folder, const std::vector<Picture>& ski
   all.push_back(&gameIcon);
   all.push_back(&hinge);
   ok = writePng(folder + "/contact_sheet.png", contactSheet(all, 2)) && ok;
+  // The small pictures once more, large enough to judge single pixels.
+  std::vector<const Canvas*> small;
+  for (const Canvas* c : all)
+    if ((c->width <= 70 && c->height <= 40) || c->height == 310) small.push_back(c);
+  ok = writePng(folder + "/contact_small.png", contactSheet(small, 6)) && ok;
   return ok;
 }
