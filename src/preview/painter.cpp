@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -105,7 +106,10 @@ void Painter::line(int x, int y, int w, int h, Color color) {
   const Span steps = clipSpan(origin, major + 1, limit);
   for (int m = steps.begin; m < steps.end; ++m) {
     const std::int64_t i = m - origin;
-    const std::int64_t n = (i * minor * 2 + major) / (major * 2);  // rounded
+    // Rounded to the nearest pixel; the product may exceed 64 bits for huge
+    // lines, and a double is exact wherever the line is short enough to matter.
+    const auto n = static_cast<std::int64_t>(std::floor(
+        static_cast<double>(i) * static_cast<double>(minor) / static_cast<double>(major) + 0.5));
     const std::int64_t px = wide ? m : x + n;
     const std::int64_t py = wide ? y + n : m;
     if (px >= 0 && px < screen_.width && py >= 0 && py < screen_.height)

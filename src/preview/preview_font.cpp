@@ -79,7 +79,9 @@ Glyph replacementGlyph() {
   return g;
 }
 
-struct FontData {
+}  // namespace
+
+struct PreviewFontData {
   std::vector<Glyph> glyphs;
   std::array<int, 0x300> low{};  // glyph index + 1 for code points below 0x300
   std::unordered_map<char32_t, int> high;
@@ -90,7 +92,7 @@ struct FontData {
   const Glyph* find(char32_t cp) const;
 };
 
-void FontData::add(const Pending& p) {
+void PreviewFontData::add(const Pending& p) {
   if (p.encoding < 0 || p.encoding > 0x10FFFF || !p.haveBox) return;
   if (p.bbw < 0 || p.bbh < 0 || p.bbw > kMaxGlyphSide || p.bbh > kMaxGlyphSide) return;
   const auto cp = static_cast<char32_t>(p.encoding);
@@ -125,16 +127,18 @@ void FontData::add(const Pending& p) {
     high.emplace(cp, index);
 }
 
-const Glyph* FontData::find(char32_t cp) const {
+const Glyph* PreviewFontData::find(char32_t cp) const {
   if (cp < low.size()) return low[cp] ? &glyphs[low[cp] - 1] : nullptr;
   const auto it = high.find(cp);
   return it == high.end() ? nullptr : &glyphs[it->second - 1];
 }
 
+namespace {
+
 // Reads the BDF text. Unknown keywords are skipped; a damaged glyph is
 // dropped and the rest of the font still loads.
-FontData parseBdf(std::string_view text) {
-  FontData font;
+PreviewFontData parseBdf(std::string_view text) {
+  PreviewFontData font;
   std::optional<Pending> pending;
   bool inBitmap = false;
   std::size_t pos = 0;
@@ -152,10 +156,16 @@ FontData parseBdf(std::string_view text) {
         inBitmap = false;
         if (pending) font.add(*pending);
         pending.reset();
-      } else if (pending && pending->rows.size() < kMaxGlyphSide) {
-        pending->rows.push_back(key);
+        continue;
       }
-      continue;
+      if (key != "STARTCHAR" && key != "ENDFONT") {
+        if (pending && pending->rows.size() < kMaxGlyphSide) pending->rows.push_back(key);
+        continue;
+      }
+      // A glyph whose ENDCHAR is missing is dropped rather than swallowing
+      // the glyphs after it.
+      inBitmap = false;
+      pending.reset();
     }
     if (key == "FONT_ASCENT") {
       if (auto v = parseInt(nextWord(rest)); v && *v >= 0 && *v <= kMaxGlyphSide)
@@ -190,9 +200,10 @@ FontData parseBdf(std::string_view text) {
   return font;
 }
 
-const FontData& builtinData() {
-  static const FontData data =
-      parseBdf(std::string_view(reinterpret_cast<const char*>(kQuenvardeBdf), kQuenvardeBdfSize));
+const std::shared_ptr<const PreviewFontData>& builtinData() {
+  static const std::shared_ptr<const PreviewFontData> data =
+      std::make_shared<const PreviewFontData>(parseBdf(
+          std::string_view(reinterpret_cast<const char*>(kQuenvardeBdf), kQuenvardeBdfSize)));
   return data;
 }
 
@@ -203,11 +214,19 @@ const PreviewFont& PreviewFont::builtin() {
   return font;
 }
 
+PreviewFont::PreviewFont() : data_(builtinData()) {}
+
+PreviewFont::PreviewFont(std::string_view bdf)
+    : data_(std::make_shared<const PreviewFontData>(parseBdf(bdf))) {}
+
 const Glyph& PreviewFont::glyph(char32_t codePoint) const {
-  const FontData& data = builtinData();
-  const Glyph* g = data.find(codePoint);
-  return g ? *g : data.replacement;
+  const Glyph* g = data_->find(codePoint);
+  return g ? *g : data_->replacement;
 }
+
+bool PreviewFont::has(char32_t codePoint) const { return data_->find(codePoint) != nullptr; }
+
+const Glyph& PreviewFont::replacement() const { return data_->replacement; }
 
 int PreviewFont::textWidth(std::string_view utf8) const {
   std::int64_t width = 0;
