@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "skin/file_io.h"
+#include "skin/picture_test_files.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Lowers the file-size limit for as long as it lives, so writes past it
+// fail even for root.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(FileIo, ReadsWholeFilesAndNothingElse) {
+  TempDir dir;
+  Bytes content(200000);
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i);
+  writeBytes(dir.folder() + "a.bin", content);
+  writeBytes(dir.folder() + "empty.bin", {});
+  EXPECT_EQ(readWholeFile(dir.folder() + "a.bin"), content);
+  EXPECT_EQ(readWholeFile(dir.folder() + "empty.bin"), Bytes{});
+  EXPECT_FALSE(readWholeFile(dir.folder() + "missing.bin"));
+  EXPECT_FALSE(readWholeFile(dir.folder()));
+}
+
+TEST(FileIo, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
+  TempDir dir;
+  const std::string path = dir.folder() + "uisettings.ini";
+  ASSERT_TRUE(writeFileAtomically(path, Bytes(5000, 'a')));
+  ASSERT_TRUE(writeFileAtomically(path, Bytes(3, 'b')));
+  EXPECT_EQ(readBytes(path), Bytes(3, 'b'));
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"uisettings.ini"});
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::owner_read, fs::perms::owner_read);
+}
+
+TEST(FileIo, AFailedWriteLeavesTheOldFileIntact) {
+  TempDir dir;
+  const std::string path = dir.folder() + "cheatbg.bmp";
+  writeBytes(path, Bytes(100, 'o'));
+  {
+    FileSizeLimit limit(4096);  // the new file is cut off half-way
+    EXPECT_FALSE(writeFileAtomically(path, Bytes(50000, 'n')));
+  }
+  EXPECT_EQ(readBytes(path), Bytes(100, 'o'));
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"cheatbg.bmp"});
+
+  // A folder in the way is not replaced either.
+  fs::create_directory(dir.path() / "btn.bmp");
+  writeBytes(dir.folder() + "btn.bmp/keep", Bytes(1, 'k'));
+  EXPECT_FALSE(writeFileAtomically(dir.folder() + "btn.bmp", Bytes(10, 'n')));
+  EXPECT_EQ(readBytes(dir.folder() + "btn.bmp/keep"), Bytes(1, 'k'));
+  EXPECT_FALSE(writeFileAtomically(dir.folder() + "no/such/folder.bmp", Bytes(1, 'n')));
+  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"btn.bmp", "cheatbg.bmp"}));
+}
+
+TEST(FileIo, FindsFilesAndFoldersSpelledInAnotherCase) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "Icon");
+  writeBytes(dir.folder() + "Active.BMP", Bytes{1});
+  writeBytes(dir.folder() + "Icon/CHEAT.bmp", Bytes{2});
+  writeBytes(dir.folder() + "Icon/cheat.BMP", Bytes{3});
+  CaseInsensitiveFolder folder(dir.folder());
+  EXPECT_EQ(folder.find("active.bmp"), dir.folder() + "Active.BMP");
+  // Of two spellings the smallest wins, whatever the listing order.
+  EXPECT_EQ(folder.find("icon/cheat.bmp"), dir.folder() + "Icon/CHEAT.bmp");
+  EXPECT_FALSE(folder.find("icon/nds.bmp"));
+  EXPECT_FALSE(folder.find("active.bmp/x"));
+  EXPECT_FALSE(folder.find("btn.bmp"));
+  EXPECT_EQ(upperAscii("icon\\Cheat.bmp \xC3\xA9"), "ICON\\CHEAT.BMP \xC3\xA9");
+}
+
+}  // namespace
