@@ -132,8 +132,6 @@ Canvas drawLamp() {
     return core;
   });
   c.paste(tube, 0, 0);
-  // Short pointer into the row.
-  c.polygon({{7, 14}, {11, 18.5}, {7, 23}}, rgb(64, 208, 240));
   quantize(c);
   return c;
 }

@@ -117,9 +117,12 @@ Canvas drawUpperScreen() {
   paintField(emblem, 10, 60, 60, 32, [](int i, int j) {
     return lerp({24, 8, 32}, {40, 16, 48}, (i + j) / 92.0);
   });
-  emblem.thickLine(18, 30, 34, 16, 1.2, rgb(64, 208, 240));
-  emblem.thickLine(34, 16, 46, 26, 1.2, rgb(64, 208, 240));
-  emblem.thickLine(46, 26, 62, 12, 1.2, rgb(64, 208, 240));
+  std::vector<std::pair<double, double>> star;
+  for (int k = 0; k < 10; ++k) {
+    double a = -3.14159265 / 2 + k * 3.14159265 / 5, r = k % 2 ? 5.5 : 13;
+    star.emplace_back(40 + r * std::cos(a), 25 + r * std::sin(a));
+  }
+  emblem.polygon(star, rgb(64, 208, 240));
   for (int k = 0; k < 4; ++k) emblem.fill(16 + k * 13, 70, 9, 9, rgb(72, 24, 64));
   emblem.fill(29, 70, 9, 9, rgb(152, 0, 72));
   emblem.fill(16, 84, 48, 2, rgb(72, 24, 64));
@@ -131,19 +134,12 @@ Canvas drawUpperScreen() {
       }
   // Information panel on the right, where the skin puts the game details.
   c.roundRect(120, 22, 131, 158, 6, rgb(96, 0, 48));
-  paintField(c, 121, 23, 129, 156, [](int, int j) {
-    return lerp({22, 14, 28}, {12, 10, 18}, j / 155.0);
-  });
-  c.roundRect(121, 23, 129, 156, 5, kKey);
   Canvas panel(129, 156, kKey);
   panel.roundRect(0, 0, 129, 156, 5, 0);
-  for (int j = 0; j < 156; ++j)
-    for (int i = 0; i < 129; ++i)
-      if (panel.get(i, j) != kKey) {
-        double t = j / 155.0;
-        Shade s = lerp({24, 14, 30}, {12, 10, 18}, t);
-        c.set(121 + i, 23 + j, rgb(dither8(s.r, i, j), dither8(s.g, i, j), dither8(s.b, i, j)));
-      }
+  tintField(panel, 0, 0, 129, 156, [](int, int j) {
+    return lerp({24, 14, 30}, {12, 10, 18}, j / 155.0);
+  });
+  c.paste(panel, 121, 23);
   c.fill(126, 23, 119, 1, rgb(184, 40, 112));
   c.fill(162, 28, 1, 36, rgb(56, 16, 48));  // between the icon and the type lines
   c.fill(126, 67, 119, 1, rgb(56, 16, 48));
@@ -194,7 +190,7 @@ Canvas drawCheatBackground() {
   c.fill(0, 0, 256, 1, rgb(216, 72, 144));
   c.fill(0, 30, 256, 1, rgb(216, 72, 144));
   c.fill(0, 31, 256, 1, rgb(32, 0, 16));
-  inset(c, 156, 8, 84, 19, rgb(32, 8, 24));
+  inset(c, 156, 8, 74, 19, rgb(32, 8, 24));
   // The list, with a stripe for every second entry.
   c.roundRect(9, 33, 238, 150, 4, rgb(96, 0, 48));
   c.roundRect(10, 34, 236, 148, 3, rgb(18, 14, 24));
@@ -221,7 +217,14 @@ Canvas drawHotkeyWindow() {
 }
 
 Canvas drawSettingWindow() {
+  // The game title is drawn in the skin's magenta, so this header is a light plate.
   Canvas c = windowBase(198, 104, 16);
+  Canvas head(198, 16, kKey);
+  head.roundRect(1, 1, 196, 19, 3, 0);
+  tintField(head, 0, 0, 198, 16, [](int, int j) {
+    return j == 0 ? Shade{248, 240, 248} : lerp({224, 216, 232}, {160, 152, 176}, j / 15.0);
+  });
+  c.paste(head, 0, 0);
   inset(c, 10, 26, 36, 36, rgb(10, 8, 14));
   c.fill(52, 38, 140, 1, rgb(48, 20, 48));
   c.fill(52, 58, 140, 1, rgb(48, 20, 48));
