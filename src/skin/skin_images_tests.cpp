@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "i18n/interface_texts.h"
+#include "skin/bmp16.h"
+#include "skin/builtin_pictures.h"
+#include "skin/picture_decoder.h"
+#include "skin/picture_test_files.h"
+#include "skin/settings_file.h"
+#include "skin/skin_images.h"
+#include "skin/zip_archive.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kStamp[] = "2024/05/06-07:08:09";
+
+Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+
+// A picture with channels that are not multiples of 8, so dithering shows.
+Image unevenPicture() {
+  Image picture(6, 4);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+    picture.pixels[i] = rgb(100 + i, 51, 203 - 3 * i);
+  return picture;
+}
+
+Image evenPicture(int width, int height, Color fill) { return Image(width, height, fill); }
+
+bool allMultiplesOfEight(const Image& picture) {
+  for (Color c : picture.pixels)
+    if ((c & 0x070707) != 0) return false;
+  return true;
+}
+
+class SkinImagesTest : public ::testing::Test {
+ protected:
+  SkinImagesTest() { resetSkinImages(images); }
+
+  std::string error() const { return texts.text("LANG_ERROR$"); }
+  std::string notFound(const std::string& name) const {
+    return name + " : " + texts.text("LANG_FILE_NOTFOUND$");
+  }
+  std::string unknown(const std::string& name) const {
+    return name + ": " + texts.text("LANG_FILE_UNKNOWN$");
+  }
+  std::string notSaved(const std::string& name) const {
+    return name + ": " + texts.text("LANG_FILE_NOTSAVE$");
+  }
+  std::vector<std::string> bodies() const {
+    std::vector<std::string> out;
+    for (const FakeMessage& m : desktop.messages) out.push_back(m.body);
+    return out;
+  }
+
+  // A settings file whose only effect is the title.
+  static Bytes settingsWithTitle(std::string_view title) {
+    return text("[SkinInfo]\r\nTitle=" + std::string(title) + "\r\n");
+  }
+
+  TempDir dir;
+  FakeDesktop desktop;
+  InterfaceTexts texts;
+  SkinIoContext io{desktop, texts, [] { return std::string(kStamp); }};
+  SkinModel model;
+  SkinImageTable images;
+};
+
+TEST_F(SkinImagesTest, TheTableHoldsFiftyThreeNamesInLoadOrder) {
+  EXPECT_EQ(images[0].fileName, "active.bmp");
+  EXPECT_EQ(images[22].baseName, "noactivehotke");
+  EXPECT_EQ(images[41].fileName, "upper_screen.bmp");
+  EXPECT_EQ(images[42].fileName, "icon/cheat.bmp");
+  EXPECT_EQ(images[42].baseName, "cheat");
+  EXPECT_EQ(images[52].fileName, "icon/unk.bmp");
+  EXPECT_EQ(SkinImageTable::indexOf("icon/nds.bmp"), 45);
+  EXPECT_EQ(SkinImageTable::indexOf("nds.bmp"), -1);
+  EXPECT_EQ(skinImageDefaultWidth(12), 24);
+  EXPECT_EQ(skinImageDefaultHeight(12), 310);
+  EXPECT_TRUE(images.picture("no such.bmp").empty());
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    EXPECT_EQ(images[i].fileName, skinImageFileName(i));
+    EXPECT_EQ(images[i].picture.pixels, builtinSkinPicture(i).pixels) << i;
+    EXPECT_EQ(&images.picture(images[i].fileName), &images[i].picture);
+  }
+}
+
+TEST_F(SkinImagesTest, AFolderWithOnlySettingsGivesOneNotFoundPerPictureInTableOrder) {
+  writeBytes(dir.folder() + "uisettings.ini", settingsWithTitle("Only settings"));
+  ASSERT_TRUE(loadSkinFromFolder(model, images, io, dir.folder()));
+  ASSERT_EQ(desktop.messages.size(), 53u);
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    EXPECT_EQ(desktop.messages[i].title, error());
+    EXPECT_EQ(desktop.messages[i].body, notFound(dir.folder() + std::string(images[i].fileName)));
+    EXPECT_EQ(images[i].picture.pixels, builtinSkinPicture(i).pixels);
+  }
+  std::vector<int> expectedProgress;
+  for (int k = 1; k <= 53; ++k) expectedProgress.push_back(k);
+  expectedProgress.push_back(0);
+  EXPECT_EQ(desktop.progress, expectedProgress);
+}
+
+TEST_F(SkinImagesTest, FolderFilesAreMatchedIgnoringCaseButExactNamesComeFirst) {
+  fs::create_directory(dir.path() / "ICON");
+  writeBytes(dir.folder() + "Active.BMP", encodeBmp16(evenPicture(3, 3, rgb(8, 16, 24))));
+  writeBytes(dir.folder() + "btn.bmp", encodeBmp16(evenPicture(2, 2, rgb(40, 40, 40))));
+  writeBytes(dir.folder() + "BTN.BMP", encodeBmp16(evenPicture(1, 1, rgb(80, 80, 80))));
+  writeBytes(dir.folder() + "ICON/Cheat.Bmp", encodeBmp16(evenPicture(4, 1, rgb(248, 0, 0))));
+  loadSkinFolderImages(images, io, dir.folder());
+  EXPECT_EQ(images[0].picture.pixels, evenPicture(3, 3, rgb(8, 16, 24)).pixels);
+  EXPECT_EQ(images[3].picture.pixels, evenPicture(2, 2, rgb(40, 40, 40)).pixels);
+  EXPECT_EQ(images[42].picture.pixels, evenPicture(4, 1, rgb(248, 0, 0)).pixels);
+  EXPECT_EQ(desktop.messages.size(), 50u);
+}
+
+TEST_F(SkinImagesTest, ATrueColourFileIsDitheredFromAFolderButExactFromAnArchiveUntilSaved) {
+  const Image uneven = unevenPicture();
+  const Bytes file = makeBmp24(uneven);
+  writeBytes(dir.folder() + "startbar.bmp", file);
+  loadImageFile(images, 36, io, dir.folder() + "startbar.bmp");
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(allMultiplesOfEight(images[36].picture));
+  EXPECT_NE(images[36].picture.pixels, uneven.pixels);
+
+  const std::string zip = dir.folder() + "skin.zip";
+  ASSERT_TRUE(makeZip(zip, {{"uisettings.ini", settingsWithTitle("Zip")}, {"startbar.bmp", file}}));
+  openSkinArchive(model, images, io, zip);
+  EXPECT_EQ(model.skinInfo.Title, "Zip");
+  EXPECT_EQ(images[36].picture.pixels, uneven.pixels);
+
+  // A 16-bit file with bit fields is not the skin's own format either.
+  BmpSpec fields;
+  fields.bitsPerPixel = 16;
+  fields.compression = 3;
+  fields.afterHeader = {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
+  fields.pixels = {0xE0, 0x07, 0, 0};  // green 63 of 63
+  writeBytes(dir.folder() + "btn.bmp", makeBmp(fields));
+  loadImageFile(images, 3, io, dir.folder() + "btn.bmp");
+  EXPECT_EQ(images[3].picture.pixels, std::vector<Color>{rgb(0, 248, 0)});
+
+  const std::string out = dir.folder() + "saved/";
+  fs::create_directory(out);
+  saveSkinFolder(model, images, io, out);
+  const std::optional<Image> saved = readBmp16(readBytes(out + "startbar.bmp"));
+  ASSERT_TRUE(saved);
+  for (std::size_t i = 0; i < uneven.pixels.size(); ++i)
+    EXPECT_EQ(saved->pixels[i], uneven.pixels[i] & 0xF8F8F8);
+}
+
+TEST_F(SkinImagesTest, TheArchiveRootIsTheFolderOfItsSettingsEntry) {
+  const Image wanted = evenPicture(2, 1, rgb(16, 32, 48));
+  const Image other = evenPicture(1, 1, rgb(200, 200, 200));
+  const std::string zip = dir.folder() + "rooted.zip";
+  ASSERT_TRUE(makeZip(zip, {{"active.bmp", encodeBmp16(other)},
+                            {"Skin/UISETTINGS.INI", settingsWithTitle("Rooted")},
+                            {"SKIN/ACTIVE.BMP", encodeBmp16(wanted)},
+                            {"skin\\activehotkey.bmp", encodeBmp16(wanted)},
+                            {"Skin/Icon/Cheat.bmp", encodeBmp16(wanted)},
+                            {"Skin/btn.bmp", text("not a picture")}}));
+  openSkinArchive(model, images, io, zip);
+  EXPECT_EQ(model.skinInfo.Title, "Rooted");
+  EXPECT_EQ(images[0].picture.pixels, wanted.pixels);
+  EXPECT_EQ(images[1].picture.pixels, wanted.pixels);
+  EXPECT_EQ(images[42].picture.pixels, wanted.pixels);
+  EXPECT_TRUE(images[3].picture.empty());  // undecodable entries are emptied on load
+  EXPECT_EQ(images[2].picture.pixels, builtinSkinPicture(2).pixels);
+  const std::vector<std::string> messages = bodies();
+  ASSERT_EQ(messages.size(), 50u);
+  EXPECT_EQ(messages[0], notFound("Skin\\brightness.bmp"));
+  EXPECT_EQ(messages[1], unknown("Skin\\btn.bmp"));
+  EXPECT_EQ(messages.back(), notFound("Skin\\icon\\unk.bmp"));
+  EXPECT_EQ(desktop.progress.size(), 54u);
+  EXPECT_EQ(desktop.progress.back(), 0);
+}
+
+TEST_F(SkinImagesTest, TheFirstSettingsEntryAndTheFirstOfTwoPicturesWin) {
+  const std::string zip = dir.folder() + "twice.zip";
+  ASSERT_TRUE(makeZip(zip, {{"a/uisettings.ini", settingsWithTitle("First")},
+                            {"b/uisettings.ini", settingsWithTitle("Second")},
+                            {"a/active.bmp", encodeBmp16(evenPicture(1, 1, rgb(8, 8, 8)))},
+                            {"A/Active.bmp", encodeBmp16(evenPicture(1, 1, rgb(16, 16, 16)))},
+                            {"b/activehotkey.bmp", encodeBmp16(evenPicture(1, 1, 0))}}));
+  openSkinArchive(model, images, io, zip);
+  EXPECT_EQ(model.skinInfo.Title, "First");
+  EXPECT_EQ(images[0].picture.pixels, std::vector<Color>{rgb(8, 8, 8)});
+  EXPECT_EQ(images[1].picture.pixels, builtinSkinPicture(1).pixels);
+}
+
+TEST_F(SkinImagesTest, ArchivesWithoutReadableSettingsChangeNothing) {
+  const std::string noSettings = dir.folder() + "none.zip";
+  ASSERT_TRUE(makeZip(noSettings, {{"active.bmp", encodeBmp16(evenPicture(1, 1, 0))},
+                                   {"uisettings.ini.bak", text("x")}}));
+  const std::string garbage = dir.folder() + "garbage.zip";
+  writeBytes(garbage, text("PK\x03\x04 this is not an archive"));
+  const std::string forged = dir.folder() + "forged.zip";
+  ASSERT_TRUE(makeZip(forged, {{"uisettings.ini", text("x"), false, kMaxZipEntrySize + 1}}));
+
+  for (const std::string& zip : {noSettings, garbage, forged, dir.folder() + "missing.zip"}) {
+    desktop.messages.clear();
+    model.skinInfo.Title = "Untouched";
+    openSkinArchive(model, images, io, zip);
+    ASSERT_EQ(desktop.messages.size(), 1u) << zip;
+    EXPECT_EQ(desktop.messages[0].title, error());
+    EXPECT_EQ(desktop.messages[0].body, std::string(missingSettingsMessage()));
+    EXPECT_EQ(model.skinInfo.Title, "Untouched");
+    EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
+  }
+  EXPECT_TRUE(desktop.progress.empty());
+}
+
+TEST_F(SkinImagesTest, ArchivesCanBeOpenedFromMemory) {
+  const std::string zip = dir.folder() + "memory.zip";
+  ASSERT_TRUE(makeZip(zip, {{"uisettings.ini", settingsWithTitle("Memory")},
+                            {"icon\\unk.bmp", encodeBmp16(evenPicture(2, 2, rgb(0, 0, 248)))}}));
+  ZipArchive archive(readBytes(zip));
+  openSkinArchive(model, images, io, archive);
+  EXPECT_EQ(model.skinInfo.Title, "Memory");
+  EXPECT_EQ(images[52].picture.pixels, evenPicture(2, 2, rgb(0, 0, 248)).pixels);
+}
+
+TEST_F(SkinImagesTest, MalformedPicturesAreReportedAndEmptyTheirEntry) {
+  BmpSpec tooWide;
+  tooWide.width = 5000;
+  tooWide.pixels.assign(15000, 0);
+  Bytes shortBmp16 = encodeBmp16(evenPicture(10, 10, 0));
+  shortBmp16.resize(100);
+  PngSpec png;
+  png.width = 4;
+  png.rows.assign(12, 9);
+  Bytes brokenPng = makePng(png);
+  brokenPng.resize(brokenPng.size() / 2);
+  const Bytes brokenJpeg = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x01, 0x02};
+
+  const std::vector<std::pair<std::string, Bytes>> files = {
+      {"a.bmp", makeBmp(tooWide)}, {"b.bmp", shortBmp16}, {"c.png", brokenPng},
+      {"d.jpg", brokenJpeg},       {"e.bmp", Bytes{}},    {"f.bmp", text("BM")}};
+  for (const auto& [name, bytes] : files) {
+    const std::string path = dir.folder() + name;
+    writeBytes(path, bytes);
+    images[5].picture = evenPicture(1, 1, 0);
+    desktop.messages.clear();
+    loadImageFile(images, 5, io, path);
+    ASSERT_EQ(desktop.messages.size(), 1u) << name;
+    EXPECT_EQ(desktop.messages[0].body, unknown(path));
+    EXPECT_TRUE(images[5].picture.empty()) << name;
+  }
+  desktop.messages.clear();
+  loadImageFile(images, 5, io, dir.folder() + "missing.png");
+  EXPECT_EQ(bodies(), std::vector<std::string>{notFound(dir.folder() + "missing.png")});
+}
+
+TEST_F(SkinImagesTest, ReplacingSuggestsTheLastFolderAndKeepsThePictureOnABadPick) {
+  desktop.fileAnswers = {""};
+  replaceSkinImage(images, 36, io, "/home/me/skins");
+  ASSERT_EQ(desktop.fileRequests.size(), 1u);
+  const FakeFileRequest& request = desktop.fileRequests[0];
+  EXPECT_EQ(request.title, texts.text("LANG_REQFILE_LOAD$"));
+  EXPECT_EQ(request.suggestedFile, "/home/me/skins/startbar.bmp");
+  EXPECT_EQ(request.filters,
+            "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
+            "JPEG - JFIF Compliant (*.jpg)|*.jpg|");
+  EXPECT_EQ(request.filterIndex, 0);
+  EXPECT_EQ(images[36].picture.pixels, builtinSkinPicture(36).pixels);
+
+  const std::string bad = dir.folder() + "bad.png";
+  writeBytes(bad, text("\x89PNG\r\n\x1a\n broken"));
+  const std::string good = dir.folder() + "good.png";
+  writeBytes(good, makeRgbPng(unevenPicture()));
+  desktop.fileAnswers = {bad, good};
+  replaceSkinImage(images, 42, io, dir.folder());
+  EXPECT_EQ(desktop.fileRequests[1].suggestedFile, dir.folder() + "cheat.bmp");
+  EXPECT_EQ(bodies(), std::vector<std::string>{unknown(bad)});
+  EXPECT_EQ(images[42].picture.pixels, builtinSkinPicture(42).pixels);
+
+  replaceSkinImage(images, 42, io, dir.folder());
+  EXPECT_EQ(images[42].picture.width, 6);
+  EXPECT_TRUE(allMultiplesOfEight(images[42].picture));
+  EXPECT_TRUE(desktop.progress.empty());
+}
+
+TEST_F(SkinImagesTest, SavingWritesEveryPictureUnderItsExactNameAndLeavesOtherFilesAlone) {
+  const std::string folder = dir.folder();
+  writeBytes(folder + "uisettings.ini", Bytes(10000, '#'));
+  writeBytes(folder + "readme.txt", text("mine"));
+  writeBytes(folder + "Active.BMP", text("other spelling"));
+  images[4].picture = Image();
+  saveSkinFolder(model, images, io, folder);
+
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(readBytes(folder + "uisettings.ini"), writeSkinSettings(model, io.clock));
+  EXPECT_EQ(readBytes(folder + "readme.txt"), text("mine"));
+  EXPECT_EQ(readBytes(folder + "Active.BMP"), text("other spelling"));
+  EXPECT_EQ(readBytes(folder + "btn3.bmp").size(), 56u);
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    if (i == 4) continue;
+    const std::optional<Image> back =
+        readBmp16(readBytes(folder + std::string(images[i].fileName)));
+    ASSERT_TRUE(back) << images[i].fileName;
+    EXPECT_EQ(back->width, images[i].picture.width);
+  }
+  std::vector<int> expected;
+  for (int k = 1; k <= 54; ++k) expected.push_back(k);
+  expected.push_back(0);
+  EXPECT_EQ(desktop.progress, expected);
+  // Nothing left behind but the skin and the files that were there.
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
+    files += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 53 + 3);  // with uisettings.ini, readme.txt and Active.BMP
+}
+
+TEST_F(SkinImagesTest, FailedSaveStepsAreReportedAsSpecifiedAndKeepOldFiles) {
+  const std::string folder = dir.folder();
+  fs::create_directory(folder + "uisettings.ini");  // cannot be written: silence
+  fs::create_directory(folder + "btn.bmp");         // cannot be written: one message
+  writeBytes(folder + "icon", text("a file where the folder should be"));
+  saveSkinFolder(model, images, io, folder);
+  std::vector<std::string> expected = {notSaved(folder + "btn.bmp")};
+  for (int i = 42; i < kSkinImageCount; ++i)
+    expected.push_back(notSaved(folder + std::string(images[i].fileName)));
+  EXPECT_EQ(bodies(), expected);
+  EXPECT_TRUE(fs::is_directory(folder + "uisettings.ini"));
+  EXPECT_TRUE(fs::is_regular_file(folder + "active.bmp"));
+  EXPECT_EQ(readBytes(folder + "icon"), text("a file where the folder should be"));
+}
+
+}  // namespace
