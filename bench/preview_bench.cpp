@@ -1,0 +1,58 @@
+// The preview is redrawn after every edit, each spin-box step included, so
+// a redraw must stay far below a frame. The floor for the largest zoom is
+// one copy of a canvas of that size.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "preview/preview_canvas.h"
+#include "skin/skin_images.h"
+#include "skin/skin_model.h"
+
+namespace {
+
+struct DefaultSkin {
+  SkinModel model;
+  SkinImageTable images;
+  DefaultSkin() {
+    resetSkinImages(images);
+    resetSkinModel(model);
+  }
+};
+
+float largestZoom() {
+  float zoom = 1.0f;
+  while (applyWheelDelta(zoom, 120)) {
+  }
+  return zoom;
+}
+
+void redrawAt(benchmark::State& state, float zoom) {
+  DefaultSkin skin;
+  const PreviewSources sources{skin.model, skin.images};
+  for (auto _ : state) {
+    Image canvas = redrawPreview(0, zoom, 0, sources);
+    benchmark::DoNotOptimize(canvas.pixels.data());
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_RedrawViewZeroAtZoom1(benchmark::State& state) { redrawAt(state, 1.0f); }
+void BM_RedrawViewZeroAtZoom505(benchmark::State& state) { redrawAt(state, largestZoom()); }
+
+void BM_MemcpyLargestCanvas(benchmark::State& state) {
+  const std::size_t bytes = std::size_t{1343} * 2475 * 4;
+  std::vector<unsigned char> from(bytes, 1), to(bytes, 0);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_RedrawViewZeroAtZoom1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawViewZeroAtZoom505)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MemcpyLargestCanvas)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,218 @@
+// skinstudio-cli as users run it: the built binary, its exit status, what it
+// prints and the files it writes.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "i18n/interface_texts.h"
+#include "preview/screenshot.h"
+#include "skin/skin_images.h"
+#include "skin/skin_model.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string quoted(const std::string& text) {
+  std::string q = "'";
+  for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  TempDir dir;
+
+  CliRun run(const std::vector<std::string>& arguments) {
+    std::string command = quoted(SKINSTUDIO_CLI);
+    for (const std::string& a : arguments) command += " " + quoted(a);
+    const auto out = dir.path() / "stdout.txt";
+    const auto err = dir.path() / "stderr.txt";
+    command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+    const int raw = std::system(command.c_str());
+    CliRun result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = readFile(out);
+    result.err = readFile(err);
+    return result;
+  }
+  std::string path(const std::string& name) const { return (dir.path() / name).string(); }
+};
+
+struct Png {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+  Color at(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return ::rgb(rgb[i], rgb[i + 1], rgb[i + 2]);
+  }
+};
+
+Png readPng(const std::string& file) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  Png out;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return out;
+  image.format = PNG_FORMAT_RGB;
+  out.rgb.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) return {};
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  return out;
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwoAndAUsageLine) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"paint", "--out", "x.png"},
+      {"render"},
+      {"render", "--out"},
+      {"render", "--view", "14", "--out", "x.png"},
+      {"render", "--view", "-1", "--out", "x.png"},
+      {"render", "--view", "1x", "--out", "x.png"},
+      {"render", "--zoom-steps", "28", "--out", "x.png"},
+      {"render", "--background", "1,2", "--out", "x.png"},
+      {"render", "--background", "1,2,256", "--out", "x.png"},
+      {"render", "--replace", "startbar.bmp=a.png", "--out", "x.png"},
+      {"convert", "--screens", "--out", "d"},
+      {"convert", "--replace", "nosuch.bmp=a.png", "--out", "d"},
+      {"convert", "--replace", "startbar.bmp", "--out", "d"},
+  };
+  for (const auto& arguments : bad) {
+    const CliRun r = run(arguments);
+    std::string shown;
+    for (const auto& a : arguments) shown += a + " ";
+    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_NE(r.err.find("usage: skinstudio-cli render"), std::string::npos) << shown;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "d")) << shown;
+  }
+}
+
+TEST_F(Cli, HelpPrintsTheUsageAndSucceeds) {
+  const CliRun r = run({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]..."),
+            std::string::npos);
+  EXPECT_EQ(run({"render", "--view", "99", "--help"}).status, 0);
+}
+
+TEST_F(Cli, RenderWritesTheCanvasAtEachZoomAndTheScreenPicture) {
+  CliRun r = run({"render", "--out", path("v0.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  Png png = readPng(path("v0.png"));
+  EXPECT_EQ(png.width, 266);
+  EXPECT_EQ(png.height, 490);
+  EXPECT_EQ(png.at(0, 0), 0u);
+
+  r = run({"render", "--zoom-steps", "1", "--background", "10,20,30", "--out", path("z1.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  png = readPng(path("z1.png"));
+  EXPECT_EQ(png.width, 306);
+  EXPECT_EQ(png.height, 563);
+  EXPECT_EQ(png.at(0, 0), rgb(10, 20, 30));
+
+  r = run({"render", "--zoom-steps", "27", "--out", path("z27.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  png = readPng(path("z27.png"));
+  EXPECT_EQ(png.width, 1343);
+  EXPECT_EQ(png.height, 2475);
+
+  r = run({"render", "--view", "1", "--screens", "--zoom-steps", "5", "--out", path("s1.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  png = readPng(path("s1.png"));
+  EXPECT_EQ(png.width, 256);
+  EXPECT_EQ(png.height, 384);
+}
+
+TEST_F(Cli, ScreensOfViewZeroAreTheEditorsScreenshot) {
+  ASSERT_EQ(run({"render", "--screens", "--out", path("shot.png")}).status, 0);
+  const Png png = readPng(path("shot.png"));
+  ASSERT_EQ(png.width, 256);
+  ASSERT_EQ(png.height, 384);
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinImages(images);
+  resetSkinModel(model);
+  const Image shot = renderScreenshot({model, images});
+  for (int y = 0; y < 384; ++y)
+    for (int x = 0; x < 256; ++x) ASSERT_EQ(png.at(x, y), shot.at(x, y)) << x << "," << y;
+}
+
+TEST_F(Cli, AFolderWithoutSettingsIsReportedAndStillRendered) {
+  std::filesystem::create_directory(dir.path() / "skin");
+  const CliRun r = run({"render", "--skin", path("skin"), "--out", path("v.png")});
+  EXPECT_EQ(r.status, 1);
+  const std::string expected =
+      InterfaceTexts().text("LANG_ERROR$") + ": " + std::string(missingSettingsMessage()) + "\n";
+  EXPECT_EQ(r.err, expected);
+  EXPECT_EQ(readPng(path("v.png")).width, 266);
+}
+
+TEST_F(Cli, AMissingArchiveAndAnUnwritableOutputAreReported) {
+  CliRun r = run({"render", "--skin", path("none.zip"), "--out", path("v.png")});
+  EXPECT_EQ(r.status, 1);
+  // An archive that cannot be read is one without a settings entry.
+  EXPECT_EQ(r.err, InterfaceTexts().text("LANG_ERROR$") + ": " +
+                       std::string(missingSettingsMessage()) + "\n");
+
+  r = run({"render", "--out", path("missing/v.png")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Error: cannot write"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, ConvertCreatesTheFolderAndIsRepeatableWithAFixedStamp) {
+  const std::vector<std::string> args = {"convert", "--last-update", "2024/01/02-03:04:05", "--out",
+                                         path("a/b/out")};
+  CliRun r = run(args);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string settings = readFile(dir.path() / "a/b/out/uisettings.ini");
+  EXPECT_NE(settings.find("2024/01/02-03:04:05"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "a/b/out/icon/cheat.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "a/b/out/startbar.bmp"));
+  const std::string startbar = readFile(dir.path() / "a/b/out/startbar.bmp");
+
+  r = run({"convert", "--skin", path("a/b/out"), "--last-update", "2024/01/02-03:04:05", "--out",
+           path("again")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readFile(dir.path() / "again/uisettings.ini"), settings);
+  EXPECT_EQ(readFile(dir.path() / "again/startbar.bmp"), startbar);
+}
+
+TEST_F(Cli, ConvertReplacesAPictureAndReportsAMissingOne) {
+  // A replacement taken from a saved skin: the cheat icon becomes the start bar.
+  ASSERT_EQ(run({"convert", "--last-update", "x", "--out", path("base")}).status, 0);
+  CliRun r = run({"convert", "--replace", "icon/cheat.bmp=" + path("base/startbar.bmp"),
+                  "--last-update", "x", "--out", path("out")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readFile(dir.path() / "out/icon/cheat.bmp"),
+            readFile(dir.path() / "base/startbar.bmp"));
+
+  r = run({"convert", "--replace", "icon/cheat.bmp=" + path("nothing.png"), "--last-update", "x",
+           "--out", path("out2")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("nothing.png"), std::string::npos) << r.err;
+  // The work goes on: the skin is still saved.
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "out2/uisettings.ini"));
+}
+
+}  // namespace
