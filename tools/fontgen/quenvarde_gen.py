@@ -129,17 +129,17 @@ U+00AD U+00AE  U+00AF U+00B0 U+00B1 U+00B2 U+00B3 U+00B4 U+00B5 U+00B6 U+00B7 U+
 ...    ....... ....   ...    .....  ...    ...    ..     #...   .....  .      .#
 ...    ....... ....   ...    .....  ...    ...    ..     #...   .....  .      ##
 
-U+00B9 U+00BA U+00BB U+00BC  U+00BD  U+00BE  U+00BF
-.#.    .#.    .....  .#...#. .#...#. ##...#. ....
-##.    #.#    .....  ##...#. ##...#. .#...#. ....
-.#.    .#.    .....  .#..#.. .#..#.. ##..#.. ..#.
-.#.    ...    #.#..  ###.#.. ###.#.. .#..#.. ....
-###    ###    .#.#.  ..#..#. ..#.##. ##.#.#. ..#.
-...    ...    ..#.#  ..#.##. ..#...# ...#.## ..#.
-...    ...    .#.#.  .#.###. .#...#. ..#.### .#..
-...    ...    #.#..  .#...#. .#..### ..#...# #...
-...    ...    .....  ....... ....... ....... #..#
-...    ...    .....  ....... ....... ....... .##.
+U+00B9  U+00BA  U+00BB  U+00BF
+.#.    .#.    .....    ....
+##.    #.#    .....    ....
+.#.    .#.    .....    ..#.
+.#.    ...    #.#..    ....
+###    ###    .#.#.    ..#.
+...    ...    ..#.#    ..#.
+...    ...    .#.#.    .#..
+...    ...    #.#..    #...
+...    ...    .....    #..#
+...    ...    .....    .##.
 
 U+00C6 U+00D0 U+00D7 U+00D8 U+00DE U+00DF U+00F0 U+00F7 U+00F8 U+00FE
 .##### .###.. .....  .###.  #....  .##.   #.#.   .....  ....   #...
@@ -178,6 +178,16 @@ KEY_LETTERS = {
     0xE5: ["####.", "#...#", "####.", "#..#.", "#...#"],  # R
     0xE6: ["..#..", "..#..", "#####", "..#..", "..#.."],  # direction pad
 }
+
+# Vulgar fractions: small digits on either side of a slash, 8 pixels wide.
+SMALL_DIGITS = {
+    "1": [".#.", "##.", ".#.", "###"],
+    "2": ["##.", "..#", ".#.", "###"],
+    "3": ["###", ".##", "..#", "###"],
+    "4": ["#.#", "#.#", "###", "..#"],
+}
+FRACTIONS = {0xBC: ("1", "4"), 0xBD: ("1", "2"), 0xBE: ("3", "4")}
+FRACTION_SLASH = [(5, 0), (5, 1), (4, 2), (4, 3), (3, 4), (3, 5), (2, 6), (2, 7)]
 
 # Accents as rows of art, drawn above a letter with one blank row between.
 ACCENTS = {
@@ -293,6 +303,10 @@ def build():
         mid = base_width(base) // 2 - 1
         hook = [(x + mid, y) for x, y in glyphs[0xB8].ink]
         glyphs[cp] = Glyph(list(base.ink) + hook, base.advance)
+    for cp, (top, bottom) in FRACTIONS.items():
+        ink = art_ink(SMALL_DIGITS[top], 0, CAP_TOP) + art_ink(SMALL_DIGITS[bottom], 5, CAP_TOP + 4)
+        ink += [(x, CAP_TOP + y) for x, y in FRACTION_SLASH]
+        glyphs[cp] = Glyph(ink, 9)
     for cp, rows in KEY_LETTERS.items():
         glyphs[cp] = key_symbol(rows)
     return glyphs
