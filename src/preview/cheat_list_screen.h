@@ -9,9 +9,10 @@
 #include "skin/image.h"
 
 // The sample texts the cheat window shows: title, clear caption and the
-// seven entries, top to bottom.
-inline constexpr std::string_view kCheatTitle = "Cheat list: Mario 64 DS";
-inline constexpr std::string_view kCheatClearCaption = "Cancel all";
+// seven entries, top to bottom. The title and caption end in a space because
+// fitting them to their fields always drops the last character.
+inline constexpr std::string_view kCheatTitle = "Mario 64 DS cheat list ";
+inline constexpr std::string_view kCheatClearCaption = "Clear all ";
 inline constexpr std::array<std::string_view, 7> kCheatEntries = {
     "Infinite lives (always 99 lives)",
     "Max coins every stage",
