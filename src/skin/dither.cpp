@@ -1,32 +1,44 @@
 #include "skin/dither.h"
 
-#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// A low-bits error is at most 7, so its shares are at most 3, 1 and 2, and
-// the below-right share (7 / 16) is always 0.
-struct Shares {
-  std::uint8_t right, belowLeft, below;
-};
-constexpr Shares kShares[8] = {
-    {0 * 7 / 16, 0 * 3 / 16, 0 * 5 / 16}, {1 * 7 / 16, 1 * 3 / 16, 1 * 5 / 16},
-    {2 * 7 / 16, 2 * 3 / 16, 2 * 5 / 16}, {3 * 7 / 16, 3 * 3 / 16, 3 * 5 / 16},
-    {4 * 7 / 16, 4 * 3 / 16, 4 * 5 / 16}, {5 * 7 / 16, 5 * 3 / 16, 5 * 5 / 16},
-    {6 * 7 / 16, 6 * 3 / 16, 6 * 5 / 16}, {7 * 7 / 16, 7 * 3 / 16, 7 * 5 / 16},
-};
+// The three channels never mix, so they travel together in one word, ten
+// bits apart (red at bit 0, green at 10, blue at 20): a channel of at most
+// 255 plus a share of at most 3 never carries into its neighbour, and one
+// multiplication computes a share for all three at once.
+using Packed = std::uint32_t;
 
-inline std::uint16_t addClamped(std::uint16_t value, int share) {
-  return static_cast<std::uint16_t>(std::min(value + share, 255));
+constexpr Packed kLowBits = 0x7u | 0x7u << 10 | 0x7u << 20;
+constexpr Packed kShareBits = 0x3Fu | 0x3Fu << 10 | 0x3Fu << 20;
+constexpr Packed kOverflowBits = 0x1u | 0x1u << 10 | 0x1u << 20;
+constexpr Packed kChannelBits = 0xFFu | 0xFFu << 10 | 0xFFu << 20;
+
+inline Packed pack(Color c) { return (c & 0xFF) | (c >> 8 & 0xFF) << 10 | (c >> 16 & 0xFF) << 20; }
+
+inline Color unpack(Packed v) { return rgb(v & 0xFF, v >> 10 & 0xFF, v >> 20 & 0xFF); }
+
+// e * numerator / 16 in each channel, truncated. An error is at most 7, so
+// the product stays within the channel's ten bits.
+template <unsigned numerator>
+inline Packed share(Packed error) {
+  return (error * numerator) >> 4 & kShareBits;
 }
 
-// One channel's rows as 16-bit values with a one-cell border left and right.
-using Row = std::vector<std::uint16_t>;
+// Adds a share and clamps every channel to 255: a sum past 255 has bit 8
+// set, which turns its low eight bits all on.
+inline Packed addClamped(Packed value, Packed add) {
+  const Packed sum = value + add;
+  const Packed overflow = sum >> 8 & kOverflowBits;
+  return (sum | overflow * 0xFF) & kChannelBits;
+}
 
-void loadRow(Row& row, const Image& picture, int y, int shift) {
-  const Color* source = &picture.pixels[static_cast<std::size_t>(y) * picture.width];
-  for (int x = 0; x < picture.width; ++x) row[x + 1] = (source[x] >> shift) & 0xFF;
+void loadRow(std::vector<Packed>& row, const Color* source, int width) {
+  for (int x = 0; x < width; ++x) row[x + 1] = pack(source[x]);
+  row[0] = 0;
+  row[width + 1] = 0;
 }
 
 }  // namespace
@@ -37,31 +49,26 @@ void dither15(Image& picture) {
     return;
   const int width = picture.width;
   const int height = picture.height;
-  // The channels never mix, so each is diffused on its own over two rolling
-  // rows: the current one and the one below, which collects error.
-  Row current(width + 2), below(width + 2);
-  for (int shift = 0; shift <= 16; shift += 8) {
-    loadRow(below, picture, 0, shift);
-    for (int y = 0; y < height; ++y) {
-      std::swap(current, below);
-      if (y + 1 < height) {
-        loadRow(below, picture, y + 1, shift);
-      } else {
-        std::fill(below.begin(), below.end(), 0);
-      }
-      below[0] = 0;
-      below[width + 1] = 0;
-      Color* target = &picture.pixels[static_cast<std::size_t>(y) * width];
-      const Color keepOthers = ~(Color{0xFF} << shift);
-      for (int x = 1; x <= width; ++x) {
-        const int c = current[x];
-        const int kept = c & 0xF8;
-        const Shares& share = kShares[c - kept];
-        current[x + 1] = addClamped(current[x + 1], share.right);
-        below[x - 1] = addClamped(below[x - 1], share.belowLeft);
-        below[x] = addClamped(below[x], share.below);
-        target[x - 1] = (target[x - 1] & keepOthers) | static_cast<Color>(kept) << shift;
-      }
+  // Two rolling rows with a border cell at each end: the current one and
+  // the one below, which collects error before its turn.
+  std::vector<Packed> current(width + 2), below(width + 2);
+  loadRow(below, picture.pixels.data(), width);
+  for (int y = 0; y < height; ++y) {
+    std::swap(current, below);
+    Color* target = &picture.pixels[static_cast<std::size_t>(y) * width];
+    if (y + 1 < height) {
+      loadRow(below, target + width, width);
+    } else {
+      std::fill(below.begin(), below.end(), 0);
+    }
+    for (int x = 1; x <= width; ++x) {
+      const Packed c = current[x];
+      const Packed error = c & kLowBits;
+      // The below-right share, error * 1 / 16, is always 0.
+      current[x + 1] = addClamped(current[x + 1], share<7>(error));
+      below[x - 1] = addClamped(below[x - 1], share<3>(error));
+      below[x] = addClamped(below[x], share<5>(error));
+      target[x - 1] = unpack(c - error);
     }
   }
 }
