@@ -39,7 +39,6 @@ constexpr const char* kListRows[4] = {"Homebrew/", "NDS/", "Cheats/", "Emulators
 constexpr int kListRowPitch = 38;
 
 void startLowerScreen(Painter& painter, const PreviewSources& sources) {
-  painter.box(0, 0, kScreenWidth, kScreenHeight, 0);
   painter.drawImage(sources.images.picture("lower_screen.bmp"), 0, 0);
 }
 
@@ -129,6 +128,9 @@ Image drawListView(const PreviewSources& sources) {
 
 void drawMenuBackdrop(Painter& painter, const PreviewSources& sources) {
   const SkinModel& m = sources.model;
+  // The caller's screen may hold an earlier picture; start from black as a
+  // fresh screen would.
+  painter.box(0, 0, kScreenWidth, kScreenHeight, 0);
   startLowerScreen(painter, sources);
   painter.blitKeyed(sources.images.picture("startbar.bmp"), m.startBar.x, m.startBar.y, kOpaqueKey);
   painter.blitKeyed(sources.images.picture("brightness.bmp"), m.brightnessBtn.x, m.brightnessBtn.y,

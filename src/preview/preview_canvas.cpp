@@ -94,7 +94,7 @@ bool applyWheelDelta(float& zoom, int delta) {
   return false;
 }
 
-Image enlargeCanvas(const Image& canvas, float zoom) {
+Image enlargeCanvas(Image canvas, float zoom) {
   if (!(zoom > 1.0f) || canvas.empty()) return canvas;
   const int width = zoomedLength(canvas.width, zoom);
   const int height = zoomedLength(canvas.height, zoom);
@@ -104,22 +104,23 @@ Image enlargeCanvas(const Image& canvas, float zoom) {
   for (int x = 0; x < width; ++x)
     sourceColumn[x] = static_cast<int>(static_cast<long long>(x) * canvas.width / width);
 
+  // Rows are appended to reserved storage instead of zero-filling the whole
+  // enlargement first: the picture is written exactly once. Each source row
+  // is widened once into `row` and appended as often as it repeats.
   Image out;
   out.width = width;
   out.height = height;
-  out.pixels.resize(static_cast<std::size_t>(width) * height);
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Color);
-  int previousSourceRow = -1;
+  out.pixels.reserve(static_cast<std::size_t>(width) * height);
+  std::vector<Color> row(static_cast<std::size_t>(width));
+  int widenedRow = -1;
   for (int y = 0; y < height; ++y) {
     const int sourceRow = static_cast<int>(static_cast<long long>(y) * canvas.height / height);
-    Color* target = &out.pixels[static_cast<std::size_t>(y) * width];
-    if (sourceRow == previousSourceRow) {
-      std::memcpy(target, target - width, rowBytes);
-      continue;
+    if (sourceRow != widenedRow) {
+      const Color* source = &canvas.pixels[static_cast<std::size_t>(sourceRow) * canvas.width];
+      for (int x = 0; x < width; ++x) row[x] = source[sourceColumn[x]];
+      widenedRow = sourceRow;
     }
-    const Color* source = &canvas.pixels[static_cast<std::size_t>(sourceRow) * canvas.width];
-    for (int x = 0; x < width; ++x) target[x] = source[sourceColumn[x]];
-    previousSourceRow = sourceRow;
+    out.pixels.insert(out.pixels.end(), row.begin(), row.end());
   }
   return out;
 }

@@ -48,7 +48,7 @@ bool applyWheelDelta(float& zoom, int delta);
 
 // Nearest-neighbour enlargement to zoomedLength of both sides when zoom is
 // above 1.0; otherwise a copy of the canvas.
-Image enlargeCanvas(const Image& canvas, float zoom);
+Image enlargeCanvas(Image canvas, float zoom);
 
 // The whole redraw: render, compose, enlarge.
 Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources);
