@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr float kLargestSafeZoom = 16.0f;
+
 using enum UpperScreenKind;
 using enum LowerScreenKind;
 
@@ -79,7 +81,9 @@ int zoomedLength(int base, float zoom) {
   // The product is taken in double precision on the float factor: one notch
   // (1.15f, just below 1.15) makes 490 into 563.49999, i.e. 563, where a
   // single-precision product would round to 563.5 and then 564.
-  return static_cast<int>(std::nearbyint(static_cast<double>(base) * static_cast<double>(zoom)));
+  const double length = std::nearbyint(static_cast<double>(base) * static_cast<double>(zoom));
+  if (!(length >= 0.0 && length <= 1e9)) return 0;  // not a size at all
+  return static_cast<int>(length);
 }
 
 bool applyWheelDelta(float& zoom, int delta) {
@@ -95,7 +99,9 @@ bool applyWheelDelta(float& zoom, int delta) {
 }
 
 Image enlargeCanvas(Image canvas, float zoom) {
-  if (!(zoom > 1.0f) || canvas.empty()) return canvas;
+  // The wheel stops at 5.05; a factor far beyond that (or not finite) could
+  // only come from a bug and would ask for gigabytes, so it is not applied.
+  if (!(zoom > 1.0f) || !(zoom <= kLargestSafeZoom) || canvas.empty()) return canvas;
   const int width = zoomedLength(canvas.width, zoom);
   const int height = zoomedLength(canvas.height, zoom);
   if (width <= 0 || height <= 0) return canvas;

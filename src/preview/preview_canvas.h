@@ -47,7 +47,8 @@ int zoomedLength(int base, float zoom);
 bool applyWheelDelta(float& zoom, int delta);
 
 // Nearest-neighbour enlargement to zoomedLength of both sides when zoom is
-// above 1.0; otherwise a copy of the canvas.
+// above 1.0 (and no more than 16, far past the wheel's 5.05); otherwise the
+// canvas unchanged.
 Image enlargeCanvas(Image canvas, float zoom);
 
 // The whole redraw: render, compose, enlarge.

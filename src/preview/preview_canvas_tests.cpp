@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "preview/file_list_screen.h"
 #include "preview/preview_canvas.h"
 #include "preview/preview_test_support.h"
@@ -190,6 +192,14 @@ TEST(Zoom, EnlargementMakesWholePixelBlocksWithoutBlending) {
   // The last source pixel reaches the last corner.
   EXPECT_EQ(big.at(1342, 2474), rgb(0, 255, 0));
   EXPECT_EQ(big.at(0, 0), 0u);
+}
+
+TEST(Zoom, FactorsNoWheelCanReachLeaveTheCanvasAlone) {
+  const Image canvas(kCanvasWidth, kCanvasHeight, rgb(1, 1, 1));
+  for (float zoom : {1e9f, std::numeric_limits<float>::infinity(),
+                     std::numeric_limits<float>::quiet_NaN(), -3.0f})
+    EXPECT_EQ(enlargeCanvas(canvas, zoom).width, kCanvasWidth) << zoom;
+  EXPECT_EQ(enlargeCanvas(Image(), 2.0f).width, 0);
 }
 
 TEST(Zoom, RedrawOfViewZeroIsTheComposedCanvasAtNaturalSize) {
