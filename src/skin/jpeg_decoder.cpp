@@ -11,9 +11,10 @@
 
 namespace {
 
-// Progressive files may hold any number of scans; past this many the file is
-// taken as hostile rather than spending minutes on it.
-constexpr int kMaxScans = 1000;
+// Progressive files may hold any number of scans, each a pass over the whole
+// picture. Encoders write about ten; past this many the file is taken as
+// hostile rather than spending seconds on it.
+constexpr int kMaxScans = 256;
 
 // The error manager with the jump target; libjpeg's own would end the
 // process.

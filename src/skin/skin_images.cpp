@@ -54,6 +54,8 @@ constexpr TableRow kTable[kSkinImageCount] = {
 // Entries before this one lie at the skin root, the rest in "icon/".
 constexpr int kFirstIcon = 42;
 
+bool isEntry(int index) { return index >= 0 && index < kSkinImageCount; }
+
 std::string_view baseNameOf(std::string_view fileName) {
   const std::size_t slash = fileName.rfind('/');
   if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
@@ -152,9 +154,11 @@ const Image& SkinImageTable::picture(std::string_view fileName) const {
   return index < 0 ? kNone : entries_[index].picture;
 }
 
-std::string_view skinImageFileName(int index) { return kTable[index].fileName; }
-int skinImageDefaultWidth(int index) { return kTable[index].width; }
-int skinImageDefaultHeight(int index) { return kTable[index].height; }
+std::string_view skinImageFileName(int index) {
+  return isEntry(index) ? kTable[index].fileName : std::string_view{};
+}
+int skinImageDefaultWidth(int index) { return isEntry(index) ? kTable[index].width : 0; }
+int skinImageDefaultHeight(int index) { return isEntry(index) ? kTable[index].height : 0; }
 
 void resetSkinImages(SkinImageTable& images) {
   for (int i = 0; i < kSkinImageCount; ++i) images[i].picture = builtinSkinPicture(i);
@@ -162,6 +166,7 @@ void resetSkinImages(SkinImageTable& images) {
 
 void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
                    const std::string& path) {
+  if (!isEntry(index)) return;
   loadFromDisk(images, index, io, path, nullptr, OnUndecodable::EmptyEntry);
 }
 
@@ -178,6 +183,7 @@ void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
 
 void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
                     const std::string& entryName) {
+  if (!isEntry(index)) return;
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
     reportNotFound(io, entryName);
@@ -227,6 +233,7 @@ void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
 
 void replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
                       const std::string& lastPath) {
+  if (!isEntry(index)) return;
   std::string suggested = lastPath;
   if (!suggested.empty() && !suggested.ends_with('/') && !suggested.ends_with('\\'))
     suggested += '/';

@@ -5,6 +5,7 @@
 #include "i18n/interface_texts.h"
 #include "skin/bmp16.h"
 #include "skin/builtin_pictures.h"
+#include "skin/file_io.h"
 #include "skin/picture_decoder.h"
 #include "skin/picture_test_files.h"
 #include "skin/settings_file.h"
@@ -326,6 +327,61 @@ TEST_F(SkinImagesTest, FailedSaveStepsAreReportedAsSpecifiedAndKeepOldFiles) {
   EXPECT_TRUE(fs::is_directory(folder + "uisettings.ini"));
   EXPECT_TRUE(fs::is_regular_file(folder + "active.bmp"));
   EXPECT_EQ(readBytes(folder + "icon"), text("a file where the folder should be"));
+}
+
+TEST_F(SkinImagesTest, AMixedSkinFromAFolderOrAnArchiveSavesAsSixteenBitPictures) {
+  // Every picture in some format, a few spelled in another case.
+  std::vector<ZipSpecEntry> entries = {{"My Skin/uisettings.ini", settingsWithTitle("Mixed")}};
+  const std::string source = dir.folder() + "source/";
+  fs::create_directories(source + "Icon");
+  writeBytes(source + "uisettings.ini", settingsWithTitle("Mixed"));
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const Image picture = evenPicture(3 + i % 5, 2 + i % 3, rgb(7 * i, 255 - i, 3 * i));
+    Bytes file;
+    switch (i % 4) {
+      case 0:
+        file = encodeBmp16(picture);
+        break;
+      case 1:
+        file = makeBmp24(picture);
+        break;
+      case 2:
+        file = makeRgbPng(picture);
+        break;
+      default:
+        file = makeJpeg(picture);
+        break;
+    }
+    std::string name(images[i].fileName);
+    if (i % 5 == 0) name = upperAscii(name.substr(0, 1)) + name.substr(1);
+    if (name.starts_with("icon/")) name.replace(0, 4, "Icon");
+    writeBytes(source + name, file);
+    entries.push_back({"My Skin/" + name, file});
+  }
+  const std::string zip = dir.folder() + "mixed.zip";
+  ASSERT_TRUE(makeZip(zip, entries));
+
+  for (bool fromArchive : {false, true}) {
+    resetSkinImages(images);
+    if (fromArchive) {
+      openSkinArchive(model, images, io, zip);
+    } else {
+      ASSERT_TRUE(loadSkinFromFolder(model, images, io, source));
+    }
+    EXPECT_EQ(bodies(), std::vector<std::string>{}) << fromArchive;
+    EXPECT_EQ(model.skinInfo.Title, "Mixed");
+    const std::string out = dir.folder() + (fromArchive ? "from-zip/" : "from-folder/");
+    fs::create_directory(out);
+    saveSkinFolder(model, images, io, out);
+    EXPECT_TRUE(fs::is_regular_file(out + "uisettings.ini"));
+    for (int i = 0; i < kSkinImageCount; ++i) {
+      const std::string path = out + std::string(images[i].fileName);
+      const std::optional<Image> saved = readBmp16(readBytes(path));
+      ASSERT_TRUE(saved) << path;
+      EXPECT_EQ(saved->width, 3 + i % 5) << path;
+      EXPECT_EQ(saved->height, 2 + i % 3) << path;
+    }
+  }
 }
 
 }  // namespace
