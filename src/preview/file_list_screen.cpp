@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "preview/screen_coords.h"
 #include "skin/builtin_pictures.h"
 
 namespace {
@@ -113,12 +114,14 @@ Image drawListView(const PreviewSources& sources) {
   const int ox = m.logoOffset.x, oy = m.logoOffset.y;
   for (int row = 0; row < 4; ++row) {
     const bool selected = row == 1;
-    painter.blitKeyed(folder, 16 + (selected ? ox : 0),
-                      17 + kListRowPitch * row + (selected ? oy : 0), kTransparentGreen);
+    painter.blitKeyed(folder, screenCoord(16LL + (selected ? ox : 0)),
+                      screenCoord(17LL + kListRowPitch * row + (selected ? oy : 0)),
+                      kTransparentGreen);
   }
   for (int row = 0; row < 4; ++row) {
     const bool selected = row == 1;
-    painter.drawText(52 + (selected ? ox : 0), 26 + kListRowPitch * row, kListRows[row],
+    painter.drawText(screenCoord(52LL + (selected ? ox : 0)), 26 + kListRowPitch * row,
+                     kListRows[row],
                      selected ? colors.listTextHighLightColor : colors.listTextColor);
   }
 

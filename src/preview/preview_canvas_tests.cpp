@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <limits>
 
 #include "preview/file_list_screen.h"
@@ -209,6 +210,34 @@ TEST(Zoom, RedrawOfViewZeroIsTheComposedCanvasAtNaturalSize) {
   EXPECT_EQ(drawn.width, 266);
   EXPECT_EQ(drawn.pixels, expected.pixels);
   EXPECT_EQ(redrawPreview(0, 1.15f, 0, skin.sources()).height, 563);
+}
+
+}  // namespace
+
+namespace {
+
+// Settings files may hold any 32-bit number in any field; the screens must
+// draw (or clip away) whatever they get.
+TEST(ScreenRenderers, ExtremeSettingsAreClippedAway) {
+  for (std::int32_t value : {INT32_MAX, INT32_MIN, -1, 0, 1000000}) {
+    HandMadeSkin skin;
+    for (const SkinField& field : skinFields())
+      if (field.kind == FieldKind::Integer) *field.integer(skin.model) = value;
+    skin.model.fileName.show = skin.model.gameName.show = skin.model.fileType.show = 1;
+    skin.model.folderText.show = skin.model.bigClock.show = skin.model.fileName.titleshow = 1;
+    skin.paint("clock_numbers.bmp", 20, 300, rgb(1, 1, 1));
+    skin.paint("clock_colon.bmp", 8, 30, rgb(2, 2, 2));
+    skin.paint("icon/pth.bmp", 32, 32, rgb(3, 3, 3));
+    for (const Image& screen :
+         {drawGameInfoScreen(skin.sources()), drawFolderInfoScreen(skin.sources()),
+          drawIconView(skin.sources()), drawListView(skin.sources())}) {
+      EXPECT_EQ(screen.width, 256);
+      EXPECT_EQ(screen.height, 192);
+    }
+    Image backdrop = newScreen();
+    Painter painter(backdrop);
+    drawMenuBackdrop(painter, skin.sources());
+  }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "preview/upper_screen.h"
 
+#include <cstdint>
 #include <string>
 
+#include "preview/screen_coords.h"
 #include "skin/builtin_pictures.h"
 
 namespace {
@@ -27,19 +29,22 @@ Image drawGameInfoScreen(const PreviewSources& sources) {
   if (shown(m.fileName.show)) {
     const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
     if (shown(m.fileName.titleshow))
-      painter.drawText(x, y - 2, GameInfoSamples::fileNameLabel, colors.gameInfoTitleColor);
+      painter.drawText(x, screenCoord(y - 2LL), GameInfoSamples::fileNameLabel,
+                       colors.gameInfoTitleColor);
     const std::string name = fitText(GameInfoSamples::fileName, w);
     // A name too long for its field is cut and left-aligned, so its start
     // stays readable; one that fits is centred.
     int offset = centreOffset(name, w);
     if (textWidth(GameInfoSamples::fileName) > w) offset = 0;
-    painter.drawText(x + offset, y + 13, name, colors.fileNameTextColor);
+    painter.drawText(screenCoord(std::int64_t{x} + offset), screenCoord(y + 13LL), name,
+                     colors.fileNameTextColor);
   }
 
   if (shown(m.gameName.show)) {
     const int x = m.gameName.x, y = m.gameName.y;
-    painter.drawText(x, y - 2, GameInfoSamples::gameNameLabel, colors.gameInfoTitleColor);
-    painter.drawText(x, y + 13, GameInfoSamples::gameName, colors.gameInfoTextColor);
+    painter.drawText(x, screenCoord(y - 2LL), GameInfoSamples::gameNameLabel,
+                     colors.gameInfoTitleColor);
+    painter.drawText(x, screenCoord(y + 13LL), GameInfoSamples::gameName, colors.gameInfoTextColor);
   }
 
   if (shown(m.fileType.show)) {
@@ -48,13 +53,14 @@ Image drawGameInfoScreen(const PreviewSources& sources) {
       // The appended space is what fitText removes first, so a line that
       // fits stays whole.
       const std::string text = fitText(std::string(GameInfoSamples::fileType[line]) + " ", w);
-      painter.drawText(x, y - 2 + 12 * line, text, colors.gameInfoTextColor);
+      painter.drawText(x, screenCoord(y - 2LL + 12 * line), text, colors.gameInfoTextColor);
     }
   }
 
   if (shown(m.folderText.show)) {
     const std::string path = fitText(GameInfoSamples::folderPath, m.folderText.w);
-    painter.drawText(m.folderText.x, m.folderText.y - 2, path, colors.formTitleTextColor);
+    painter.drawText(m.folderText.x, screenCoord(m.folderText.y - 2LL), path,
+                     colors.formTitleTextColor);
   }
 
   painter.blitKeyed(builtinSampleGameIcon(), m.logoInfo.x, m.logoInfo.y, kTransparentGreen);
@@ -71,26 +77,30 @@ Image drawFolderInfoScreen(const PreviewSources& sources) {
   if (shown(m.fileName.show)) {
     const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
     if (shown(m.fileName.titleshow))
-      painter.drawText(x, y - 2, FolderInfoSamples::fileNameLabel, colors.gameInfoTitleColor);
+      painter.drawText(x, screenCoord(y - 2LL), FolderInfoSamples::fileNameLabel,
+                       colors.gameInfoTitleColor);
     const std::string name = fitText(FolderInfoSamples::folderName, w);
     int offset = centreOffset(name, w);
     if (textWidth(FolderInfoSamples::centreProbe) > w) offset = 0;
-    painter.drawText(x + offset, y + 13, name, colors.fileNameTextColor);
+    painter.drawText(screenCoord(std::int64_t{x} + offset), screenCoord(y + 13LL), name,
+                     colors.fileNameTextColor);
   }
 
   if (shown(m.gameName.show)) {
     const int x = m.gameName.x, y = m.gameName.y;
-    painter.drawText(x, y - 2, FolderInfoSamples::contents, colors.gameInfoTitleColor);
-    painter.drawText(x, y + 13, FolderInfoSamples::contents, colors.gameInfoTextColor);
+    painter.drawText(x, screenCoord(y - 2LL), FolderInfoSamples::contents,
+                     colors.gameInfoTitleColor);
+    painter.drawText(x, screenCoord(y + 13LL), FolderInfoSamples::contents,
+                     colors.gameInfoTextColor);
   }
 
   if (shown(m.fileType.show))
-    painter.drawText(m.fileType.x, m.fileType.y + 13, FolderInfoSamples::fileType,
+    painter.drawText(m.fileType.x, screenCoord(m.fileType.y + 13LL), FolderInfoSamples::fileType,
                      colors.gameInfoTextColor);
 
   if (shown(m.folderText.show))
-    painter.drawText(m.folderText.x, m.folderText.y - 2, FolderInfoSamples::folderPath,
-                     colors.formTitleTextColor);
+    painter.drawText(m.folderText.x, screenCoord(m.folderText.y - 2LL),
+                     FolderInfoSamples::folderPath, colors.formTitleTextColor);
 
   painter.blitKeyed(sources.images.picture("icon/pth.bmp"), m.logoInfo.x, m.logoInfo.y,
                     kTransparentGreen);
@@ -107,15 +117,16 @@ void drawBigClock(Painter& painter, const PreviewSources& sources) {
   const int w = numbers.width;
   const int h = numbers.height / 10;
   const int c = colon.width;
-  const int X = clock.x, Y = clock.y;
+  const std::int64_t X = clock.x;
+  const int Y = clock.y;
 
-  auto digit = [&](int d, int x) {
+  auto digit = [&](int d, std::int64_t x) {
     if (w <= 0 || h <= 0) return;  // an undecodable picture draws nothing
-    painter.blitKeyed(grabImage(numbers, 0, d * h, w, h), x, Y, kTransparentGreen);
+    painter.blitKeyed(grabImage(numbers, 0, d * h, w, h), screenCoord(x), Y, kTransparentGreen);
   };
   digit(1, X);
   digit(2, X + w);
-  painter.blitKeyed(colon, X + 2 * w, Y, kTransparentGreen);
-  digit(3, X + 2 * w + c);
-  digit(4, X + 3 * w + c);
+  painter.blitKeyed(colon, screenCoord(X + 2LL * w), Y, kTransparentGreen);
+  digit(3, X + 2LL * w + c);
+  digit(4, X + 3LL * w + c);
 }
