@@ -35,8 +35,9 @@ void expectNoCrashOnDamage(const Bytes& valid) {
     Bytes damaged = valid;
     for (int changes = 1 + random() % 4; changes > 0; --changes)
       damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
-    if (std::optional<Image> picture = decodePicture(damaged))
+    if (std::optional<Image> picture = decodePicture(damaged)) {
       EXPECT_EQ(picture->pixels.size(), std::size_t(picture->width) * picture->height);
+    }
   }
 }
 

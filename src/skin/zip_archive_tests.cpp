@@ -89,8 +89,9 @@ TEST(ZipArchive, DamagedArchivesNeverCrash) {
       damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
     ZipArchive archive(std::move(damaged));
     for (int i = 0; i < archive.entryCount(); ++i) {
-      if (std::optional<Bytes> bytes = archive.extract(i))
+      if (std::optional<Bytes> bytes = archive.extract(i)) {
         EXPECT_EQ(bytes->size(), archive.entrySize(i));
+      }
     }
   }
 }
