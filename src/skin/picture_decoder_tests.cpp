@@ -43,7 +43,7 @@ void expectNoCrashOnDamage(const Bytes& valid) {
 
 TEST(BmpDecoder, ReadsPalettedRowsOfOneFourAndEightBits) {
   const Bytes palette = {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};
-  BmpSpec one;  // 9 x 2, bottom-up: row 0 stored second
+  BmpRecipe one;  // 9 x 2, bottom-up: row 0 stored second
   one.width = 9;
   one.height = 2;
   one.bitsPerPixel = 1;
@@ -58,7 +58,7 @@ TEST(BmpDecoder, ReadsPalettedRowsOfOneFourAndEightBits) {
   EXPECT_EQ(picture->at(1, 0), rgb(0, 0, 0));
   EXPECT_EQ(picture->at(2, 0), rgb(255, 255, 255));
 
-  BmpSpec four;
+  BmpRecipe four;
   four.width = 3;
   four.height = 1;
   four.bitsPerPixel = 4;
@@ -70,7 +70,7 @@ TEST(BmpDecoder, ReadsPalettedRowsOfOneFourAndEightBits) {
   EXPECT_EQ(picture->at(1, 0), rgb(0, 255, 0));
   EXPECT_EQ(picture->at(2, 0), rgb(255, 255, 255));
 
-  BmpSpec eight;
+  BmpRecipe eight;
   eight.width = 2;
   eight.height = 1;
   eight.bitsPerPixel = 8;
@@ -86,7 +86,7 @@ TEST(BmpDecoder, ReadsTrueColourInBothRowOrdersAndWithBitFields) {
   const Image picture = sample(5, 3);
   EXPECT_EQ(decodePicture(makeBmp24(picture))->pixels, picture.pixels);
 
-  BmpSpec topDown;
+  BmpRecipe topDown;
   topDown.width = 2;
   topDown.height = 2;
   topDown.topDown = true;
@@ -96,12 +96,12 @@ TEST(BmpDecoder, ReadsTrueColourInBothRowOrdersAndWithBitFields) {
   EXPECT_EQ(decoded->at(0, 0), rgb(3, 2, 1));
   EXPECT_EQ(decoded->at(1, 1), rgb(12, 11, 10));
 
-  BmpSpec plain32;
+  BmpRecipe plain32;
   plain32.bitsPerPixel = 32;
   plain32.pixels = {10, 20, 30, 0};
   EXPECT_EQ(decodePicture(makeBmp(plain32))->at(0, 0), rgb(30, 20, 10));
 
-  BmpSpec fields565;  // 16 bits with bit fields: white and pure green
+  BmpRecipe fields565;  // 16 bits with bit fields: white and pure green
   fields565.width = 2;
   fields565.bitsPerPixel = 16;
   fields565.compression = 3;
@@ -112,25 +112,25 @@ TEST(BmpDecoder, ReadsTrueColourInBothRowOrdersAndWithBitFields) {
   EXPECT_EQ(decoded->at(0, 0), rgb(255, 255, 255));
   EXPECT_EQ(decoded->at(1, 0), rgb(0, 255, 0));
 
-  BmpSpec fields32;
+  BmpRecipe fields32;
   fields32.bitsPerPixel = 32;
   fields32.compression = 3;
   fields32.afterHeader = masks(0x000000FF, 0x0000FF00, 0x00FF0000);
   fields32.pixels = {10, 20, 30, 40};
   EXPECT_EQ(decodePicture(makeBmp(fields32))->at(0, 0), rgb(10, 20, 30));
 
-  BmpSpec plain16;  // without bit fields 16 bits are 5-5-5
+  BmpRecipe plain16;  // without bit fields 16 bits are 5-5-5
   plain16.bitsPerPixel = 16;
   plain16.pixels = {0x1F, 0x7C, 0, 0};
   EXPECT_EQ(decodePicture(makeBmp(plain16))->at(0, 0), rgb(255, 0, 255));
 }
 
 TEST(BmpDecoder, RefusesHeadersThatDoNotFitAndOversizedPictures) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.pixels.assign(48, 0x55);
-  const Bytes good = makeBmp(spec);
+  BmpRecipe recipe;
+  recipe.width = 4;
+  recipe.height = 4;
+  recipe.pixels.assign(48, 0x55);
+  const Bytes good = makeBmp(recipe);
   ASSERT_TRUE(decodeBmp(good));
   auto withField = [&](std::size_t at, std::uint32_t value, int size = 4) {
     Bytes file = good;
@@ -157,7 +157,7 @@ TEST(PngDecoder, ReadsEveryColourTypeAndDepth) {
   ASSERT_TRUE(decoded);
   EXPECT_EQ(decoded->pixels, picture.pixels);
 
-  PngSpec interlaced;
+  PngRecipe interlaced;
   interlaced.width = 7;
   interlaced.height = 5;
   interlaced.interlaced = true;
@@ -167,7 +167,7 @@ TEST(PngDecoder, ReadsEveryColourTypeAndDepth) {
   ASSERT_TRUE(decoded);
   EXPECT_EQ(decoded->pixels, picture.pixels);
 
-  PngSpec grey2;  // 2-bit grey: 0, 1, 2, 3 -> 0, 85, 170, 255
+  PngRecipe grey2;  // 2-bit grey: 0, 1, 2, 3 -> 0, 85, 170, 255
   grey2.width = 4;
   grey2.colorType = PNG_COLOR_TYPE_GRAY;
   grey2.bitDepth = 2;
@@ -177,13 +177,13 @@ TEST(PngDecoder, ReadsEveryColourTypeAndDepth) {
   EXPECT_EQ(decoded->at(1, 0), rgb(85, 85, 85));
   EXPECT_EQ(decoded->at(3, 0), rgb(255, 255, 255));
 
-  PngSpec deep;  // 16 bits per channel keep their high byte
+  PngRecipe deep;  // 16 bits per channel keep their high byte
   deep.width = 1;
   deep.bitDepth = 16;
   deep.rows = {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x00};
   EXPECT_EQ(decodePicture(makePng(deep))->at(0, 0), rgb(0x12, 0xAB, 0xFF));
 
-  PngSpec palette;
+  PngRecipe palette;
   palette.width = 2;
   palette.colorType = PNG_COLOR_TYPE_PALETTE;
   palette.palette = {{200, 100, 50}, {1, 2, 3}};
@@ -195,7 +195,7 @@ TEST(PngDecoder, ReadsEveryColourTypeAndDepth) {
 }
 
 TEST(PngDecoder, ClearPixelsBecomeTheTransparentKey) {
-  PngSpec rgba;
+  PngRecipe rgba;
   rgba.width = 3;
   rgba.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
   rgba.rows = {10, 20, 30, 0, 10, 20, 30, 127, 10, 20, 30, 128};
@@ -205,7 +205,7 @@ TEST(PngDecoder, ClearPixelsBecomeTheTransparentKey) {
   EXPECT_EQ(decoded->at(1, 0), kTransparentKey);
   EXPECT_EQ(decoded->at(2, 0), rgb(10, 20, 30));
 
-  PngSpec palette;  // tRNS on a palette
+  PngRecipe palette;  // tRNS on a palette
   palette.width = 2;
   palette.colorType = PNG_COLOR_TYPE_PALETTE;
   palette.palette = {{200, 100, 50}, {1, 2, 3}};
@@ -216,7 +216,7 @@ TEST(PngDecoder, ClearPixelsBecomeTheTransparentKey) {
   EXPECT_EQ(decoded->at(0, 0), kTransparentKey);
   EXPECT_EQ(decoded->at(1, 0), rgb(1, 2, 3));
 
-  PngSpec greyAlpha;
+  PngRecipe greyAlpha;
   greyAlpha.width = 2;
   greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
   greyAlpha.rows = {90, 255, 90, 3};
@@ -229,12 +229,12 @@ TEST(PngDecoder, ClearPixelsBecomeTheTransparentKey) {
 TEST(PngDecoder, RefusesPicturesBeyondTheSizeLimit) {
   for (const auto& [w, h, accepted] :
        {std::tuple{4096, 1, true}, {4097, 1, false}, {1, 4097, false}}) {
-    PngSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.colorType = PNG_COLOR_TYPE_GRAY;
-    spec.rows.assign(std::size_t(w) * h, 77);
-    EXPECT_EQ(decodePicture(makePng(spec)).has_value(), accepted) << w << " x " << h;
+    PngRecipe recipe;
+    recipe.width = w;
+    recipe.height = h;
+    recipe.colorType = PNG_COLOR_TYPE_GRAY;
+    recipe.rows.assign(std::size_t(w) * h, 77);
+    EXPECT_EQ(decodePicture(makePng(recipe)).has_value(), accepted) << w << " x " << h;
   }
 }
 
@@ -269,7 +269,7 @@ TEST(PictureDecoder, UnknownSignaturesAndEmptyInputFail) {
 }
 
 TEST(PictureDecoder, DamagedFilesNeverCrash) {
-  BmpSpec paletted;
+  BmpRecipe paletted;
   paletted.width = 7;
   paletted.height = 3;
   paletted.bitsPerPixel = 8;

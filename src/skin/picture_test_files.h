@@ -37,7 +37,7 @@ inline Bytes readBytes(const std::string& path) {
 
 // A BMP with a 40-byte header (plus `extraHeader` bytes of masks or
 // palette), rows as given, bottom-up unless `topDown`.
-struct BmpSpec {
+struct BmpRecipe {
   int width = 1;
   int height = 1;
   int bitsPerPixel = 24;
@@ -47,45 +47,45 @@ struct BmpSpec {
   Bytes pixels;       // rows in file order, padded
 };
 
-inline Bytes makeBmp(const BmpSpec& spec) {
-  const std::size_t offset = 54 + spec.afterHeader.size();
+inline Bytes makeBmp(const BmpRecipe& recipe) {
+  const std::size_t offset = 54 + recipe.afterHeader.size();
   Bytes out(offset, 0);
   out[0] = 'B';
   out[1] = 'M';
-  putLe(out, 2, static_cast<std::uint32_t>(offset + spec.pixels.size()), 4);
+  putLe(out, 2, static_cast<std::uint32_t>(offset + recipe.pixels.size()), 4);
   putLe(out, 10, static_cast<std::uint32_t>(offset), 4);
   putLe(out, 14, 40, 4);
-  putLe(out, 18, static_cast<std::uint32_t>(spec.width), 4);
-  putLe(out, 22, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height), 4);
+  putLe(out, 18, static_cast<std::uint32_t>(recipe.width), 4);
+  putLe(out, 22, static_cast<std::uint32_t>(recipe.topDown ? -recipe.height : recipe.height), 4);
   putLe(out, 26, 1, 2);
-  putLe(out, 28, static_cast<std::uint32_t>(spec.bitsPerPixel), 2);
-  putLe(out, 30, spec.compression, 4);
-  putLe(out, 34, static_cast<std::uint32_t>(spec.pixels.size()), 4);
-  std::copy(spec.afterHeader.begin(), spec.afterHeader.end(), out.begin() + 54);
-  out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+  putLe(out, 28, static_cast<std::uint32_t>(recipe.bitsPerPixel), 2);
+  putLe(out, 30, recipe.compression, 4);
+  putLe(out, 34, static_cast<std::uint32_t>(recipe.pixels.size()), 4);
+  std::copy(recipe.afterHeader.begin(), recipe.afterHeader.end(), out.begin() + 54);
+  out.insert(out.end(), recipe.pixels.begin(), recipe.pixels.end());
   return out;
 }
 
 // A plain 24-bit BMP of `picture`.
 inline Bytes makeBmp24(const Image& picture) {
-  BmpSpec spec;
-  spec.width = picture.width;
-  spec.height = picture.height;
+  BmpRecipe recipe;
+  recipe.width = picture.width;
+  recipe.height = picture.height;
   const std::size_t stride = (picture.width * 3 + 3) / 4 * 4;
-  spec.pixels.assign(stride * picture.height, 0);
+  recipe.pixels.assign(stride * picture.height, 0);
   for (int r = 0; r < picture.height; ++r)
     for (int x = 0; x < picture.width; ++x) {
       const Color c = picture.at(x, picture.height - 1 - r);
-      std::uint8_t* p = &spec.pixels[r * stride + 3 * x];
+      std::uint8_t* p = &recipe.pixels[r * stride + 3 * x];
       p[0] = static_cast<std::uint8_t>(blueOf(c));
       p[1] = static_cast<std::uint8_t>(greenOf(c));
       p[2] = static_cast<std::uint8_t>(redOf(c));
     }
-  return makeBmp(spec);
+  return makeBmp(recipe);
 }
 
 // PNG from raw rows in the layout of `colorType` and `bitDepth`.
-struct PngSpec {
+struct PngRecipe {
   int width = 1;
   int height = 1;
   int colorType = PNG_COLOR_TYPE_RGB;
@@ -101,7 +101,7 @@ inline void appendPngData(png_structp png, png_bytep data, png_size_t size) {
   out->insert(out->end(), data, data + size);
 }
 
-inline Bytes makePng(const PngSpec& spec) {
+inline Bytes makePng(const PngRecipe& recipe) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -110,19 +110,19 @@ inline Bytes makePng(const PngSpec& spec) {
     return {};
   }
   png_set_write_fn(png, &out, appendPngData, nullptr);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
+               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty())
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.transparency.empty())
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
-                 nullptr);
+  if (!recipe.palette.empty())
+    png_set_PLTE(png, info, recipe.palette.data(), static_cast<int>(recipe.palette.size()));
+  if (!recipe.transparency.empty())
+    png_set_tRNS(png, info, recipe.transparency.data(),
+                 static_cast<int>(recipe.transparency.size()), nullptr);
   png_write_info(png, info);
-  const std::size_t stride = spec.rows.size() / spec.height;
-  std::vector<png_bytep> rows(spec.height);
-  for (int y = 0; y < spec.height; ++y)
-    rows[y] = const_cast<png_bytep>(spec.rows.data() + y * stride);
+  const std::size_t stride = recipe.rows.size() / recipe.height;
+  std::vector<png_bytep> rows(recipe.height);
+  for (int y = 0; y < recipe.height; ++y)
+    rows[y] = const_cast<png_bytep>(recipe.rows.data() + y * stride);
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -130,15 +130,15 @@ inline Bytes makePng(const PngSpec& spec) {
 }
 
 inline Bytes makeRgbPng(const Image& picture) {
-  PngSpec spec;
-  spec.width = picture.width;
-  spec.height = picture.height;
+  PngRecipe recipe;
+  recipe.width = picture.width;
+  recipe.height = picture.height;
   for (Color c : picture.pixels) {
-    spec.rows.push_back(static_cast<std::uint8_t>(redOf(c)));
-    spec.rows.push_back(static_cast<std::uint8_t>(greenOf(c)));
-    spec.rows.push_back(static_cast<std::uint8_t>(blueOf(c)));
+    recipe.rows.push_back(static_cast<std::uint8_t>(redOf(c)));
+    recipe.rows.push_back(static_cast<std::uint8_t>(greenOf(c)));
+    recipe.rows.push_back(static_cast<std::uint8_t>(blueOf(c)));
   }
-  return makePng(spec);
+  return makePng(recipe);
 }
 
 inline Bytes makeJpeg(const Image& picture, bool grey = false, int quality = 100) {

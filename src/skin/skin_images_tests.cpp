@@ -134,7 +134,7 @@ TEST_F(SkinImagesTest, ATrueColourFileIsDitheredFromAFolderButExactFromAnArchive
   EXPECT_EQ(images[36].picture.pixels, uneven.pixels);
 
   // A 16-bit file with bit fields is not the skin's own format either.
-  BmpSpec fields;
+  BmpRecipe fields;
   fields.bitsPerPixel = 16;
   fields.compression = 3;
   fields.afterHeader = {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
@@ -224,12 +224,12 @@ TEST_F(SkinImagesTest, ArchivesCanBeOpenedFromMemory) {
 }
 
 TEST_F(SkinImagesTest, MalformedPicturesAreReportedAndEmptyTheirEntry) {
-  BmpSpec tooWide;
+  BmpRecipe tooWide;
   tooWide.width = 5000;
   tooWide.pixels.assign(15000, 0);
   Bytes shortBmp16 = encodeBmp16(evenPicture(10, 10, 0));
   shortBmp16.resize(100);
-  PngSpec png;
+  PngRecipe png;
   png.width = 4;
   png.rows.assign(12, 9);
   Bytes brokenPng = makePng(png);

@@ -32,13 +32,13 @@ Canvas titlePiece(int part) {
   return left;
 }
 
-struct Spec {
+struct PictureRecipe {
   const char* name;
   std::function<Canvas()> draw;
 };
 
-const std::vector<Spec>& specs() {
-  static const std::vector<Spec> all = {
+const std::vector<PictureRecipe>& recipes() {
+  static const std::vector<PictureRecipe> all = {
       {"active.bmp", drawCheckMark},
       {"activehotkey.bmp", [] { return drawHotkeyLamp(true); }},
       {"brightness.bmp", drawBrightnessButton},
@@ -100,7 +100,7 @@ const std::vector<Spec>& specs() {
 
 std::vector<Picture> drawSkinPictures() {
   std::vector<Picture> all;
-  for (const Spec& s : specs()) {
+  for (const PictureRecipe& s : recipes()) {
     Picture p{s.name, s.draw(), false};
     p.fullColour = p.name == "progress_bar.bmp" || p.name == "progress_wnd.bmp";
     if (!p.fullColour) quantize(p.canvas);
