@@ -22,11 +22,3 @@ add_custom_target(skinstudio-artgen-sheet
                   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/artgen-pictures
                   COMMAND skinstudio-artgen --png ${CMAKE_BINARY_DIR}/artgen-pictures
                   DEPENDS skinstudio-artgen)
-
-if(SKINSTUDIO_TESTS)
-  add_executable(skinstudio_pictures_tests ${CMAKE_CURRENT_SOURCE_DIR}/builtin_pictures_tests.cpp)
-  target_link_libraries(skinstudio_pictures_tests PRIVATE skinstudio_resources
-                        GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(skinstudio_pictures_tests DISCOVERY_TIMEOUT 60
-                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-endif()

@@ -8,51 +8,14 @@
 #include <string>
 
 #include "skin/builtin_pictures.h"
+#include "skin/skin_images.h"
 
 namespace {
 
-struct Expected {
-  const char* name;
-  int width, height;
-};
-
-constexpr Expected kTable[] = {
-    {"active.bmp", 6, 6},           {"activehotkey.bmp", 9, 9},
-    {"brightness.bmp", 22, 18},     {"btn.bmp", 47, 14},
-    {"btn3.bmp", 39, 14},           {"cardFrame0.bmp", 23, 18},
-    {"cardFrame1.bmp", 23, 18},     {"cheat_clearall.bmp", 16, 12},
-    {"cheatbg.bmp", 256, 192},      {"cheatmenubtn.bmp", 70, 14},
-    {"cheatselectbar.bmp", 203, 1}, {"clock_colon.bmp", 10, 31},
-    {"clock_numbers.bmp", 24, 310}, {"close.bmp", 13, 12},
-    {"close1.bmp", 20, 13},         {"fathernode.bmp", 11, 10},
-    {"form_L.bmp", 28, 116},        {"form_M.bmp", 3, 116},
-    {"form_R.bmp", 36, 116},        {"hotkeybk.bmp", 198, 127},
-    {"lamp.bmp", 22, 38},           {"lower_screen.bmp", 256, 192},
-    {"noactivehotke.bmp", 9, 9},    {"onehotdown.bmp", 11, 10},
-    {"onehoton.bmp", 11, 10},       {"pitchdown.bmp", 11, 10},
-    {"pitchon.bmp", 11, 10},        {"popsubbar.bmp", 1, 12},
-    {"progress_bar.bmp", 102, 12},  {"progress_wnd.bmp", 198, 93},
-    {"reBack.bmp", 23, 18},         {"selectbar.bmp", 256, 42},
-    {"settingbg.bmp", 198, 104},    {"spin_btn_left.bmp", 8, 14},
-    {"spin_btn_right.bmp", 8, 14},  {"start_released.bmp", 58, 20},
-    {"startbar.bmp", 256, 20},      {"title_bg.bmp", 2, 16},
-    {"title_left.bmp", 56, 16},     {"title_right.bmp", 56, 16},
-    {"triangle.bmp", 14, 16},       {"upper_screen.bmp", 256, 192},
-    {"icon/cheat.bmp", 15, 16},     {"icon/dpg.bmp", 33, 32},
-    {"icon/gba.bmp", 32, 32},       {"icon/nds.bmp", 32, 32},
-    {"icon/plg.bmp", 32, 32},       {"icon/pth.bmp", 32, 32},
-    {"icon/realtime.bmp", 17, 14},  {"icon/rpth.bmp", 32, 32},
-    {"icon/sav.bmp", 32, 32},       {"icon/txt.bmp", 33, 32},
-    {"icon/unk.bmp", 8, 14},
-};
-constexpr int kCount = static_cast<int>(std::size(kTable));
+constexpr int kCount = kSkinImageCount;
 constexpr Color kKeyGreen = rgb(0, 248, 0);
 
-int indexOf(const std::string& name) {
-  for (int i = 0; i < kCount; ++i)
-    if (name == kTable[i].name) return i;
-  return -1;
-}
+int indexOf(const std::string& name) { return SkinImageTable::indexOf(name); }
 
 bool hasKey(const Image& image) {
   for (Color c : image.pixels)
@@ -61,12 +24,11 @@ bool hasKey(const Image& image) {
 }
 
 TEST(BuiltinPictures, EveryPictureHasItsDefaultSizeAndFullPixelData) {
-  static_assert(kCount == 53);
   for (int i = 0; i < kCount; ++i) {
     const Image& image = builtinSkinPicture(i);
-    SCOPED_TRACE(kTable[i].name);
-    EXPECT_EQ(image.width, kTable[i].width);
-    EXPECT_EQ(image.height, kTable[i].height);
+    SCOPED_TRACE(skinImageFileName(i));
+    EXPECT_EQ(image.width, skinImageDefaultWidth(i));
+    EXPECT_EQ(image.height, skinImageDefaultHeight(i));
     EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(image.width) * image.height);
   }
   EXPECT_EQ(builtinSampleGameIcon().width, 32);
@@ -84,7 +46,7 @@ TEST(BuiltinPictures, ColoursSurviveTheSixteenBitSave) {
   const std::set<int> fullColour = {indexOf("progress_bar.bmp"), indexOf("progress_wnd.bmp")};
   for (int i = 0; i < kCount; ++i) {
     if (fullColour.count(i)) continue;
-    SCOPED_TRACE(kTable[i].name);
+    SCOPED_TRACE(skinImageFileName(i));
     int offSteps = 0;
     for (Color c : builtinSkinPicture(i).pixels)
       if ((redOf(c) | greenOf(c) | blueOf(c)) & 7) ++offSteps;
