@@ -18,6 +18,21 @@ Image startUpperScreen(const PreviewSources& sources) {
   return screen;
 }
 
+// The [file name] block: its label, then the name fitted into the field.
+// A name whose `probe` text is too wide for the field is cut and
+// left-aligned, so its start stays readable; otherwise it is centred.
+void drawNameBlock(Painter& painter, const SkinModel& m, std::string_view label,
+                   std::string_view name, std::string_view probe) {
+  if (!shown(m.fileName.show)) return;
+  const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
+  if (shown(m.fileName.titleshow))
+    painter.drawText(x, screenCoord(y - 2LL), label, m.globalSettings.gameInfoTitleColor);
+  const std::string fitted = fitText(name, w);
+  const int offset = textWidth(probe) > w ? 0 : centreOffset(fitted, w);
+  painter.drawText(screenCoord(std::int64_t{x} + offset), screenCoord(y + 13LL), fitted,
+                   m.globalSettings.fileNameTextColor);
+}
+
 }  // namespace
 
 Image drawGameInfoScreen(const PreviewSources& sources) {
@@ -26,19 +41,8 @@ Image drawGameInfoScreen(const PreviewSources& sources) {
   Image screen = startUpperScreen(sources);
   Painter painter(screen);
 
-  if (shown(m.fileName.show)) {
-    const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
-    if (shown(m.fileName.titleshow))
-      painter.drawText(x, screenCoord(y - 2LL), GameInfoSamples::fileNameLabel,
-                       colors.gameInfoTitleColor);
-    const std::string name = fitText(GameInfoSamples::fileName, w);
-    // A name too long for its field is cut and left-aligned, so its start
-    // stays readable; one that fits is centred.
-    int offset = centreOffset(name, w);
-    if (textWidth(GameInfoSamples::fileName) > w) offset = 0;
-    painter.drawText(screenCoord(std::int64_t{x} + offset), screenCoord(y + 13LL), name,
-                     colors.fileNameTextColor);
-  }
+  drawNameBlock(painter, m, GameInfoSamples::fileNameLabel, GameInfoSamples::fileName,
+                GameInfoSamples::fileName);
 
   if (shown(m.gameName.show)) {
     const int x = m.gameName.x, y = m.gameName.y;
@@ -74,17 +78,8 @@ Image drawFolderInfoScreen(const PreviewSources& sources) {
   Image screen = startUpperScreen(sources);
   Painter painter(screen);
 
-  if (shown(m.fileName.show)) {
-    const int x = m.fileName.x, y = m.fileName.y, w = m.fileName.w;
-    if (shown(m.fileName.titleshow))
-      painter.drawText(x, screenCoord(y - 2LL), FolderInfoSamples::fileNameLabel,
-                       colors.gameInfoTitleColor);
-    const std::string name = fitText(FolderInfoSamples::folderName, w);
-    int offset = centreOffset(name, w);
-    if (textWidth(FolderInfoSamples::centreProbe) > w) offset = 0;
-    painter.drawText(screenCoord(std::int64_t{x} + offset), screenCoord(y + 13LL), name,
-                     colors.fileNameTextColor);
-  }
+  drawNameBlock(painter, m, FolderInfoSamples::fileNameLabel, FolderInfoSamples::folderName,
+                FolderInfoSamples::centreProbe);
 
   if (shown(m.gameName.show)) {
     const int x = m.gameName.x, y = m.gameName.y;
