@@ -1,0 +1,303 @@
+// Writes the seed corpus of every fuzz target from the project's own
+// writers: settings files, 16-bit and 24-bit BMPs, PNGs, JPEGs, skin
+// archives, language and editor settings files. The output is the same on
+// every run, so the corpus in the repository can be regenerated and diffed:
+//   make_fuzz_seeds <corpus folder>
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE and size_t first
+#include <jpeglib.h>
+// clang-format on
+#include <minizip/zip.h>
+#include <png.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/editor_settings.h"
+#include "app/editor_state.h"
+#include "i18n/interface_texts.h"
+#include "preview/image_encoders.h"
+#include "skin/bmp16.h"
+#include "skin/settings_file.h"
+#include "skin/skin_model.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::filesystem::path gOut;
+
+void put(const std::string& target, const std::string& name, const Bytes& bytes) {
+  const std::filesystem::path folder = gOut / target;
+  std::filesystem::create_directories(folder);
+  std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+std::string fixedClock() { return "2010/06/04-09:05:03"; }
+
+// A small picture with every kind of change: gradients, an edge, and
+// channels that are not multiples of 8.
+Image testPicture(int width, int height) {
+  Image picture(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      picture.at(x, y) = rgb((x * 37 + 3) & 0xFF, (y * 53 + 5) & 0xFF, x < width / 2 ? 12 : 250);
+  return picture;
+}
+
+// ---- uisettings.ini ----
+
+Bytes defaultSettings() {
+  SkinModel model;
+  resetSkinModel(model);
+  return writeSkinSettings(model, fixedClock);
+}
+
+void settingsSeeds() {
+  put("settings", "defaults.ini", defaultSettings());
+
+  SkinModel model;
+  resetSkinModel(model);
+  model.skinInfo.Title = "Blue Sky";
+  model.skinInfo.Author = "Zo\xC3\xAB M\xC3\xBCller";  // UTF-8 in the model
+  model.skinInfo.eMail = "a=b@example.org";
+  model.skinInfo.Url = "http://example.org/skins";
+  model.fileName.x = -12;
+  model.fileHandleMenu.w = 2147483647;
+  model.globalSettings.formFrameColor = rgb(248, 0, 120);
+  put("settings", "edited.ini", writeSkinSettings(model, fixedClock));
+
+  // The reader's own rules, each once: loose headers and keys, the second
+  // spelling of the close button, first-wins keys, hexadecimal and binary
+  // numbers, keys under unknown headers, LF-only lines, a last line without
+  // a line end.
+  put("settings", "rules.ini",
+      bytesOf("[ Global Settings ]\r\nFORMFRAMECOLOR = 0x 12 34\r\n[start button]\r\n"
+              "textColor=0x001f\nx=$10\ny=%101\nw=+7\nh=-5\r\n[clsoe btn]\r\nx=9abc\r\n"
+              "[file handle menu]\r\nx=-1\r\nx=4\r\ny=3\r\ny=8\r\n[unknown]\r\nw=5\r\n"
+              "[SkinInfo]\r\nTitle=  A=B\r\nAuthor=\t x\r\n[main list]\r\n"
+              "selectionBarColor1=0x7fff\r\n[end]\r\nx=1"));
+
+  // UTF-16 little-endian with a byte-order mark.
+  const Bytes plain = defaultSettings();
+  Bytes wide = {0xFF, 0xFE};
+  for (std::size_t i = 0; i < plain.size() && i < 600; ++i) {
+    wide.push_back(plain[i]);
+    wide.push_back(0);
+  }
+  put("settings", "utf16.ini", wide);
+  put("settings", "empty.ini", {});
+}
+
+// ---- 16-bit BMPs ----
+
+void bmp16Seeds() {
+  put("bmp16", "1x1.bmp", encodeBmp16(testPicture(1, 1)));
+  put("bmp16", "11x10.bmp", encodeBmp16(testPicture(11, 10)));
+  put("bmp16", "64x1.bmp", encodeBmp16(testPicture(64, 1)));
+  put("bmp16", "empty.bmp", encodeBmp16(Image()));
+  Bytes cut = encodeBmp16(testPicture(7, 5));
+  cut.resize(cut.size() - 10);
+  put("bmp16", "truncated.bmp", cut);
+}
+
+// ---- general pictures ----
+
+Bytes progressiveJpeg(const Image& picture, bool grey) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr errors{};
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(picture.width);
+  cinfo.image_height = static_cast<JDIMENSION>(picture.height);
+  cinfo.input_components = grey ? 1 : 3;
+  cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 75, TRUE);
+  jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int y = static_cast<int>(cinfo.next_scanline);
+    for (int x = 0; x < picture.width; ++x) {
+      const Color c = picture.at(x, y);
+      if (grey) {
+        row[x] = static_cast<JSAMPLE>(greenOf(c));
+      } else {
+        row[3 * x] = static_cast<JSAMPLE>(redOf(c));
+        row[3 * x + 1] = static_cast<JSAMPLE>(greenOf(c));
+        row[3 * x + 2] = static_cast<JSAMPLE>(blueOf(c));
+      }
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  Bytes out(buffer, buffer + size);
+  std::free(buffer);
+  return out;
+}
+
+void appendToBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+// Grey with alpha, 16 bits, interlaced: the decoder's conversions at once.
+Bytes greyAlphaPng(int width, int height) {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(png, &out, appendToBytes, nullptr);
+  png_set_IHDR(png, info, width, height, 16, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_INTERLACE_ADAM7,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+      p[0] = static_cast<std::uint8_t>(x * 40);
+      p[2] = x == y ? 0 : 0xFF;
+    }
+  std::vector<png_bytep> rows(height);
+  for (int y = 0; y < height; ++y) rows[y] = &pixels[static_cast<std::size_t>(y) * width * 4];
+  png_write_image(png, rows.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+// An 8-bit palette BMP of 3 x 2 pixels, top-down, with four colours.
+Bytes paletteBmp() {
+  Bytes out(54 + 16 + 8, 0);
+  auto le32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  out[0] = 'B';
+  out[1] = 'M';
+  le32(2, static_cast<std::uint32_t>(out.size()));
+  le32(10, 54 + 16);
+  le32(14, 40);
+  le32(18, 3);
+  le32(22, static_cast<std::uint32_t>(-2));
+  out[26] = 1;
+  out[28] = 8;
+  le32(46, 4);
+  const std::uint8_t palette[16] = {0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0};
+  std::memcpy(&out[54], palette, 16);
+  const std::uint8_t pixels[8] = {0, 1, 2, 0, 3, 2, 1, 0};
+  std::memcpy(&out[70], pixels, 8);
+  return out;
+}
+
+void pictureSeeds() {
+  const Image small = testPicture(9, 7);
+  put("picture", "rgb24.bmp", encodeBmp(small));
+  put("picture", "rgb16.bmp", encodeBmp16(small));
+  put("picture", "palette8.bmp", paletteBmp());
+  put("picture", "rgb.png", encodePng(small));
+  put("picture", "grey-alpha-interlaced.png", greyAlphaPng(5, 6));
+  put("picture", "baseline.jpg", encodeJpeg(testPicture(17, 9), 80));
+  put("picture", "progressive.jpg", progressiveJpeg(testPicture(16, 16), false));
+  put("picture", "grey-progressive.jpg", progressiveJpeg(testPicture(8, 8), true));
+}
+
+// ---- skin archives ----
+
+class ZipWriter {
+ public:
+  explicit ZipWriter(const std::filesystem::path& path)
+      : path_(path), zip_(zipOpen64(path.string().c_str(), APPEND_STATUS_CREATE)) {}
+
+  void add(const std::string& name, const Bytes& bytes, bool deflate = true) {
+    zip_fileinfo info{};
+    zipOpenNewFileInZip64(zip_, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                          deflate ? Z_DEFLATED : 0, deflate ? 9 : 0, 0);
+    zipWriteInFileInZip(zip_, bytes.data(), static_cast<unsigned>(bytes.size()));
+    zipCloseFileInZip(zip_);
+  }
+  void close() { zipClose(zip_, nullptr); }
+
+ private:
+  std::filesystem::path path_;
+  zipFile zip_;
+};
+
+void archiveSeeds() {
+  const std::filesystem::path folder = gOut / "archive";
+  std::filesystem::create_directories(folder);
+
+  ZipWriter nested(folder / "nested-skin.zip");
+  nested.add("Skin/uisettings.ini", defaultSettings());
+  nested.add("Skin/active.bmp", encodeBmp16(testPicture(6, 6)));
+  nested.add("SKIN/ICON/CHEAT.BMP", encodeBmp16(testPicture(3, 4)), false);
+  nested.add("Skin/title_bg.bmp", encodePng(testPicture(2, 16)));
+  nested.close();
+
+  ZipWriter flat(folder / "flat-skin.zip");
+  flat.add("UISETTINGS.INI", bytesOf("[start bar]\r\nx=3\r\n[end]\r\n"), false);
+  flat.add("icon\\nds.bmp", encodeJpeg(testPicture(8, 8), 70));
+  flat.add("lamp.bmp", bytesOf("not a picture"));
+  flat.close();
+
+  ZipWriter none(folder / "no-settings.zip");
+  none.add("readme.txt", bytesOf("nothing here"));
+  none.close();
+}
+
+// ---- editor text files ----
+
+void textSeeds() {
+  std::string language = "\xEF\xBB\xBF; sample language file\r\n";
+  int count = 0;
+  for (const InterfaceTextGroup& group : interfaceTextGroups()) {
+    language += "[" + std::string(group.name) + "]\r\n";
+    for (std::string_view key : group.keys)
+      if (count++ % 7 == 0) language += "  " + std::string(key) + " = T\xC3\xA9xt\r\n";
+  }
+  language += "[End]\r\n";
+  put("text", "language.ini", bytesOf(language));
+  put("text", "latin1.ini",
+      bytesOf("[menu]\nlang_file$ =\tDat\xE9i \n\n;x=y\n[Panel]\rLANG_OK$=\n"));
+
+  EditorState state;
+  state.LastPath = "C:\\Skins\\Blue Sky\\";
+  state.Language = 4;
+  state.BGColor = 0x123456;
+  state.SwapView = 1;
+  put("text", "settings.ini", bytesOf(formatEditorSettings(state)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: make_fuzz_seeds <corpus folder>\n";
+    return 2;
+  }
+  gOut = argv[1];
+  settingsSeeds();
+  bmp16Seeds();
+  pictureSeeds();
+  archiveSeeds();
+  textSeeds();
+  return 0;
+}
