@@ -106,9 +106,8 @@ void bmp16Seeds() {
   put("bmp16", "11x10.bmp", encodeBmp16(testPicture(11, 10)));
   put("bmp16", "64x1.bmp", encodeBmp16(testPicture(64, 1)));
   put("bmp16", "empty.bmp", encodeBmp16(Image()));
-  Bytes cut = encodeBmp16(testPicture(7, 5));
-  cut.resize(cut.size() - 10);
-  put("bmp16", "truncated.bmp", cut);
+  const Bytes whole = encodeBmp16(testPicture(7, 5));
+  put("bmp16", "truncated.bmp", Bytes(whole.begin(), whole.end() - 10));
 }
 
 // ---- general pictures ----
