@@ -70,6 +70,14 @@ bool addDeflatedEntry(zipFile zip, const std::string& name, const Bytes& plain,
 
 Image evenPicture(int width, int height, Color fill) { return Image(width, height, fill); }
 
+// Entry `index` of the picture table as archives name it: "icon\cheat.bmp".
+std::string archiveNameOf(int index) {
+  std::string name(skinImageFileName(index));
+  for (char& c : name)
+    if (c == '/') c = '\\';
+  return name;
+}
+
 class HostileSkin : public ::testing::Test {
  protected:
   HostileSkin() {
@@ -140,6 +148,25 @@ TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsTakenAsMissing) {
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].body, missingSettingsMessage());
   EXPECT_TRUE(desktop.progress.empty());
+}
+
+TEST_F(HostileSkin, EveryPictureClaimingTheLargestAllowedSizeOpensQuickly) {
+  // Each claim passes the size limit, none is backed by data: a reader that
+  // trusted the claims would reserve 53 x 64 MiB before inflating anything.
+  const std::string path = dir.folder() + "claims.zip";
+  zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
+  ASSERT_TRUE(zip);
+  const Bytes settings = text("[start bar]\r\nx=9\r\n");
+  ASSERT_TRUE(addDeflatedEntry(zip, "uisettings.ini", settings, settings.size()));
+  for (int i = 0; i < kSkinImageCount; ++i)
+    ASSERT_TRUE(addDeflatedEntry(zip, archiveNameOf(i), text("BM"), kMaxZipEntrySize));
+  ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+
+  const auto start = Clock::now();
+  openSkinArchive(model, images, io, path);
+  EXPECT_LT(secondsSince(start), 3.0);
+  EXPECT_EQ(model.startBar.x, 9);
+  EXPECT_EQ(desktop.messages.size(), std::size_t{kSkinImageCount});
 }
 
 TEST_F(HostileSkin, ThousandsOfEntriesOpenQuickly) {

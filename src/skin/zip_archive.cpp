@@ -171,18 +171,22 @@ std::optional<std::vector<std::uint8_t>> ZipArchive::extract(int index) {
   if (unzGoToFilePos64(zip, &position) != UNZ_OK) return std::nullopt;
   if (unzOpenCurrentFile(zip) != UNZ_OK) return std::nullopt;
 
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.size));
-  std::size_t filled = 0;
+  // The claimed size is believed only as far as the data bears it out: a
+  // buffer sized from the claim alone would let a few bytes of archive take
+  // 64 MiB per entry, 53 times per open.
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(entry.size, 1u << 16)));
+  std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(entry.size, 1u << 16));
   bool ok = true;
-  while (filled < bytes.size()) {
-    const unsigned chunk =
-        static_cast<unsigned>(std::min<std::size_t>(bytes.size() - filled, 1u << 20));
-    const int n = unzReadCurrentFile(zip, bytes.data() + filled, chunk);
+  while (bytes.size() < entry.size) {
+    const unsigned wanted =
+        static_cast<unsigned>(std::min<std::uint64_t>(entry.size - bytes.size(), chunk.size()));
+    const int n = unzReadCurrentFile(zip, chunk.data(), wanted);
     if (n <= 0) {
       ok = false;
       break;
     }
-    filled += static_cast<std::size_t>(n);
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + n);
   }
   // Data that inflates past the size the entry claims is damaged or hostile.
   std::uint8_t extra = 0;
