@@ -22,7 +22,7 @@ fi
 target="${1:-}"
 seconds="${2:-}"
 if [ -z "$target" ] || { [ -z "$runs" ] && [ -z "$seconds" ]; }; then
-  sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
 if [ "$target" = all ]; then
