@@ -262,7 +262,10 @@ std::filesystem::path findSettingsFile(const std::string& folder) {
 
 // The whole file in one buffer; false when it cannot be opened or read.
 bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opening a pipe for reading waits for a writer; without blocking the
+  // open returns at once and the type check below turns the pipe away.
+  // Plain files read the same either way.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

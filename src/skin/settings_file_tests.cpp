@@ -1,8 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "i18n/interface_texts.h"
@@ -520,6 +526,37 @@ TEST(LoadSkinFromFolder, MissingSettingsShowsMessageAndChangesNothing) {
   std::filesystem::create_directory(dir.path() / "uisettings.ini");
   EXPECT_FALSE(loadSkinFromFolder(model, images, io, dir.folder()));
   EXPECT_EQ(desktop.messages.size(), 2u);
+}
+
+TEST(LoadSkinFromFolder, PipeUnderTheSettingsNameDoesNotBlock) {
+  TempDir dir;
+  const std::filesystem::path pipe = dir.path() / "uisettings.ini";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  FakeDesktop desktop;
+  InterfaceTexts texts;
+  SkinIoContext io{desktop, texts, fixedClock};
+  SkinModel model = defaults();
+  SkinImageTable images;
+
+  // Should the reader wait for a writer, one turns up after a while so the
+  // test ends either way; the elapsed time tells the two apart.
+  std::atomic<bool> done = false;
+  std::thread rescue([&] {
+    for (int i = 0; i < 50 && !done; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (done) return;
+    const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(loadSkinFromFolder(model, images, io, dir.folder()));
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  done = true;
+  rescue.join();
+  EXPECT_LT(elapsed, std::chrono::seconds(2));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].body, missingSettingsMessage());
+  EXPECT_EQ(model.fileHandleMenu.x, 2);
 }
 
 TEST(LoadSkinFromFolder, ReadsTheSettingsFileAnyCase) {
