@@ -1,7 +1,11 @@
 #include "app/editor_settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
-#include <fstream>
 #include <system_error>
 
 #include "i18n/text_file.h"
@@ -13,12 +17,24 @@ constexpr std::string_view kFileName = "settings.ini";
 constexpr std::string_view kGroup = "settings";
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Replaces `path` with `bytes`. Only a plain file is written: opening a
+// pipe for writing would wait for a reader and hold up the exit, so the open
+// does not block and anything else under that name is refused.
 bool writeFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::size_t written = 0;
+  while (ok && written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0)
+      ok = false;
+    else
+      written += static_cast<std::size_t>(n);
+  }
+  return ::close(fd) == 0 && ok;
 }
 
 void appendLine(std::string& out, std::string_view key, std::string_view value) {

@@ -1,9 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <climits>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 #include "app/editor_settings.h"
 #include "testsupport/temp_dir.h"
@@ -59,6 +65,32 @@ TEST(EditorSettingsWrite, UnwritablePlaceIsPassedOverSilently) {
   writeEditorSettings(EditorState{}, dir.path());
   EXPECT_EQ(readBytes(dir.path() / "settings"), "in the way");
   writeEditorSettings(EditorState{}, dir.path() / "no" / "such" / "base");
+}
+
+TEST(EditorSettingsWrite, PipeUnderTheSettingsNameDoesNotBlockTheExit) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "settings");
+  const std::filesystem::path pipe = dir.path() / "settings" / "settings.ini";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+  // Should the writer wait for a reader, one turns up after a while so the
+  // test ends either way; the elapsed time tells the two apart.
+  std::atomic<bool> done = false;
+  std::thread rescue([&] {
+    for (int i = 0; i < 50 && !done; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (done) return;
+    const int fd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ::close(fd);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  writeEditorSettings(EditorState{}, dir.path());
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  done = true;
+  rescue.join();
+  EXPECT_LT(elapsed, std::chrono::seconds(2));
 }
 
 TEST(EditorSettingsWrite, PathWithLineBreakCannotInjectEntries) {
