@@ -29,6 +29,13 @@ bool parseBackground(std::string_view text, Color& color) {
   return true;
 }
 
+// Options of either command that are followed by a value.
+bool takesValue(std::string_view option) {
+  return option == "--skin" || option == "--out" || option == "--view" ||
+         option == "--zoom-steps" || option == "--background" || option == "--replace" ||
+         option == "--last-update";
+}
+
 }  // namespace
 
 std::string_view cliUsage() {
@@ -42,11 +49,16 @@ std::string_view cliUsage() {
 CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments) {
   CliParseResult result;
   CliOptions& o = result.options;
-  for (std::string_view argument : arguments)
+  // Help wins over any usage error, but only where an option can stand: the
+  // value of an option ("--last-update -h") is text, not a request for help.
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
       o.command = CliCommand::Help;
       return result;
     }
+    if (takesValue(argument)) ++i;
+  }
   if (arguments.empty()) {
     result.error = "no command given";
     return result;

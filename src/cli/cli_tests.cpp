@@ -198,6 +198,17 @@ TEST_F(Cli, ConvertCreatesTheFolderAndIsRepeatableWithAFixedStamp) {
   EXPECT_EQ(readFile(dir.path() / "again/startbar.bmp"), startbar);
 }
 
+TEST_F(Cli, AValueSpelledLikeHelpIsStillAValue) {
+  for (const std::string stamp : {"--help", "-h"}) {
+    const CliRun r = run({"convert", "--last-update", stamp, "--out", path("out" + stamp)});
+    ASSERT_EQ(r.status, 0) << stamp << r.err;
+    EXPECT_EQ(r.out.find("usage:"), std::string::npos) << stamp;
+    EXPECT_NE(readFile(dir.path() / ("out" + stamp) / "uisettings.ini").find(stamp),
+              std::string::npos)
+        << stamp;
+  }
+}
+
 TEST_F(Cli, ConvertReplacesAPictureAndReportsAMissingOne) {
   // A replacement taken from a saved skin: the cheat icon becomes the start bar.
   ASSERT_EQ(run({"convert", "--last-update", "x", "--out", path("base")}).status, 0);
