@@ -1,21 +1,12 @@
-// Screen positions of the menu views are sums of skin settings, any of
-// which may hold any 32-bit value; they are worked out in 64 bits and only
-// then narrowed for the Painter.
+// Drawing helpers for the menu views, whose positions are sums of skin
+// settings worked out in 64 bits (see screen_coords.h).
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 
 #include "preview/painter.h"
-
-using Coord = std::int64_t;
-
-// Far enough outside the screen that anything placed there stays invisible,
-// and small enough that the Painter's own sums cannot wrap.
-inline int screenCoord(Coord value) {
-  constexpr Coord kLimit = Coord{1} << 24;
-  return static_cast<int>(std::clamp(value, -kLimit, kLimit));
-}
+#include "preview/screen_coords.h"
 
 // A filled box whose corner and size may lie anywhere: cut to the screen
 // first, so a huge box still covers exactly the part of the screen it should.

@@ -1,12 +1,15 @@
 // Positions derived from skin settings. A settings file may hold any 32-bit
-// value, so sums are taken in 64 bits and pinned to the int range: anything
-// that far out is off the screen either way, and nothing overflows.
+// value, so sums are taken in 64 bits and only then narrowed for the Painter.
 #pragma once
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
-inline int screenCoord(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+using Coord = std::int64_t;
+
+// Far enough outside the screen that anything placed there stays invisible,
+// and small enough that the Painter's own sums cannot wrap.
+inline int screenCoord(Coord value) {
+  constexpr Coord kLimit = Coord{1} << 24;
+  return static_cast<int>(std::clamp(value, -kLimit, kLimit));
 }
