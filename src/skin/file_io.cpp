@@ -50,13 +50,17 @@ int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes) {
+  // Without O_NONBLOCK, opening a pipe waits for a writer that may never
+  // come; on a plain file the flag changes nothing.
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.fd < 0) return std::nullopt;
   struct stat info {};
-  if (::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
-  const std::size_t expected =
-      S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+  if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > maxBytes)
+    return std::vector<std::uint8_t>();
+  const auto expected = static_cast<std::size_t>(info.st_size);
   std::vector<std::uint8_t> bytes(expected);
   std::size_t filled = 0;
   while (filled < bytes.size()) {
@@ -70,8 +74,8 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) 
   }
   bytes.resize(filled);
   if (filled < expected) return bytes;
-  // The size is only a hint: the file may have grown, and special files
-  // report none. Read on to the end.
+  // The size is only a hint: the file may have grown since. Read on to the
+  // end, but no further than the limit.
   std::uint8_t chunk[16384];
   for (;;) {
     const ssize_t n = ::read(file.fd, chunk, sizeof chunk);
@@ -80,6 +84,7 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) 
       return std::nullopt;
     }
     if (n == 0) break;
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return std::vector<std::uint8_t>();
     bytes.insert(bytes.end(), chunk, chunk + n);
   }
   return bytes;

@@ -11,8 +11,16 @@
 #include <string_view>
 #include <vector>
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+// Far beyond the largest picture the readers take (4096 x 4096 pixels),
+// even stored without compression.
+inline constexpr std::uint64_t kMaxReadFileSize = 256u << 20;
+
+// The whole file, or nothing when it cannot be opened or read or is not a
+// plain file: a pipe or device could block forever or never end. A file
+// larger than `maxBytes` comes back empty and unread, so a decoder refuses
+// it as damaged instead of memory filling up first.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes = kMaxReadFileSize);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over
 // `path`, so `path` holds either its old content or all of the new. Returns

@@ -1,8 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "skin/file_io.h"
 #include "skin/picture_test_files.h"
@@ -50,6 +55,44 @@ TEST(FileIo, ReadsWholeFilesAndNothingElse) {
   EXPECT_EQ(readWholeFile(dir.folder() + "empty.bin"), Bytes{});
   EXPECT_FALSE(readWholeFile(dir.folder() + "missing.bin"));
   EXPECT_FALSE(readWholeFile(dir.folder()));
+}
+
+// Opens the pipe's writing end after a while and closes it, so a reader
+// that blocked on the pipe gets going again instead of hanging the test.
+class PipeRescuer {
+ public:
+  explicit PipeRescuer(std::string path)
+      : thread_([path = std::move(path)] {
+          std::this_thread::sleep_for(std::chrono::seconds(2));
+          const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+          if (fd >= 0) ::close(fd);
+        }) {}
+  ~PipeRescuer() { thread_.join(); }
+
+ private:
+  std::thread thread_;
+};
+
+TEST(FileIo, PipesAndOversizedFilesAreNotRead) {
+  TempDir dir;
+  const std::string pipe = dir.folder() + "active.bmp";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  {
+    PipeRescuer rescuer(pipe);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(readWholeFile(pipe));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  }
+
+  // A sparse file far beyond any picture comes back unread rather than
+  // filling memory.
+  const std::string huge = dir.folder() + "cheatbg.bmp";
+  writeBytes(huge, Bytes{'B', 'M'});
+  fs::resize_file(huge, kMaxReadFileSize + 1);
+  EXPECT_EQ(readWholeFile(huge), Bytes{});
+  EXPECT_EQ(readWholeFile(dir.folder() + "cheatbg.bmp", 2), Bytes{});
+  fs::resize_file(huge, 2);
+  EXPECT_EQ(readWholeFile(huge, 2), (Bytes{'B', 'M'}));
 }
 
 TEST(FileIo, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {

@@ -227,6 +227,14 @@ void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
 
 void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      const std::string& archivePath) {
+  // Opening a pipe or device would wait for a writer or read without end;
+  // such a path counts as an archive that cannot be read.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(archivePath, error)) {
+    ZipArchive none{std::vector<std::uint8_t>()};
+    openSkinArchive(model, images, io, none);
+    return;
+  }
   ZipArchive archive(archivePath);
   openSkinArchive(model, images, io, archive);
 }

@@ -1,6 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "i18n/interface_texts.h"
 #include "skin/bmp16.h"
@@ -211,6 +216,35 @@ TEST_F(SkinImagesTest, ArchivesWithoutReadableSettingsChangeNothing) {
     EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
   }
   EXPECT_TRUE(desktop.progress.empty());
+}
+
+TEST_F(SkinImagesTest, PipesAmongTheFilesDoNotHangALoad) {
+  // Should a read block on a pipe anyway, this opens its writing end after
+  // a while so the test fails instead of hanging.
+  auto rescue = [](std::string path) {
+    return std::thread([path = std::move(path)] {
+      std::this_thread::sleep_for(std::chrono::seconds(2));
+      const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) ::close(fd);
+    });
+  };
+  const std::string archive = dir.folder() + "skin.zip";
+  const std::string picture = dir.folder() + "active.bmp";
+  ASSERT_EQ(::mkfifo(archive.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(picture.c_str(), 0600), 0);
+  std::thread archiveRescuer = rescue(archive), pictureRescuer = rescue(picture);
+
+  const auto start = std::chrono::steady_clock::now();
+  openSkinArchive(model, images, io, archive);
+  loadImageFile(images, 0, io, picture);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  archiveRescuer.join();
+  pictureRescuer.join();
+
+  EXPECT_LT(elapsed, std::chrono::seconds(1));
+  EXPECT_EQ(bodies(),
+            (std::vector<std::string>{std::string(missingSettingsMessage()), notFound(picture)}));
+  EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
 }
 
 TEST_F(SkinImagesTest, ArchivesCanBeOpenedFromMemory) {
