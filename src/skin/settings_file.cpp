@@ -382,9 +382,15 @@ std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsCloc
     out += field.key;
     out += '=';
     switch (field.kind) {
-      case FieldKind::Text:
-        out += utf8ToCp1252(*field.text(model));
+      case FieldKind::Text: {
+        // A CR or LF inside a text would end the line and let the rest of
+        // the text pose as headers and keys, so each is written as a blank.
+        std::string text = utf8ToCp1252(*field.text(model));
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        out += text;
         break;
+      }
       case FieldKind::Color:
         out += colorToText(*field.color(model));
         break;

@@ -183,6 +183,22 @@ TEST(WriteSkinSettings, TextsAreEncodedInTheFileCodePage) {
   EXPECT_NE(text.find("\r\nTitle=Caf\xE9 \x80 ?\r\n"), std::string::npos);
 }
 
+// A line break cannot stand inside a value: written as it is, the rest of
+// the text would pose as headers and keys of the file.
+TEST(WriteSkinSettings, LineBreaksInTextsCannotInjectLines) {
+  SkinModel model = defaults();
+  model.skinInfo.Title = "One\r\n[file name]\r\nx=5";
+  model.skinInfo.Url = "a\nb\rc";
+  const std::string text = writeText(model);
+  EXPECT_EQ(splitCrLf(text).size(), 243u);
+  EXPECT_NE(text.find("\r\nTitle=One  [file name]  x=5\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nUrl=a b c\r\n"), std::string::npos);
+  SkinModel read = defaults();
+  readSkinSettings(read, bytesOf(text));
+  EXPECT_EQ(read.fileName.x, 127);
+  EXPECT_EQ(read.skinInfo.Title, "One  [file name]  x=5");
+}
+
 // ---- Reading back what was written ----
 
 TEST(SettingsRoundTrip, EveryFieldReadsBackAsWritten) {
