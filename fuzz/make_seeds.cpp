@@ -24,12 +24,12 @@
 #include "i18n/interface_texts.h"
 #include "preview/image_encoders.h"
 #include "skin/bmp16.h"
+#include "skin/picture_test_files.h"
 #include "skin/settings_file.h"
 #include "skin/skin_model.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 
 std::filesystem::path gOut;
 
@@ -112,99 +112,34 @@ void bmp16Seeds() {
 
 // ---- general pictures ----
 
-Bytes progressiveJpeg(const Image& picture, bool grey) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr errors{};
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(picture.width);
-  cinfo.image_height = static_cast<JDIMENSION>(picture.height);
-  cinfo.input_components = grey ? 1 : 3;
-  cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 75, TRUE);
-  jpeg_simple_progression(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.width) * 3);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    const int y = static_cast<int>(cinfo.next_scanline);
-    for (int x = 0; x < picture.width; ++x) {
-      const Color c = picture.at(x, y);
-      if (grey) {
-        row[x] = static_cast<JSAMPLE>(greenOf(c));
-      } else {
-        row[3 * x] = static_cast<JSAMPLE>(redOf(c));
-        row[3 * x + 1] = static_cast<JSAMPLE>(greenOf(c));
-        row[3 * x + 2] = static_cast<JSAMPLE>(blueOf(c));
-      }
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
-}
-
-void appendToBytes(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-
 // Grey with alpha, 16 bits, interlaced: the decoder's conversions at once.
 Bytes greyAlphaPng(int width, int height) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(png, &out, appendToBytes, nullptr);
-  png_set_IHDR(png, info, width, height, 16, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_INTERLACE_ADAM7,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+  PngRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+  recipe.bitDepth = 16;
+  recipe.interlaced = true;
+  recipe.rows.assign(static_cast<std::size_t>(width) * height * 4, 0);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+      std::uint8_t* p = &recipe.rows[(static_cast<std::size_t>(y) * width + x) * 4];
       p[0] = static_cast<std::uint8_t>(x * 40);
       p[2] = x == y ? 0 : 0xFF;
     }
-  std::vector<png_bytep> rows(height);
-  for (int y = 0; y < height; ++y) rows[y] = &pixels[static_cast<std::size_t>(y) * width * 4];
-  png_write_image(png, rows.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  return makePng(recipe);
 }
 
 // An 8-bit palette BMP of 3 x 2 pixels, top-down, with four colours.
 Bytes paletteBmp() {
-  Bytes out(54 + 16 + 8, 0);
-  auto le32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  out[0] = 'B';
-  out[1] = 'M';
-  le32(2, static_cast<std::uint32_t>(out.size()));
-  le32(10, 54 + 16);
-  le32(14, 40);
-  le32(18, 3);
-  le32(22, static_cast<std::uint32_t>(-2));
-  out[26] = 1;
-  out[28] = 8;
-  le32(46, 4);
-  const std::uint8_t palette[16] = {0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0};
-  std::memcpy(&out[54], palette, 16);
-  const std::uint8_t pixels[8] = {0, 1, 2, 0, 3, 2, 1, 0};
-  std::memcpy(&out[70], pixels, 8);
-  return out;
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 2;
+  recipe.bitsPerPixel = 8;
+  recipe.topDown = true;
+  recipe.afterHeader = {0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0};
+  recipe.pixels = {0, 1, 2, 0, 3, 2, 1, 0};
+  return makeBmp(recipe);
 }
 
 void pictureSeeds() {
@@ -215,51 +150,26 @@ void pictureSeeds() {
   put("picture", "rgb.png", encodePng(small));
   put("picture", "grey-alpha-interlaced.png", greyAlphaPng(5, 6));
   put("picture", "baseline.jpg", encodeJpeg(testPicture(17, 9), 80));
-  put("picture", "progressive.jpg", progressiveJpeg(testPicture(16, 16), false));
-  put("picture", "grey-progressive.jpg", progressiveJpeg(testPicture(8, 8), true));
+  put("picture", "progressive.jpg", makeJpeg(testPicture(16, 16), false, 75, true));
+  put("picture", "grey-progressive.jpg", makeJpeg(testPicture(8, 8), true, 75, true));
 }
 
 // ---- skin archives ----
-
-class ZipWriter {
- public:
-  explicit ZipWriter(const std::filesystem::path& path)
-      : path_(path), zip_(zipOpen64(path.string().c_str(), APPEND_STATUS_CREATE)) {}
-
-  void add(const std::string& name, const Bytes& bytes, bool deflate = true) {
-    zip_fileinfo info{};
-    zipOpenNewFileInZip64(zip_, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                          deflate ? Z_DEFLATED : 0, deflate ? 9 : 0, 0);
-    zipWriteInFileInZip(zip_, bytes.data(), static_cast<unsigned>(bytes.size()));
-    zipCloseFileInZip(zip_);
-  }
-  void close() { zipClose(zip_, nullptr); }
-
- private:
-  std::filesystem::path path_;
-  zipFile zip_;
-};
 
 void archiveSeeds() {
   const std::filesystem::path folder = gOut / "archive";
   std::filesystem::create_directories(folder);
 
-  ZipWriter nested(folder / "nested-skin.zip");
-  nested.add("Skin/uisettings.ini", defaultSettings());
-  nested.add("Skin/active.bmp", encodeBmp16(testPicture(6, 6)));
-  nested.add("SKIN/ICON/CHEAT.BMP", encodeBmp16(testPicture(3, 4)), false);
-  nested.add("Skin/title_bg.bmp", encodePng(testPicture(2, 16)));
-  nested.close();
-
-  ZipWriter flat(folder / "flat-skin.zip");
-  flat.add("UISETTINGS.INI", bytesOf("[start bar]\r\nx=3\r\n[end]\r\n"), false);
-  flat.add("icon\\nds.bmp", encodeJpeg(testPicture(8, 8), 70));
-  flat.add("lamp.bmp", bytesOf("not a picture"));
-  flat.close();
-
-  ZipWriter none(folder / "no-settings.zip");
-  none.add("readme.txt", bytesOf("nothing here"));
-  none.close();
+  makeZip((folder / "nested-skin.zip").string(),
+          {{"Skin/uisettings.ini", defaultSettings()},
+           {"Skin/active.bmp", encodeBmp16(testPicture(6, 6))},
+           {"SKIN/ICON/CHEAT.BMP", encodeBmp16(testPicture(3, 4)), false, 0, true},
+           {"Skin/title_bg.bmp", encodePng(testPicture(2, 16))}});
+  makeZip((folder / "flat-skin.zip").string(),
+          {{"UISETTINGS.INI", bytesOf("[start bar]\r\nx=3\r\n[end]\r\n"), false, 0, true},
+           {"icon\\nds.bmp", encodeJpeg(testPicture(8, 8), 70)},
+           {"lamp.bmp", bytesOf("not a picture")}});
+  makeZip((folder / "no-settings.zip").string(), {{"readme.txt", bytesOf("nothing here")}});
 }
 
 // ---- editor text files ----

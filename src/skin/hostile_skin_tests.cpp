@@ -171,7 +171,7 @@ TEST_F(HostileSkin, EveryPictureClaimingTheLargestAllowedSizeOpensQuickly) {
 
 TEST_F(HostileSkin, ThousandsOfEntriesOpenQuickly) {
   const std::string path = dir.folder() + "crowded.zip";
-  std::vector<ZipSpecEntry> entries;
+  std::vector<ZipEntryRecipe> entries;
   for (int i = 0; i < 6000; ++i)
     entries.push_back({"filler/" + std::to_string(i) + ".bmp", text("x")});
   // The settings and a picture come last, so every look-up passes the crowd.

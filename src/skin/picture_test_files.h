@@ -141,7 +141,8 @@ inline Bytes makeRgbPng(const Image& picture) {
   return makePng(recipe);
 }
 
-inline Bytes makeJpeg(const Image& picture, bool grey = false, int quality = 100) {
+inline Bytes makeJpeg(const Image& picture, bool grey = false, int quality = 100,
+                      bool progressive = false) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors{};
   cinfo.err = jpeg_std_error(&errors);
@@ -155,6 +156,7 @@ inline Bytes makeJpeg(const Image& picture, bool grey = false, int quality = 100
   cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, quality, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<std::uint8_t> row(picture.width * 3);
   while (cinfo.next_scanline < cinfo.image_height) {
@@ -179,23 +181,26 @@ inline Bytes makeJpeg(const Image& picture, bool grey = false, int quality = 100
 }
 
 // One archive entry: its name exactly as stored, its bytes, and optionally
-// the UTF-8 name flag or a forged unpacked size (stored raw, unchecked).
-struct ZipSpecEntry {
+// the UTF-8 name flag, storing without compression, or a forged unpacked
+// size (stored raw, unchecked).
+struct ZipEntryRecipe {
   std::string name;
   Bytes bytes;
   bool utf8Name = false;
   std::uint64_t claimedSize = 0;  // 0: the real size
+  bool stored = false;
 };
 
-inline bool makeZip(const std::string& path, const std::vector<ZipSpecEntry>& entries) {
+inline bool makeZip(const std::string& path, const std::vector<ZipEntryRecipe>& entries) {
   zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
   if (!zip) return false;
-  for (const ZipSpecEntry& entry : entries) {
+  for (const ZipEntryRecipe& entry : entries) {
     zip_fileinfo info{};
     const bool forged = entry.claimedSize != 0;
+    const bool raw = forged || entry.stored;
     const uLong flags = entry.utf8Name ? (1u << 11) : 0;
     if (zipOpenNewFileInZip4_64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                forged ? 0 : Z_DEFLATED, forged ? 0 : Z_DEFAULT_COMPRESSION,
+                                raw ? 0 : Z_DEFLATED, raw ? 0 : Z_DEFAULT_COMPRESSION,
                                 forged ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY,
                                 nullptr, 0, 0, flags, 0) != ZIP_OK)
       return false;

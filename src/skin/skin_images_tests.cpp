@@ -365,7 +365,7 @@ TEST_F(SkinImagesTest, FailedSaveStepsAreReportedAsSpecifiedAndKeepOldFiles) {
 
 TEST_F(SkinImagesTest, AMixedSkinFromAFolderOrAnArchiveSavesAsSixteenBitPictures) {
   // Every picture in some format, a few spelled in another case.
-  std::vector<ZipSpecEntry> entries = {{"My Skin/uisettings.ini", settingsWithTitle("Mixed")}};
+  std::vector<ZipEntryRecipe> entries = {{"My Skin/uisettings.ini", settingsWithTitle("Mixed")}};
   const std::string source = dir.folder() + "source/";
   fs::create_directories(source + "Icon");
   writeBytes(source + "uisettings.ini", settingsWithTitle("Mixed"));

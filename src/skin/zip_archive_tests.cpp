@@ -60,9 +60,9 @@ TEST(ZipArchive, UnreadableArchivesHaveNoEntries) {
 TEST(ZipArchive, EntriesClaimingTooMuchOrLyingAboutTheirSizeAreNotExtracted) {
   TempDir dir;
   const std::string path = dir.folder() + "forged.zip";
-  ZipSpecEntry huge{"huge.bmp", text("tiny"), false, kMaxZipEntrySize + 1};
-  ZipSpecEntry shortClaim{"short.bmp", Bytes(1000, 'x'), false, 10};
-  ZipSpecEntry longClaim{"long.bmp", Bytes(10, 'x'), false, 1000};
+  ZipEntryRecipe huge{"huge.bmp", text("tiny"), false, kMaxZipEntrySize + 1};
+  ZipEntryRecipe shortClaim{"short.bmp", Bytes(1000, 'x'), false, 10};
+  ZipEntryRecipe longClaim{"long.bmp", Bytes(10, 'x'), false, 1000};
   ASSERT_TRUE(makeZip(path, {huge, shortClaim, longClaim}));
   ZipArchive archive(path);
   ASSERT_EQ(archive.entryCount(), 3);
