@@ -44,7 +44,7 @@ struct SkinOnDisk {
     const Bytes settings =
         writeSkinSettings(model, [] { return std::string("2024/01/01-00:00:00"); });
     writeBytes(folder + "uisettings.ini", settings);
-    std::vector<ZipSpecEntry> entries = {{"skin/uisettings.ini", settings}};
+    std::vector<ZipEntryRecipe> entries = {{"skin/uisettings.ini", settings}};
     for (int i = 0; i < kSkinImageCount; ++i) {
       const std::string name(skinImageFileName(i));
       const Bytes file = encodeBmp16(builtinSkinPicture(i));
