@@ -1,17 +1,15 @@
 #include "skin/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
 #include "skin/code_page.h"
+#include "skin/file_io.h"
 
 namespace {
 
@@ -260,40 +258,6 @@ std::filesystem::path findSettingsFile(const std::string& folder) {
   return matches.front();
 }
 
-// The whole file in one buffer; false when it cannot be opened or read.
-bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out) {
-  // Opening a pipe for reading waits for a writer; without blocking the
-  // open returns at once and the type check below turns the pipe away.
-  // Plain files read the same either way.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t filled = 0;
-  bool ok = true;
-  for (;;) {
-    // A file that grew since fstat is read to its real end.
-    if (filled == buffer.size()) buffer.resize(buffer.size() * 2);
-    const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  ::close(fd);
-  if (!ok) return false;
-  buffer.resize(filled);
-  out = std::move(buffer);
-  return true;
-}
-
 }  // namespace
 
 void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
@@ -406,13 +370,16 @@ std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsCloc
 
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                         const std::string& folder) {
-  std::vector<std::uint8_t> bytes;
-  if (!readWholeFile(findSettingsFile(folder), bytes)) {
+  // No size limit: a settings file cut to nothing would load as defaults
+  // without a word, where a picture cut to nothing is reported as damaged.
+  std::optional<std::vector<std::uint8_t>> bytes =
+      readWholeFile(findSettingsFile(folder), std::numeric_limits<std::uint64_t>::max());
+  if (!bytes) {
     io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
     return false;
   }
-  readSkinSettings(model, bytes);
-  bytes = {};
+  readSkinSettings(model, *bytes);
+  bytes.reset();
   loadSkinFolderImages(images, io, folder);
   return true;
 }
