@@ -9,6 +9,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "skin/code_page.h"
+
 extern const unsigned char kQuenvardeBdf[];
 extern const std::size_t kQuenvardeBdfSize;
 
@@ -237,41 +239,14 @@ int PreviewFont::textWidth(std::string_view utf8) const {
 
 char32_t nextCodePoint(std::string_view utf8, std::size_t& pos) {
   if (pos >= utf8.size()) return 0;
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  const unsigned char lead = byte(pos);
-  int extra = 0;
-  char32_t cp = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
+  char32_t c = 0;
+  const std::size_t length = decodeUtf8(utf8, pos, c);
+  if (length == 0) {
+    // A byte that starts no character (stray continuation, invalid lead,
+    // cut-off or overlong sequence, surrogate) is taken as Latin-1.
     ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++pos;  // a stray continuation byte or an invalid lead: Latin-1
-    return lead;
+    return static_cast<unsigned char>(utf8[pos - 1]);
   }
-  if (pos + extra >= utf8.size()) {
-    ++pos;  // truncated sequence
-    return lead;
-  }
-  for (int i = 1; i <= extra; ++i) {
-    const unsigned char c = byte(pos + i);
-    if ((c & 0xC0) != 0x80) {
-      ++pos;
-      return lead;
-    }
-    cp = cp << 6 | (c & 0x3F);
-  }
-  // Overlong forms, surrogates and values past Unicode are not characters.
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return lead;
-  }
-  pos += static_cast<std::size_t>(extra) + 1;
-  return cp;
+  pos += length;
+  return c;
 }

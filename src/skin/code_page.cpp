@@ -27,23 +27,26 @@ int charToByte(char32_t c) {
   return -1;
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    // Every character of the code page lies below U+10000.
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
 
-// Decodes one UTF-8 sequence at `pos`. Returns its length, or 0 when the
-// bytes there do not start a well-formed sequence (overlong forms,
-// surrogates and values above U+10FFFF included).
 std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& out) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(pos);
@@ -72,8 +75,6 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& out) {
   out = value;
   return length;
 }
-
-}  // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;

@@ -6,6 +6,7 @@
 // Chinese or Cyrillic system included).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,3 +17,12 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // UTF-8 text to Windows-1252 bytes. A character the code page cannot hold,
 // and every byte of malformed UTF-8, becomes "?".
 std::string utf8ToCp1252(std::string_view text);
+
+// Appends `c` (at most U+10FFFF) to `out` as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
+// Decodes the UTF-8 sequence at `pos` (which must be inside `text`) into
+// `out`. Returns its length, or 0 when the bytes there do not start a
+// well-formed sequence (overlong forms, surrogates, values above U+10FFFF
+// and sequences cut off by the end included).
+std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& out);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "skin/code_page.h"
 #include "skin/file_io.h"
 
 // Bytes in memory presented to minizip as a seekable read-only file.
@@ -76,19 +77,6 @@ constexpr char16_t kCp437High[128] = {
     u'Θ', u'Ω', u'δ', u'∞', u'φ', u'ε', u'∩', u'≡',      u'±', u'≥', u'≤', u'⌠', u'⌡', u'÷', u'≈',
     u'°', u'∙', u'·', u'√', u'ⁿ', u'²', u'■', u'\u00A0',
 };
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 constexpr uLong kUtf8NameFlag = 1u << 11;
 constexpr uLong kEncryptedFlag = 1u << 0;
