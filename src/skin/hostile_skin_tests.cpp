@@ -286,34 +286,6 @@ TEST(HostilePictures, PngClaimingGiantSizesIsRefusedBeforeAllocating) {
   EXPECT_LT(secondsSince(start), 3.0);
 }
 
-// A progressive JPEG of `side` x `side` pixels through libjpeg.
-Bytes progressiveJpeg(int side) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr errors{};
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(side);
-  cinfo.image_height = static_cast<JDIMENSION>(side);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_simple_progression(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<JSAMPLE> row(static_cast<std::size_t>(side) * 3, 128);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
-}
-
 // Offset of the first marker `code` (0xFF, code) in a JPEG, or npos.
 std::size_t findMarker(const Bytes& jpeg, std::uint8_t code, std::size_t from = 2) {
   for (std::size_t i = from; i + 1 < jpeg.size(); ++i)
@@ -332,7 +304,7 @@ void setJpegSize(Bytes& jpeg, std::uint16_t width, std::uint16_t height) {
 }
 
 TEST(HostilePictures, JpegBombsAreRefusedQuickly) {
-  const Bytes small = progressiveJpeg(16);
+  const Bytes small = makeJpeg(Image(16, 16, rgb(128, 128, 128)), false, 75, true);
   ASSERT_TRUE(decodePicture(small));
 
   // Huge dimensions in the header, barely any data.
