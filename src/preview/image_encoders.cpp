@@ -10,6 +10,8 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
+#include "skin/little_endian.h"
+
 namespace {
 
 // 8-bit RGB triples of one row.
@@ -115,15 +117,6 @@ bool encodeJpegInto(const Image& image, int quality, std::vector<std::uint8_t>& 
   return true;
 }
 
-void putLe16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void putLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  putLe16(out, v & 0xFFFF);
-  putLe16(out, v >> 16);
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> encodePng(const Image& image) {
@@ -144,20 +137,20 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
   out.reserve(54 + dataSize);
   out.push_back('B');
   out.push_back('M');
-  putLe32(out, static_cast<std::uint32_t>(54 + dataSize));
-  putLe32(out, 0);
-  putLe32(out, 54);
-  putLe32(out, 40);
-  putLe32(out, static_cast<std::uint32_t>(image.width));
-  putLe32(out, static_cast<std::uint32_t>(image.height));  // positive: bottom-up rows
-  putLe16(out, 1);
-  putLe16(out, 24);
-  putLe32(out, 0);  // BI_RGB
-  putLe32(out, static_cast<std::uint32_t>(dataSize));
-  putLe32(out, 2835);  // 72 dpi
-  putLe32(out, 2835);
-  putLe32(out, 0);
-  putLe32(out, 0);
+  appendLe32(out, static_cast<std::uint32_t>(54 + dataSize));
+  appendLe32(out, 0);
+  appendLe32(out, 54);
+  appendLe32(out, 40);
+  appendLe32(out, static_cast<std::uint32_t>(image.width));
+  appendLe32(out, static_cast<std::uint32_t>(image.height));  // positive: bottom-up rows
+  appendLe16(out, 1);
+  appendLe16(out, 24);
+  appendLe32(out, 0);  // BI_RGB
+  appendLe32(out, static_cast<std::uint32_t>(dataSize));
+  appendLe32(out, 2835);  // 72 dpi
+  appendLe32(out, 2835);
+  appendLe32(out, 0);
+  appendLe32(out, 0);
   for (int y = image.height - 1; y >= 0; --y) {
     std::size_t written = 0;
     for (int x = 0; x < image.width; ++x) {

@@ -1,26 +1,9 @@
 #include "skin/bmp16.h"
 
 #include "skin/file_io.h"
+#include "skin/little_endian.h"
 
 namespace {
-
-std::uint32_t readLe16(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return bytes[at] | static_cast<std::uint32_t>(bytes[at + 1]) << 8;
-}
-
-std::uint32_t readLe32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return readLe16(bytes, at) | readLe16(bytes, at + 2) << 16;
-}
-
-void putLe16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  out[at] = static_cast<std::uint8_t>(value);
-  out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void putLe32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  putLe16(out, at, value & 0xFFFF);
-  putLe16(out, at + 2, value >> 16);
-}
 
 constexpr std::size_t kHeaderSize = 54;
 

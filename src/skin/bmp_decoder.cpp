@@ -2,6 +2,7 @@
 #include <bit>
 
 #include "skin/bmp16.h"
+#include "skin/little_endian.h"
 #include "skin/picture_decoder.h"
 
 namespace {
@@ -17,10 +18,8 @@ class ByteReader {
   bool has(std::uint64_t at, std::uint64_t count) const {
     return at <= bytes_.size() && count <= bytes_.size() - at;
   }
-  std::uint32_t u16(std::size_t at) const {
-    return bytes_[at] | std::uint32_t{bytes_[at + 1]} << 8;
-  }
-  std::uint32_t u32(std::size_t at) const { return u16(at) | u16(at + 2) << 16; }
+  std::uint32_t u16(std::size_t at) const { return readLe16(bytes_, at); }
+  std::uint32_t u32(std::size_t at) const { return readLe32(bytes_, at); }
   const std::uint8_t* data(std::size_t at) const { return bytes_.data() + at; }
 
  private:
