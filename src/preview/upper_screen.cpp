@@ -33,6 +33,15 @@ void drawNameBlock(Painter& painter, const SkinModel& m, std::string_view label,
                    m.globalSettings.fileNameTextColor);
 }
 
+// The [game name] block: a label and, 15 pixels below it, its value.
+void drawGameNameBlock(Painter& painter, const SkinModel& m, std::string_view label,
+                       std::string_view value) {
+  if (!shown(m.gameName.show)) return;
+  const int x = m.gameName.x, y = m.gameName.y;
+  painter.drawText(x, screenCoord(y - 2LL), label, m.globalSettings.gameInfoTitleColor);
+  painter.drawText(x, screenCoord(y + 13LL), value, m.globalSettings.gameInfoTextColor);
+}
+
 }  // namespace
 
 Image drawGameInfoScreen(const PreviewSources& sources) {
@@ -44,12 +53,7 @@ Image drawGameInfoScreen(const PreviewSources& sources) {
   drawNameBlock(painter, m, GameInfoSamples::fileNameLabel, GameInfoSamples::fileName,
                 GameInfoSamples::fileName);
 
-  if (shown(m.gameName.show)) {
-    const int x = m.gameName.x, y = m.gameName.y;
-    painter.drawText(x, screenCoord(y - 2LL), GameInfoSamples::gameNameLabel,
-                     colors.gameInfoTitleColor);
-    painter.drawText(x, screenCoord(y + 13LL), GameInfoSamples::gameName, colors.gameInfoTextColor);
-  }
+  drawGameNameBlock(painter, m, GameInfoSamples::gameNameLabel, GameInfoSamples::gameName);
 
   if (shown(m.fileType.show)) {
     const int x = m.fileType.x, y = m.fileType.y, w = m.fileType.w;
@@ -81,13 +85,7 @@ Image drawFolderInfoScreen(const PreviewSources& sources) {
   drawNameBlock(painter, m, FolderInfoSamples::fileNameLabel, FolderInfoSamples::folderName,
                 FolderInfoSamples::centreProbe);
 
-  if (shown(m.gameName.show)) {
-    const int x = m.gameName.x, y = m.gameName.y;
-    painter.drawText(x, screenCoord(y - 2LL), FolderInfoSamples::contents,
-                     colors.gameInfoTitleColor);
-    painter.drawText(x, screenCoord(y + 13LL), FolderInfoSamples::contents,
-                     colors.gameInfoTextColor);
-  }
+  drawGameNameBlock(painter, m, FolderInfoSamples::contents, FolderInfoSamples::contents);
 
   if (shown(m.fileType.show))
     painter.drawText(m.fileType.x, screenCoord(m.fileType.y + 13LL), FolderInfoSamples::fileType,
