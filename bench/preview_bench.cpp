@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "preview/preview_canvas.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_model.h"
 

@@ -5,14 +5,15 @@
 #include <filesystem>
 #include <random>
 
+#include "base/file_io.h"
 #include "i18n/interface_texts.h"
-#include "skin/bmp16.h"
+#include "imaging/bmp16.h"
+#include "imaging/dither.h"
 #include "skin/builtin_pictures.h"
-#include "skin/dither.h"
-#include "skin/file_io.h"
-#include "skin/picture_test_files.h"
 #include "skin/settings_file.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
 namespace {

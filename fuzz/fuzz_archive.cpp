@@ -7,11 +7,12 @@
 #include <optional>
 #include <vector>
 
+#include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
 #include "skin/skin_model.h"
-#include "skin/zip_archive.h"
 #include "testsupport/fake_desktop.h"
 
 namespace {

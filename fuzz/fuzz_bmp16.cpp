@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "skin/bmp16.h"
+#include "imaging/bmp16.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);

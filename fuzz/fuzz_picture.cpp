@@ -8,9 +8,9 @@
 #include <optional>
 #include <span>
 
-#include "skin/bmp16.h"
-#include "skin/dither.h"
-#include "skin/picture_decoder.h"
+#include "imaging/bmp16.h"
+#include "imaging/dither.h"
+#include "imaging/picture_decoder.h"
 
 namespace {
 

@@ -22,14 +22,13 @@
 #include "app/editor_settings.h"
 #include "app/editor_state.h"
 #include "i18n/interface_texts.h"
-#include "preview/image_encoders.h"
-#include "skin/bmp16.h"
-#include "skin/picture_test_files.h"
+#include "imaging/bmp16.h"
+#include "imaging/image_encoders.h"
 #include "skin/settings_file.h"
 #include "skin/skin_model.h"
+#include "testsupport/picture_test_files.h"
 
 namespace {
-
 
 std::filesystem::path gOut;
 

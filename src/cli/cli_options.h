@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 enum class CliCommand { None, Help, Render, Convert };
 

@@ -14,6 +14,7 @@
 
 #include "i18n/interface_texts.h"
 #include "preview/screenshot.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_model.h"
 #include "testsupport/temp_dir.h"
@@ -224,6 +225,18 @@ TEST_F(Cli, ConvertReplacesAPictureAndReportsAMissingOne) {
   EXPECT_NE(r.err.find("nothing.png"), std::string::npos) << r.err;
   // The work goes on: the skin is still saved.
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "out2/uisettings.ini"));
+}
+
+TEST_F(Cli, AnUndecodableReplacementKeepsTheSkinsPicture) {
+  ASSERT_EQ(run({"convert", "--last-update", "x", "--out", path("skin")}).status, 0);
+  std::ofstream(path("broken.png"), std::ios::binary) << "\x89PNG\r\n\x1a\n not really";
+  const CliRun r =
+      run({"convert", "--skin", path("skin"), "--replace", "startbar.bmp=" + path("broken.png"),
+           "--last-update", "x", "--out", path("out")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("broken.png"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(InterfaceTexts().text("LANG_FILE_UNKNOWN$")), std::string::npos) << r.err;
+  EXPECT_EQ(readFile(dir.path() / "out/startbar.bmp"), readFile(dir.path() / "skin/startbar.bmp"));
 }
 
 }  // namespace

@@ -10,10 +10,11 @@
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
 #include "i18n/interface_texts.h"
-#include "preview/image_encoders.h"
+#include "imaging/image_encoders.h"
 #include "preview/preview_canvas.h"
 #include "preview/screenshot.h"
 #include "skin/settings_file.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
 #include "skin/skin_model.h"
@@ -89,7 +90,7 @@ int runConvert(const CliOptions& options) {
   }
   if (!options.skin.empty()) openSkin(session, options.skin);
   for (const auto& [name, file] : options.replacements)
-    loadImageFile(session.images, SkinImageTable::indexOf(name), session.io, file);
+    replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
 
   std::error_code ec;
   std::filesystem::create_directories(options.out, ec);

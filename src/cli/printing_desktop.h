@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/desktop.h"
+#include "base/desktop.h"
 
 class PrintingDesktop : public Desktop {
  public:

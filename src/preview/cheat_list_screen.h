@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "imaging/image.h"
 #include "preview/preview_sources.h"
-#include "skin/image.h"
 
 // The sample texts the cheat window shows: title, clear caption and the
 // seven entries, top to bottom. The title and caption end in a space because

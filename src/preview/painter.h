@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 inline constexpr int kScreenWidth = 256;
 inline constexpr int kScreenHeight = 192;

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
+#include "imaging/image.h"
 #include "preview/preview_sources.h"
-#include "skin/image.h"
 
 inline constexpr int kScreenViewCount = 14;
 inline constexpr int kCanvasWidth = 266;

@@ -9,7 +9,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "skin/code_page.h"
+#include "base/code_page.h"
 
 extern const unsigned char kQuenvardeBdf[];
 extern const std::size_t kQuenvardeBdfSize;

@@ -6,14 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/image.h"
+#include "imaging/image_encoders.h"
 #include "preview/preview_canvas.h"
 #include "preview/preview_sources.h"
-#include "skin/image.h"
 
 inline constexpr int kScreenshotWidth = 256;
 inline constexpr int kScreenshotHeight = 384;
-
-enum class ImageFileFormat { Png = 0, Bmp = 1, Jpeg = 2 };
 
 // 256 x 384: `upper` at (0, 0), `lower` at (0, 192), black where either is
 // missing.

@@ -1,7 +1,7 @@
 // Pictures the program carries in itself, drawn by tools/artgen.
 #pragma once
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 // The built-in picture of skin image entry `index` (table order, 0..52).
 const Image& builtinSkinPicture(int index);

@@ -8,16 +8,17 @@
 #include <random>
 #include <string>
 
+#include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
 #include "i18n/text_file.h"
-#include "skin/bmp16.h"
-#include "skin/picture_decoder.h"
-#include "skin/picture_test_files.h"
+#include "imaging/bmp16.h"
+#include "imaging/picture_decoder.h"
 #include "skin/settings_file.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_model.h"
-#include "skin/zip_archive.h"
 #include "testsupport/fake_desktop.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
 namespace {

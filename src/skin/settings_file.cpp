@@ -8,16 +8,14 @@
 #include <string_view>
 #include <system_error>
 
-#include "skin/code_page.h"
-#include "skin/file_io.h"
+#include "base/code_page.h"
+#include "base/file_io.h"
 
 namespace {
 
 // A key part longer than this matches no header and no key, so the
 // reader never builds more of it (a line can be megabytes long).
 constexpr std::size_t kLongestKeyPart = 64;
-
-constexpr std::string_view kSettingsFileName = "uisettings.ini";
 
 char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -234,30 +232,6 @@ std::vector<std::uint8_t> toBytes(const std::string& text) {
   return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-// The settings file of `folder`: the exact name, or else the first entry
-// whose name matches it ignoring case (skins copied from FAT media often
-// carry "UISETTINGS.INI").
-std::filesystem::path findSettingsFile(const std::string& folder) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path exact = fs::path(folder) / kSettingsFileName;
-  if (fs::is_regular_file(exact, ec)) return exact;
-
-  std::vector<fs::path> matches;
-  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() != kSettingsFileName.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < name.size() && same; ++i)
-      same = upperAscii(name[i]) == upperAscii(kSettingsFileName[i]);
-    std::error_code typeError;
-    if (same && it->is_regular_file(typeError)) matches.push_back(it->path());
-  }
-  if (matches.empty()) return exact;
-  std::sort(matches.begin(), matches.end());
-  return matches.front();
-}
-
 }  // namespace
 
 void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
@@ -366,20 +340,4 @@ std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsCloc
   }
   out += "\r\n[end]\r\n";
   return toBytes(out);
-}
-
-bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
-                        const std::string& folder) {
-  // No size limit: a settings file cut to nothing would load as defaults
-  // without a word, where a picture cut to nothing is reported as damaged.
-  std::optional<std::vector<std::uint8_t>> bytes =
-      readWholeFile(findSettingsFile(folder), std::numeric_limits<std::uint64_t>::max());
-  if (!bytes) {
-    io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
-    return false;
-  }
-  readSkinSettings(model, *bytes);
-  bytes.reset();
-  loadSkinFolderImages(images, io, folder);
-  return true;
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
 #include "skin/skin_model.h"
 
@@ -20,9 +19,3 @@ void readSkinSettings(SkinModel& model, std::span<const std::uint8_t> bytes);
 
 // Stamps LastUpdate from `clock`, then returns the whole file.
 std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsClock& clock);
-
-// Reads folder + "uisettings.ini" and, when that worked, the folder's
-// pictures. A missing file shows the missing-settings message and changes
-// nothing. Returns whether the settings file was read.
-bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
-                        const std::string& folder);

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "i18n/interface_texts.h"
-#include "skin/image.h"
+#include "imaging/image.h"
 #include "skin/settings_file.h"
+#include "skin/skin_files.h"
 #include "testsupport/fake_desktop.h"
 #include "testsupport/temp_dir.h"
 

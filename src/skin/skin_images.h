@@ -1,17 +1,16 @@
-// The skin's 53 pictures and every way they move between disk, archive and
-// memory.
+// The skin's 53 pictures by file name, in load and save order.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "skin/image.h"
-#include "skin/skin_io_context.h"
-
-class ZipArchive;
+#include "imaging/image.h"
 
 inline constexpr int kSkinImageCount = 53;
+
+// Entries before this one lie at the skin root, the rest in "icon/".
+inline constexpr int kFirstIconImage = 42;
 
 struct SkinImage {
   std::string_view fileName;  // relative to the skin root, "icon/cheat.bmp"
@@ -36,41 +35,9 @@ class SkinImageTable {
   std::array<SkinImage, kSkinImageCount> entries_;
 };
 
+bool isSkinImageEntry(int index);
+
 // File name and default size of entry `index` in table order.
 std::string_view skinImageFileName(int index);
 int skinImageDefaultWidth(int index);
 int skinImageDefaultHeight(int index);
-
-// Every entry takes its built-in picture.
-void resetSkinImages(SkinImageTable& images);
-
-// Loads all 53 entries from `folder` (ending in "/"), with progress 1..53.
-void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
-                          const std::string& folder);
-
-// Reads the archive's uisettings.ini into the model, then its 53 pictures.
-void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
-                     const std::string& archivePath);
-
-// The same over an archive already open (from a file or from memory).
-void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
-                     ZipArchive& archive);
-
-// The first archive entry named `entryName` (ignoring ASCII case, "\"
-// between folders) into entry `index`, keeping full 8-bit colours.
-void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
-                    const std::string& entryName);
-
-// Asks for a file and loads it into entry `index`. `lastPath` is the folder
-// proposed in the requester. A file that cannot be decoded is reported and
-// leaves the entry's picture as it was.
-void replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
-                      const std::string& lastPath);
-
-// One picture file into one entry (dithered unless it is a 16-bit BMP).
-void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
-                   const std::string& path);
-
-// Writes uisettings.ini and all 53 pictures as 16-bit BMPs into `folder`.
-void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
-                    const std::string& folder);

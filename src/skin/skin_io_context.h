@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "base/desktop.h"
 #include "i18n/interface_texts.h"
-#include "skin/desktop.h"
 
 // Returns the LastUpdate text for a save, "yyyy/mm/dd-hh:ii:ss".
 using SettingsClock = std::function<std::string()>;

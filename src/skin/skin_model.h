@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-// 24-bit colour: red + 256 * green + 65536 * blue.
-using Color = std::uint32_t;
+#include "imaging/color.h"
 
 // [SkinInfo]
 struct SkinInfoSection {

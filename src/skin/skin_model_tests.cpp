@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "skin/image.h"
+#include "imaging/image.h"
 #include "skin/skin_model.h"
 
 namespace {

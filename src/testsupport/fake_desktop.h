@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/desktop.h"
+#include "base/desktop.h"
 
 struct FakeMessage {
   std::string title;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "skin/code_page.h"
+#include "base/code_page.h"
 
 namespace {
 

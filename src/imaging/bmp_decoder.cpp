@@ -1,9 +1,9 @@
 #include <array>
 #include <bit>
 
-#include "skin/bmp16.h"
-#include "skin/little_endian.h"
-#include "skin/picture_decoder.h"
+#include "base/little_endian.h"
+#include "imaging/bmp16.h"
+#include "imaging/picture_decoder.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "skin/picture_test_files.h"
-#include "skin/zip_archive.h"
+#include "base/zip_archive.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
 namespace {

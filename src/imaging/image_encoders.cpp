@@ -1,4 +1,4 @@
-#include "preview/image_encoders.h"
+#include "imaging/image_encoders.h"
 
 #include <png.h>
 
@@ -10,7 +10,7 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-#include "skin/little_endian.h"
+#include "base/little_endian.h"
 
 namespace {
 

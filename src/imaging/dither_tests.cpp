@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "skin/dither.h"
+#include "imaging/dither.h"
 
 namespace {
 

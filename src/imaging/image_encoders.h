@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "preview/screenshot.h"
-#include "skin/image.h"
+#include "imaging/image.h"
+
+// The screenshot requester's filter order.
+enum class ImageFileFormat { Png = 0, Bmp = 1, Jpeg = 2 };
 
 std::vector<std::uint8_t> encodePng(const Image& image);
 std::vector<std::uint8_t> encodeBmp(const Image& image);  // 24-bit, bottom-up

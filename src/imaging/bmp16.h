@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 // Pictures wider or taller than this are refused by every reader.
 inline constexpr int kMaxPictureSide = 4096;

@@ -1,4 +1,4 @@
-#include "skin/picture_decoder.h"
+#include "imaging/picture_decoder.h"
 
 std::optional<Image> decodePicture(std::span<const std::uint8_t> bytes) {
   static constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};

@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 // Picks the format by its signature.
 std::optional<Image> decodePicture(std::span<const std::uint8_t> bytes);

@@ -26,3 +26,8 @@ void appendUtf8(std::string& out, char32_t c);
 // well-formed sequence (overlong forms, surrogates, values above U+10FFFF
 // and sequences cut off by the end included).
 std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& out);
+
+// Every letter of UTF-8 `text` upper-cased by Unicode's simple case mapping
+// ("skän" and "SKÄN" both give "SKÄN"), the way archive entry names are
+// compared. Bytes that are not well-formed UTF-8 are kept as they are.
+std::string upperCaseName(std::string_view text);

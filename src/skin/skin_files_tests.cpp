@@ -7,16 +7,18 @@
 #include <filesystem>
 #include <thread>
 
+#include "base/code_page.h"
+#include "base/file_io.h"
+#include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
-#include "skin/bmp16.h"
+#include "imaging/bmp16.h"
+#include "imaging/picture_decoder.h"
 #include "skin/builtin_pictures.h"
-#include "skin/file_io.h"
-#include "skin/picture_decoder.h"
-#include "skin/picture_test_files.h"
 #include "skin/settings_file.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
-#include "skin/zip_archive.h"
 #include "testsupport/fake_desktop.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
@@ -181,6 +183,39 @@ TEST_F(SkinImagesTest, TheArchiveRootIsTheFolderOfItsSettingsEntry) {
   EXPECT_EQ(messages.back(), notFound("Skin\\icon\\unk.bmp"));
   EXPECT_EQ(desktop.progress.size(), 54u);
   EXPECT_EQ(desktop.progress.back(), 0);
+}
+
+TEST_F(SkinImagesTest, ARootWithNonAsciiLettersMatchesInAnyCase) {
+  // Zipped on one system, pictures added on another: the root folder's
+  // letters differ in case beyond ASCII. Code page 437 names (0x84 is "ä",
+  // 0x8E "Ä") and UTF-8-flagged names alike.
+  const Image wanted = evenPicture(2, 1, rgb(16, 32, 48));
+  const struct {
+    std::string settings, active, cheat;
+    bool utf8;
+  } spellings[] = {
+      {"Sk\x84n/uisettings.ini", "SK\x8EN/ACTIVE.BMP", "sk\x84n/Icon/CHEAT.bmp", false},
+      {"Sk\xC3\xA4n/uisettings.ini", "SK\xC3\x84N/ACTIVE.BMP", "sk\xC3\xA4n/Icon/CHEAT.bmp", true},
+      {"\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD/UISETTINGS.INI",         // Скин
+       "\xD0\xA1\xD0\x9A\xD0\x98\xD0\x9D/active.bmp",             // СКИН
+       "\xD1\x81\xD0\xBA\xD0\xB8\xD0\xBD/icon/cheat.bmp", true},  // скин
+  };
+  for (const auto& names : spellings) {
+    const std::string zip = dir.folder() + "cased.zip";
+    std::filesystem::remove(zip);
+    ASSERT_TRUE(makeZip(zip, {{names.settings, settingsWithTitle("Cased"), names.utf8},
+                              {names.active, encodeBmp16(wanted), names.utf8},
+                              {names.cheat, encodeBmp16(wanted), names.utf8}}));
+    resetSkinImages(images);
+    desktop.messages.clear();
+    openSkinArchive(model, images, io, zip);
+    EXPECT_EQ(model.skinInfo.Title, "Cased") << names.settings;
+    EXPECT_EQ(images[0].picture.pixels, wanted.pixels) << names.active;
+    EXPECT_EQ(images[42].picture.pixels, wanted.pixels) << names.cheat;
+    EXPECT_EQ(bodies().size(), 51u) << names.settings;
+  }
+  EXPECT_EQ(upperCaseName("sk\xC3\xA4n \xCE\xB1\xF0\x90\x90\xA8 \xFF"),
+            "SK\xC3\x84N \xCE\x91\xF0\x90\x90\x80 \xFF");
 }
 
 TEST_F(SkinImagesTest, TheFirstSettingsEntryAndTheFirstOfTwoPicturesWin) {

@@ -1,7 +1,7 @@
-#include "skin/bmp16.h"
+#include "imaging/bmp16.h"
 
-#include "skin/file_io.h"
-#include "skin/little_endian.h"
+#include "base/file_io.h"
+#include "base/little_endian.h"
 
 namespace {
 

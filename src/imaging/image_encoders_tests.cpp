@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "preview/image_encoders.h"
+#include "imaging/image_encoders.h"
 #include "testsupport/temp_dir.h"
 
 namespace {

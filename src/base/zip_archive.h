@@ -32,7 +32,8 @@ class ZipArchive {
   const std::string& entryName(int index) const { return entries_[index].name; }
   std::uint64_t entrySize(int index) const { return entries_[index].size; }
 
-  // The first entry whose name equals `name` ignoring ASCII case, or -1.
+  // The first entry whose name equals `name` ignoring letter case (Unicode
+  // simple case mapping), or -1.
   int findEntry(std::string_view name) const;
 
   // The whole unpacked entry; nothing when it is too large, encrypted,

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/skin_model.h"
+#include "imaging/color.h"
 
 struct Image {
   int width = 0;
@@ -22,10 +22,3 @@ struct Image {
   Color at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   Color& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
-
-inline constexpr Color rgb(int r, int g, int b) {
-  return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
-}
-inline constexpr int redOf(Color c) { return c & 0xFF; }
-inline constexpr int greenOf(Color c) { return (c >> 8) & 0xFF; }
-inline constexpr int blueOf(Color c) { return (c >> 16) & 0xFF; }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "skin/bmp16.h"
-#include "skin/picture_test_files.h"
+#include "imaging/bmp16.h"
+#include "testsupport/picture_test_files.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "skin/zip_archive.h"
+#include "base/zip_archive.h"
 
 #include <minizip/unzip.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "skin/code_page.h"
-#include "skin/file_io.h"
+#include "base/code_page.h"
+#include "base/file_io.h"
 
 // Bytes in memory presented to minizip as a seekable read-only file.
 struct ZipArchive::MemoryStream {
@@ -140,13 +140,13 @@ void ZipArchive::index() {
     entry.directoryOffset = position.pos_in_zip_directory;
     entry.number = position.num_of_file;
     entry.encrypted = (info.flag & kEncryptedFlag) != 0;
-    firstByUpperName_.emplace(upperAscii(entry.name), static_cast<int>(entries_.size()));
+    firstByUpperName_.emplace(upperCaseName(entry.name), static_cast<int>(entries_.size()));
     entries_.push_back(std::move(entry));
   }
 }
 
 int ZipArchive::findEntry(std::string_view name) const {
-  const auto found = firstByUpperName_.find(upperAscii(name));
+  const auto found = firstByUpperName_.find(upperCaseName(name));
   return found == firstByUpperName_.end() ? -1 : found->second;
 }
 

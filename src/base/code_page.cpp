@@ -1,4 +1,7 @@
-#include "skin/code_page.h"
+#include "base/code_page.h"
+
+#include <locale.h>
+#include <wctype.h>
 
 #include <array>
 #include <cstdint>
@@ -114,4 +117,32 @@ std::string utf8ToCp1252(std::string_view text) {
     pos += length;
   }
   return out;
+}
+
+namespace {
+
+// glibc's C.UTF-8 carries the whole Unicode case table, whatever locale the
+// process runs in; without it, only ASCII letters are mapped.
+char32_t upperOf(char32_t c) {
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+  if (unicode) return static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicode));
+  return c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
+}
+
+}  // namespace
+
+std::string upperCaseName(std::string_view text) {
+  std::string upper;
+  upper.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    char32_t c = 0;
+    const std::size_t length = decodeUtf8(text, pos, c);
+    if (length == 0) {
+      upper += text[pos++];
+      continue;
+    }
+    appendUtf8(upper, upperOf(c));
+    pos += length;
+  }
+  return upper;
 }

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "skin/file_io.h"
-#include "skin/picture_test_files.h"
+#include "base/file_io.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
 namespace {

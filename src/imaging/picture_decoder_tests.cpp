@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "skin/bmp16.h"
-#include "skin/picture_decoder.h"
-#include "skin/picture_test_files.h"
+#include "imaging/bmp16.h"
+#include "imaging/picture_decoder.h"
+#include "testsupport/picture_test_files.h"
 
 namespace {
 

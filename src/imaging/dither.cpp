@@ -1,4 +1,4 @@
-#include "skin/dither.h"
+#include "imaging/dither.h"
 
 #include <utility>
 #include <vector>

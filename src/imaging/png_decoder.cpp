@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/bmp16.h"
-#include "skin/picture_decoder.h"
+#include "imaging/bmp16.h"
+#include "imaging/picture_decoder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // channel.
 #pragma once
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 // Every channel becomes a multiple of 8. Each pixel keeps its top 5 bits and
 // passes its lost low bits on to the right (7/16), below left (3/16), below

@@ -16,7 +16,7 @@
 #include <jpeglib.h>
 // clang-format on
 
-#include "skin/image.h"
+#include "imaging/image.h"
 
 using Bytes = std::vector<std::uint8_t>;
 

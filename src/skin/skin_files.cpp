@@ -1,0 +1,254 @@
+#include "skin/skin_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "base/code_page.h"
+#include "base/file_io.h"
+#include "base/zip_archive.h"
+#include "i18n/interface_texts.h"
+#include "imaging/bmp16.h"
+#include "imaging/dither.h"
+#include "imaging/picture_decoder.h"
+#include "skin/builtin_pictures.h"
+#include "skin/settings_file.h"
+
+namespace {
+
+void showError(const SkinIoContext& io, const std::string& body) {
+  io.desktop.showMessage(io.texts.text("LANG_ERROR$"), body);
+}
+
+void reportNotFound(const SkinIoContext& io, const std::string& name) {
+  showError(io, name + " : " + io.texts.text("LANG_FILE_NOTFOUND$"));
+}
+
+void reportUnknownFormat(const SkinIoContext& io, const std::string& name) {
+  showError(io, name + ": " + io.texts.text("LANG_FILE_UNKNOWN$"));
+}
+
+void reportNotSaved(const SkinIoContext& io, const std::string& path) {
+  showError(io, path + ": " + io.texts.text("LANG_FILE_NOTSAVE$"));
+}
+
+enum class Source { Disk, Archive };
+
+// A 16-bit BMP through the skin's own reader, anything else through the
+// general decoder; pictures from disk are then reduced to 5 bits at once,
+// pictures from an archive only when saved. A 16-bit BMP whose header does
+// not fit its data counts as undecodable.
+std::optional<Image> decodeSkinPicture(std::span<const std::uint8_t> bytes, Source source) {
+  if (isBmp16(bytes)) return readBmp16(bytes);
+  std::optional<Image> picture = decodePicture(bytes);
+  if (picture && source == Source::Disk) dither15(*picture);
+  return picture;
+}
+
+enum class OnUndecodable { EmptyEntry, KeepEntry };
+
+bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
+                 std::span<const std::uint8_t> bytes, Source source, const std::string& name,
+                 OnUndecodable onUndecodable) {
+  if (std::optional<Image> picture = decodeSkinPicture(bytes, source)) {
+    images[index].picture = std::move(*picture);
+    return true;
+  }
+  reportUnknownFormat(io, name);
+  if (onUndecodable == OnUndecodable::EmptyEntry) images[index].picture = Image();
+  return false;
+}
+
+// `fallback`, when given, finds the file under another spelling of its name
+// if `path` (folder + the table's name) does not open.
+bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
+                  const std::string& path, CaseInsensitiveFolder* fallback,
+                  OnUndecodable onUndecodable) {
+  std::string shownPath = path;
+  std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
+  if (!bytes && fallback) {
+    if (std::optional<std::string> other = fallback->find(images[index].fileName)) {
+      bytes = readWholeFile(*other);
+      if (bytes) shownPath = *other;
+    }
+  }
+  if (!bytes) {
+    reportNotFound(io, path);
+    return false;
+  }
+  return takeDecoded(images, index, io, *bytes, Source::Disk, shownPath, onUndecodable);
+}
+
+// "icon/cheat.bmp" as archives name it: "icon\cheat.bmp".
+std::string archiveName(std::string_view fileName) {
+  std::string name(fileName);
+  for (char& c : name)
+    if (c == '/') c = '\\';
+  return name;
+}
+
+// The settings file of `folder`: the exact name, or else the first entry
+// whose name matches it ignoring case (skins copied from FAT media often
+// carry "UISETTINGS.INI").
+std::filesystem::path findSettingsFile(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path exact = fs::path(folder) / "uisettings.ini";
+  if (fs::is_regular_file(exact, ec)) return exact;
+
+  std::vector<fs::path> matches;
+  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const bool same = upperAscii(name) == "UISETTINGS.INI";
+    std::error_code typeError;
+    if (same && it->is_regular_file(typeError)) matches.push_back(it->path());
+  }
+  if (matches.empty()) return exact;
+  std::sort(matches.begin(), matches.end());
+  return matches.front();
+}
+
+}  // namespace
+
+void resetSkinImages(SkinImageTable& images) {
+  for (int i = 0; i < kSkinImageCount; ++i) images[i].picture = builtinSkinPicture(i);
+}
+
+void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
+                   const std::string& path) {
+  if (!isSkinImageEntry(index)) return;
+  loadFromDisk(images, index, io, path, nullptr, OnUndecodable::EmptyEntry);
+}
+
+void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
+                          const std::string& folder) {
+  CaseInsensitiveFolder otherSpellings(folder);
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    io.desktop.setProgress(i + 1);
+    loadFromDisk(images, i, io, folder + std::string(images[i].fileName), &otherSpellings,
+                 OnUndecodable::EmptyEntry);
+  }
+  io.desktop.setProgress(0);
+}
+
+void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
+                    const std::string& entryName) {
+  if (!isSkinImageEntry(index)) return;
+  const int entry = archive.findEntry(entryName);
+  if (entry < 0) {
+    reportNotFound(io, entryName);
+    return;
+  }
+  // An entry that cannot be unpacked is as unusable as one that cannot be
+  // decoded.
+  const std::optional<std::vector<std::uint8_t>> bytes = archive.extract(entry);
+  takeDecoded(images, index, io,
+              bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>(),
+              Source::Archive, entryName, OnUndecodable::EmptyEntry);
+}
+
+void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                     ZipArchive& archive) {
+  std::string root;
+  std::optional<std::vector<std::uint8_t>> settings;
+  for (int i = 0; i < archive.entryCount(); ++i) {
+    const std::string& name = archive.entryName(i);
+    const std::size_t separator = name.rfind('\\');
+    const std::size_t filePart = separator == std::string::npos ? 0 : separator + 1;
+    if (upperCaseName(std::string_view(name).substr(filePart)) != "UISETTINGS.INI") continue;
+    root = name.substr(0, filePart);
+    settings = archive.extract(i);
+    break;
+  }
+  // A settings entry that cannot be unpacked is reported like a missing one,
+  // before anything changes.
+  if (!settings) {
+    showError(io, std::string(missingSettingsMessage()));
+    return;
+  }
+  readSkinColors(model, *settings);
+  readSkinElements(model, *settings);
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    io.desktop.setProgress(i + 1);
+    loadImageEntry(images, i, io, archive, root + archiveName(images[i].fileName));
+  }
+  io.desktop.setProgress(0);
+}
+
+void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                     const std::string& archivePath) {
+  // Opening a pipe or device would wait for a writer or read without end;
+  // such a path counts as an archive that cannot be read.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(archivePath, error)) {
+    ZipArchive none{std::vector<std::uint8_t>()};
+    openSkinArchive(model, images, io, none);
+    return;
+  }
+  ZipArchive archive(archivePath);
+  openSkinArchive(model, images, io, archive);
+}
+
+bool replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
+                      const std::string& lastPath) {
+  if (!isSkinImageEntry(index)) return false;
+  std::string suggested = lastPath;
+  if (!suggested.empty() && !suggested.ends_with('/') && !suggested.ends_with('\\'))
+    suggested += '/';
+  suggested += std::string(images[index].baseName) + ".bmp";
+  const std::string chosen = io.desktop.askOpenFile(
+      io.texts.text("LANG_REQFILE_LOAD$"), suggested,
+      "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
+      "JPEG - JFIF Compliant (*.jpg)|*.jpg|",
+      0);
+  if (chosen.empty()) return false;
+  return replaceSkinImageFromFile(images, index, io, chosen);
+}
+
+bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoContext& io,
+                              const std::string& path) {
+  if (!isSkinImageEntry(index)) return false;
+  return loadFromDisk(images, index, io, path, nullptr, OnUndecodable::KeepEntry);
+}
+
+void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                    const std::string& folder) {
+  // A settings file that cannot be written is passed over in silence; the
+  // pictures are still saved.
+  writeFileAtomically(folder + "uisettings.ini", writeSkinSettings(model, io.clock));
+
+  auto save = [&](int index) {
+    const std::string path = folder + std::string(images[index].fileName);
+    if (!writeBmp16(images[index].picture, path)) reportNotSaved(io, path);
+  };
+  for (int i = 0; i < kFirstIconImage; ++i) {
+    io.desktop.setProgress(i + 1);
+    save(i);
+  }
+  io.desktop.setProgress(kFirstIconImage + 1);
+  std::error_code ignored;
+  std::filesystem::create_directory(folder + "icon", ignored);
+  for (int i = kFirstIconImage; i < kSkinImageCount; ++i) {
+    io.desktop.setProgress(i + 2);
+    save(i);
+  }
+  io.desktop.setProgress(0);
+}
+
+bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                        const std::string& folder) {
+  // No size limit: a settings file cut to nothing would load as defaults
+  // without a word, where a picture cut to nothing is reported as damaged.
+  std::optional<std::vector<std::uint8_t>> bytes =
+      readWholeFile(findSettingsFile(folder), std::numeric_limits<std::uint64_t>::max());
+  if (!bytes) {
+    io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
+    return false;
+  }
+  readSkinSettings(model, *bytes);
+  bytes.reset();
+  loadSkinFolderImages(images, io, folder);
+  return true;
+}

@@ -1,0 +1,60 @@
+// Operations on a whole skin: between its files (a folder or a ZIP archive)
+// and the model plus picture table in memory. This layer stands above the
+// settings file and the picture table, which know nothing of each other.
+#pragma once
+
+#include <string>
+
+#include "skin/skin_images.h"
+#include "skin/skin_io_context.h"
+#include "skin/skin_model.h"
+
+class ZipArchive;
+
+// Every entry takes its built-in picture.
+void resetSkinImages(SkinImageTable& images);
+
+// Reads folder + "uisettings.ini" and, when that worked, the folder's
+// pictures. A missing file shows the missing-settings message and changes
+// nothing. Returns whether the settings file was read.
+bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                        const std::string& folder);
+
+// Loads all 53 entries from `folder` (ending in "/"), with progress 1..53.
+void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
+                          const std::string& folder);
+
+// Reads the archive's uisettings.ini into the model, then its 53 pictures.
+void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                     const std::string& archivePath);
+
+// The same over an archive already open (from a file or from memory).
+void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                     ZipArchive& archive);
+
+// The first archive entry named `entryName` (ignoring case, "\" between
+// folders) into entry `index`, keeping full 8-bit colours.
+void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
+                    const std::string& entryName);
+
+// Asks for a file and replaces entry `index` from it with
+// replaceSkinImageFromFile. `lastPath` is the folder proposed in the
+// requester. Returns whether the picture was replaced.
+bool replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
+                      const std::string& lastPath);
+
+// The image button's rules for one chosen file: a missing file or one that
+// cannot be decoded is reported and leaves the entry's picture as it was;
+// anything else replaces it (dithered unless it is a 16-bit BMP). Returns
+// whether the picture was replaced.
+bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoContext& io,
+                              const std::string& path);
+
+// The folder load's rules for one file: a file that cannot be decoded is
+// reported and empties the entry.
+void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
+                   const std::string& path);
+
+// Writes uisettings.ini and all 53 pictures as 16-bit BMPs into `folder`.
+void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                    const std::string& folder);
