@@ -188,6 +188,24 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Elements", "LANG_CLOSE_BTN_text$", "CheatCloseButton"},
     {"Elements", "LANG_CHEAT_CLEARTITLE_text$", "CheatClearTitle"},
     {"Elements", "LANG_CHEAT_CANCEL_ALL_BTN_text$", "CheatClearAllButton"},
+    // Editor: what this editor offers beyond the original set, read after
+    // the six groups so that older language files keep working unchanged.
+    {"Editor", "LANG_EDIT$", "Edit"},
+    {"Editor", "LANG_EDIT_UNDO$", "Undo"},
+    {"Editor", "LANG_EDIT_REDO$", "Redo"},
+    {"Editor", "LANG_FILE_RECENT$", "Recent skins"},
+    {"Editor", "LANG_FILE_RELOAD$", "Reload skin from disk"},
+    {"Editor", "LANG_UNSAVED_TITLE$", "Unsaved changes"},
+    {"Editor", "LANG_UNSAVED_QUESTION$",
+     "This skin has changes that are not saved. Save them before going on?"},
+    {"Editor", "LANG_SAVE$", "Save"},
+    {"Editor", "LANG_DISCARD$", "Discard"},
+    {"Editor", "LANG_STATUS_BUILTIN$", "Built-in skin"},
+    {"Editor", "LANG_STATUS_MODIFIED$", "modified"},
+    {"Editor", "LANG_STATUS_CHANGED_ON_DISK$", "uisettings.ini changed on disk"},
+    {"Editor", "LANG_PICK_PREVIEW_ONLY$",
+     "This desktop does not let programs read the screen: hold the right mouse button over the "
+     "editor's preview to pick a colour from it."},
 };
 
 constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);

@@ -11,7 +11,8 @@ struct InterfaceTextGroup {
   std::vector<std::string_view> keys;      // in the order they are read
 };
 
-// The six groups with all 160 keys, in file order.
+// The six groups of the 160 original keys in file order, then the group
+// "Editor" with the keys of what this editor adds.
 const std::vector<InterfaceTextGroup>& interfaceTextGroups();
 
 class InterfaceTexts {
@@ -20,7 +21,7 @@ class InterfaceTexts {
 
   // The current text of `key`; empty for an unknown key.
   const std::string& text(std::string_view key) const;
-  // Only the 160 known keys hold texts; setting any other key does nothing.
+  // Only the known keys hold texts; setting any other key does nothing.
   void set(std::string_view key, std::string value);
   void resetToBuiltin();
 
