@@ -278,11 +278,11 @@ std::string_view languageFileName(int language) {
   return kLanguageFileNames[language - 1];
 }
 
-void loadInterfaceTexts(InterfaceTexts& texts, int language) {
+void loadInterfaceTexts(InterfaceTexts& texts, int language, const std::filesystem::path& base) {
   texts.resetToBuiltin();
   const std::string_view name = languageFileName(language);
   if (name.empty()) return;
-  const auto file = readTextFile(std::filesystem::path("language") / std::string(name));
+  const auto file = readTextFile(base / "language" / std::string(name));
   if (!file) return;
   for (const InterfaceTextGroup& group : interfaceTextGroups()) {
     for (std::string_view key : group.keys) {

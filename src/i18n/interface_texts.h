@@ -2,6 +2,7 @@
 // built-in English texts and optional language files.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,7 @@ std::string_view missingSettingsMessage();
 // File name under "language/" for languages 1..9, empty otherwise.
 std::string_view languageFileName(int language);
 
-// Built-in texts, then the language file of `language` from "language/"
-// relative to the current folder, when there is one.
-void loadInterfaceTexts(InterfaceTexts& texts, int language);
+// Built-in texts, then the language file of `language` from `base` +
+// "language/" (the current folder by default), when there is one.
+void loadInterfaceTexts(InterfaceTexts& texts, int language,
+                        const std::filesystem::path& base = ".");

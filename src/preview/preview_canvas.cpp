@@ -131,6 +131,48 @@ Image enlargeCanvas(Image canvas, float zoom) {
   return out;
 }
 
+namespace {
+
+bool enlarges(const Image& canvas, float zoom) {
+  return zoom > 1.0f && zoom <= kLargestSafeZoom && !canvas.empty() &&
+         zoomedLength(canvas.width, zoom) > 0 && zoomedLength(canvas.height, zoom) > 0;
+}
+
+}  // namespace
+
+int enlargedLength(int base, float zoom) {
+  if (!(zoom > 1.0f) || !(zoom <= kLargestSafeZoom) || base <= 0) return base;
+  const int length = zoomedLength(base, zoom);
+  return length > 0 ? length : base;
+}
+
+void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int width, int height,
+                          std::uint32_t* out, std::size_t stride) {
+  if (canvas.empty()) return;
+  const bool enlarged = enlarges(canvas, zoom);
+  const int fullWidth = enlarged ? zoomedLength(canvas.width, zoom) : canvas.width;
+  const int fullHeight = enlarged ? zoomedLength(canvas.height, zoom) : canvas.height;
+  const int x0 = std::max(x, 0), x1 = std::min(x + width, fullWidth);
+  const int y0 = std::max(y, 0), y1 = std::min(y + height, fullHeight);
+  if (x0 >= x1 || y0 >= y1) return;
+  // The same integer mapping as enlargeCanvas: destination d comes from
+  // source d * natural / enlarged.
+  std::vector<int> sourceColumn(static_cast<std::size_t>(x1 - x0));
+  for (int dx = x0; dx < x1; ++dx)
+    sourceColumn[dx - x0] =
+        static_cast<int>(static_cast<long long>(dx) * canvas.width / fullWidth);
+  for (int dy = y0; dy < y1; ++dy) {
+    const int sourceRow = static_cast<int>(static_cast<long long>(dy) * canvas.height / fullHeight);
+    const Color* source = &canvas.pixels[static_cast<std::size_t>(sourceRow) * canvas.width];
+    std::uint32_t* row = out + static_cast<std::size_t>(dy - y) * stride + (x0 - x);
+    for (int i = 0; i < x1 - x0; ++i) {
+      const Color c = source[sourceColumn[i]];
+      row[i] = 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
+               static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
+    }
+  }
+}
+
 Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources) {
   return enlargeCanvas(composeCanvas(renderScreenView(view, sources), background), zoom);
 }

@@ -2,6 +2,8 @@
 // between them, on the background colour, optionally enlarged.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "imaging/image.h"
@@ -50,6 +52,18 @@ bool applyWheelDelta(float& zoom, int delta);
 // above 1.0 (and no more than 16, far past the wheel's 5.05); otherwise the
 // canvas unchanged.
 Image enlargeCanvas(Image canvas, float zoom);
+
+// Width or height of the picture enlargeCanvas(canvas, zoom) would give,
+// without building it.
+int enlargedLength(int base, float zoom);
+
+// The rectangle (x, y, width, height) of enlargeCanvas(canvas, zoom),
+// sampled straight from the natural-size canvas with the same
+// nearest-neighbour mapping, so a window repaints only what it shows.
+// Writes width * height pixels as 0xFFRRGGBB, rows `stride` pixels apart;
+// parts of the rectangle outside the enlarged picture are left alone.
+void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int width, int height,
+                          std::uint32_t* out, std::size_t stride);
 
 // The whole redraw: render, compose, enlarge.
 Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources);

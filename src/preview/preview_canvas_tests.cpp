@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "preview/file_list_screen.h"
 #include "preview/preview_canvas.h"
@@ -193,6 +196,39 @@ TEST(Zoom, EnlargementMakesWholePixelBlocksWithoutBlending) {
   // The last source pixel reaches the last corner.
   EXPECT_EQ(big.at(1342, 2474), rgb(0, 255, 0));
   EXPECT_EQ(big.at(0, 0), 0u);
+}
+
+TEST(Zoom, SampledRectanglesMatchTheEnlargedCanvasPixelForPixel) {
+  // A canvas where every pixel differs, so any off-by-one in the mapping shows.
+  Image canvas(kCanvasWidth, kCanvasHeight);
+  for (int y = 0; y < canvas.height; ++y)
+    for (int x = 0; x < canvas.width; ++x)
+      canvas.at(x, y) = rgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+  float zoom = 1.0f;
+  for (int notches : {0, 8, 27}) {
+    zoom = 1.0f;
+    for (int i = 0; i < notches; ++i) applyWheelDelta(zoom, 120);
+    const Image full = enlargeCanvas(canvas, zoom);
+    ASSERT_EQ(enlargedLength(kCanvasWidth, zoom), full.width);
+    ASSERT_EQ(enlargedLength(kCanvasHeight, zoom), full.height);
+    // A rectangle inside, one hanging over the bottom-right edge.
+    for (auto [x, y, w, h] :
+         {std::array{37, 101, 90, 70}, std::array{full.width - 20, full.height - 9, 50, 40}}) {
+      std::vector<std::uint32_t> out(static_cast<std::size_t>(w) * h, 0x12345678u);
+      sampleEnlargedCanvas(canvas, zoom, x, y, w, h, out.data(), w);
+      for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+          const std::uint32_t got = out[static_cast<std::size_t>(dy) * w + dx];
+          if (x + dx >= full.width || y + dy >= full.height) {
+            ASSERT_EQ(got, 0x12345678u);
+            continue;
+          }
+          const Color c = full.at(x + dx, y + dy);
+          ASSERT_EQ(got, 0xFF000000u | redOf(c) << 16 | greenOf(c) << 8 | blueOf(c))
+              << notches << " notches at " << x + dx << "," << y + dy;
+        }
+    }
+  }
 }
 
 TEST(Zoom, FactorsNoWheelCanReachLeaveTheCanvasAlone) {

@@ -1,0 +1,233 @@
+#include "app/editor.h"
+
+#include <cstdlib>
+
+#include "app/editor_settings.h"
+#include "app/window_layout.h"
+#include "imaging/image_encoders.h"
+#include "preview/preview_canvas.h"
+#include "preview/screenshot.h"
+#include "skin/skin_files.h"
+
+namespace {
+
+constexpr int kWheelNotch = 120;
+
+std::string asFolder(std::string path) {
+  if (!path.empty() && !path.ends_with('/') && !path.ends_with('\\')) path += '/';
+  return path;
+}
+
+}  // namespace
+
+Editor::Editor(Desktop& desktop, std::filesystem::path home)
+    : desktop_(desktop), home_(std::move(home)) {
+  readEditorSettings(state_, home_);
+  loadInterfaceTexts(texts_, state_.Language, home_);
+  // The model and pictures are never empty, even before start().
+  resetSkinImages(images_);
+  resetSkinModel(model_);
+}
+
+SkinIoContext Editor::io() { return SkinIoContext{desktop_, texts_}; }
+
+void Editor::start(EditorView& view) {
+  view_ = &view;
+  resetSkinImages(images_);
+  resetSkinModel(model_);
+  screenView_ = 0;
+  view_->fillControls();
+  redraw();
+}
+
+void Editor::redraw() {
+  canvas_ =
+      composeCanvas(renderScreenView(screenView_, PreviewSources{model_, images_}), state_.BGColor);
+  ++redraws_;
+  if (view_) view_->canvasChanged();
+}
+
+void Editor::selectScreenView(int view) {
+  if (view < 0 || view >= kScreenViewCount) return;
+  const int old = screenView_;
+  screenView_ = view;
+  if (view_) view_->screenViewChanged(old, view);
+  redraw();
+}
+
+void Editor::newSkin() {
+  resetSkinImages(images_);
+  resetSkinModel(model_);
+  const int old = screenView_;
+  screenView_ = 0;
+  if (view_) {
+    view_->screenViewChanged(old, 0);
+    view_->fillControls();
+  }
+  redraw();
+}
+
+void Editor::afterOpen() {
+  if (view_) view_->fillControls();
+  const int old = screenView_;
+  screenView_ = 0;
+  if (view_) view_->screenViewChanged(old, 0);
+  redraw();
+}
+
+void Editor::openFolder() {
+  const std::string folder =
+      asFolder(desktop_.askFolder(text("LANG_REQPATH_LOAD$"), state_.LastPath));
+  if (folder.empty()) return;
+  state_.LastPath = folder;
+  loadSkinFromFolder(model_, images_, io(), folder);
+  afterOpen();
+}
+
+void Editor::openArchive() {
+  const std::string file =
+      desktop_.askOpenFile(text("LANG_REQFILE_LOAD$"), "*.zip", "* (*.zip)|*.zip|", 0);
+  if (file.empty()) return;
+  state_.LastPath = folderPart(file);
+  openSkinArchive(model_, images_, io(), file);
+  afterOpen();
+}
+
+void Editor::saveFolder() {
+  const std::string folder =
+      asFolder(desktop_.askFolder(text("LANG_REQPATH_SAVE$"), state_.LastPath));
+  if (folder.empty()) return;
+  state_.LastPath = folder;
+  saveSkinFolder(model_, images_, io(), folder);
+  if (view_) view_->lastUpdateChanged();
+}
+
+void Editor::reportNotSaved(const std::string& path) {
+  desktop_.showMessage(text("LANG_ERROR$"), path + ": " + text("LANG_FILE_NOTSAVE$"));
+}
+
+void Editor::screenshotToFile() {
+  int filter = 0;
+  const std::string chosen = desktop_.askSaveFile(text("LANG_REQFILE_SAVE$"), state_.LastPath,
+                                                  std::string(screenshotFilterList()), 0, filter);
+  if (chosen.empty()) return;
+  state_.LastPath = folderPart(chosen);
+  // A name the rules refuse, or a write that fails, is said rather than
+  // passed over: otherwise the author believes the picture was saved.
+  const std::optional<ScreenshotTarget> target = screenshotTarget(chosen, filter);
+  if (!target) {
+    reportNotSaved(chosen);
+    return;
+  }
+  const Image shot = renderScreenshot(PreviewSources{model_, images_});
+  if (!writeImageFile(target->path, shot, target->format)) reportNotSaved(target->path);
+}
+
+void Editor::screenshotToClipboard() {
+  const Image shot = renderScreenshot(PreviewSources{model_, images_});
+  desktop_.putPictureOnClipboard(shot.width, shot.height, shot.pixels);
+}
+
+void Editor::changeLanguage(int language) {
+  state_.Language = language;
+  loadInterfaceTexts(texts_, language, home_);
+  screenView_ = 0;
+  if (view_) {
+    view_->rebuild();
+    view_->fillControls();
+  }
+  redraw();
+}
+
+void Editor::pickBackgroundColor() {
+  state_.BGColor = desktop_.pickColor(state_.BGColor) & 0xFFFFFF;
+  redraw();
+}
+
+void Editor::toggleSwapView(int clientWidth, int usableHeight) {
+  ::toggleSwapView(state_, clientWidth, usableHeight);
+  if (view_) view_->layoutChanged();
+  redraw();
+}
+
+void Editor::resize(int clientWidth, int usableHeight) {
+  layoutOnResize(state_, clientWidth, usableHeight);
+  if (view_) view_->layoutChanged();
+  redraw();
+}
+
+bool Editor::wheel(int delta) {
+  int steps = 0;
+  if (std::abs(delta) == kWheelNotch) {
+    wheelRemainder_ = 0;
+    steps = delta;
+  } else if (delta != 0 && std::abs(delta) < kWheelNotch) {
+    // A change of direction starts a new gesture.
+    if ((wheelRemainder_ > 0) != (delta > 0)) wheelRemainder_ = 0;
+    wheelRemainder_ += delta;
+    if (std::abs(wheelRemainder_) >= kWheelNotch) {
+      steps = wheelRemainder_ > 0 ? kWheelNotch : -kWheelNotch;
+      wheelRemainder_ -= steps;
+    }
+  }
+  if (steps == 0 || !applyWheelDelta(state_.ZoomFactor, steps)) return false;
+  if (view_) view_->canvasChanged();
+  ++redraws_;
+  return true;
+}
+
+const std::int32_t* Editor::integer(FieldRef field) const {
+  return integerField(const_cast<SkinModel&>(model_), field.section, field.key);
+}
+
+void Editor::setElementValue(FieldRef field, int value) {
+  std::int32_t* target = integerField(model_, field.section, field.key);
+  if (!target) return;
+  *target = value;
+  redraw();
+}
+
+void Editor::setElementChecked(FieldRef field, bool checked) { setElementValue(field, checked); }
+
+Color Editor::color(int colorButton) const {
+  const auto specs = colorButtonSpecs();
+  if (colorButton < 0 || colorButton >= static_cast<int>(specs.size())) return 0;
+  const Color* field =
+      colorField(const_cast<SkinModel&>(model_), "global settings", specs[colorButton].key);
+  return field ? *field : 0;
+}
+
+void Editor::pickFieldColor(int colorButton) {
+  const auto specs = colorButtonSpecs();
+  if (colorButton < 0 || colorButton >= static_cast<int>(specs.size())) return;
+  Color* field = colorField(model_, "global settings", specs[colorButton].key);
+  if (!field) return;
+  *field = desktop_.pickColor(*field) & 0xFFFFFF;
+  redraw();
+}
+
+void Editor::replaceImage(int imageButton) {
+  const auto specs = imageButtonSpecs();
+  if (imageButton < 0 || imageButton >= static_cast<int>(specs.size())) return;
+  const int entry = SkinImageTable::indexOf(specs[imageButton].fileName);
+  replaceSkinImage(images_, entry, io(), state_.LastPath);
+  redraw();
+}
+
+const std::string& Editor::infoText(int infoField) const {
+  static const std::string none;
+  const auto specs = infoFieldSpecs();
+  if (infoField < 0 || infoField >= static_cast<int>(specs.size())) return none;
+  const std::string* field =
+      textField(const_cast<SkinModel&>(model_), "SkinInfo", specs[infoField].key);
+  return field ? *field : none;
+}
+
+void Editor::setInfoText(int infoField, const std::string& value) {
+  const auto specs = infoFieldSpecs();
+  if (infoField < 0 || infoField >= static_cast<int>(specs.size())) return;
+  if (!specs[infoField].editable) return;
+  if (std::string* field = textField(model_, "SkinInfo", specs[infoField].key)) *field = value;
+}
+
+void Editor::finish() { writeEditorSettings(state_, home_); }

@@ -1,0 +1,218 @@
+#include "ui/editing_panel.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/editor.h"
+#include "app/panel_controls.h"
+#include "skin/skin_images.h"
+#include "ui/panel_widgets.h"
+
+namespace {
+
+constexpr int kButtonWidth = 128;
+constexpr int kControlHeight = 20;
+constexpr int kSpinWidth = 48;
+constexpr int kInfoWidth = 374;
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor qColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+QImage qImage(const Image& picture) {
+  if (picture.empty()) return {};
+  QImage out(picture.width, picture.height, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < picture.width; ++x) {
+      const Color c = picture.at(x, y);
+      row[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
+    }
+  }
+  return out;
+}
+
+// The page's content: a plain widget sized to hold every control, inside a
+// frameless scroll area, so a page taller than the panel scrolls.
+QWidget* scrolledContent(QWidget* page) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* area = new QScrollArea(page);
+  layout->addWidget(area);
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(false);
+  auto* content = new QWidget();
+  area->setWidget(content);
+  area->setObjectName(QStringLiteral("pageScroll"));
+  return content;
+}
+
+void fitContent(QWidget* content) {
+  const QPoint corner = content->childrenRect().bottomRight();
+  content->resize(corner.x() + 1, corner.y() + 6);
+}
+
+}  // namespace
+
+EditingPanel::EditingPanel(Editor& editor, QWidget* parent) : QTabWidget(parent), editor_(editor) {
+  setAccessibleName(QStringLiteral("Editing panel"));
+  buildColorsPage();
+  buildImagesPage();
+  buildElementsPage();
+  buildInformationPage();
+  for (int view = 0; view < kScreenViewCount; ++view)
+    setViewEnabled(view, view == editor_.screenView());
+}
+
+QString EditingPanel::text(std::string_view key) const {
+  return fromUtf8(editor_.texts().text(key));
+}
+
+QWidget* EditingPanel::addPage(const char* titleKey) {
+  auto* page = new QWidget();
+  addTab(page, text(titleKey));
+  page->setAccessibleName(text(titleKey));
+  return scrolledContent(page);
+}
+
+void EditingPanel::belongsTo(int view, QWidget* control) {
+  if (view >= 0 && view < kScreenViewCount) viewControls_[view].push_back(control);
+}
+
+void EditingPanel::buildColorsPage() {
+  QWidget* content = addPage("LANG_PANEL_COLORS$");
+  const auto specs = colorButtonSpecs();
+  for (int i = 0; i < static_cast<int>(specs.size()); ++i) {
+    auto* button = new ColorButton(text(specs[i].labelKey), content);
+    button->setGeometry(specs[i].x, specs[i].y, kButtonWidth, kControlHeight);
+    connect(button, &QPushButton::clicked, this, [this, i] {
+      editor_.pickFieldColor(i);
+      colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
+    });
+    belongsTo(specs[i].view, button);
+    colorButtons_.push_back(button);
+  }
+  fitContent(content);
+}
+
+void EditingPanel::buildImagesPage() {
+  QWidget* content = addPage("LANG_PANEL_IMAGES$");
+  const auto specs = imageButtonSpecs();
+  for (int i = 0; i < static_cast<int>(specs.size()); ++i) {
+    auto* button = new ImageButton(text(specs[i].labelKey), fromUtf8(specs[i].fileName), content);
+    button->setGeometry(specs[i].x, specs[i].y, kButtonWidth, kControlHeight);
+    const int entry = SkinImageTable::indexOf(specs[i].fileName);
+    button->picture = [this, entry] { return qImage(editor_.images()[entry].picture); };
+    connect(button, &QPushButton::clicked, this, [this, i] { editor_.replaceImage(i); });
+    belongsTo(specs[i].view, button);
+    imageButtons_.push_back(button);
+  }
+  fitContent(content);
+}
+
+void EditingPanel::buildElementsPage() {
+  QWidget* content = addPage("LANG_PANEL_ELEMETS$");
+  const auto specs = elementRowSpecs();
+  for (int k = 0; k < static_cast<int>(specs.size()); ++k) {
+    const ElementRowSpec& spec = specs[k];
+    Row row;
+    const QString label = fromUtf8(elementRowLabel(spec, editor_.texts()));
+    QWidget* labelControl = nullptr;
+    if (spec.checkBox) {
+      row.check = new ElementCheckBox(label, content);
+      row.check->setGeometry(kElementCheckBoxX, elementRowY(k), kElementLabelWidth, kControlHeight);
+      row.check->setAccessibleName(label);
+      const FieldRef field = spec.checkField;
+      connect(row.check, &QCheckBox::clicked, this, [this, field, k] {
+        editor_.setElementChecked(field, rows_[k].check->checkState() == Qt::Checked);
+      });
+      labelControl = row.check;
+    } else {
+      row.label = new QLabel(label, content);
+      row.label->setGeometry(kElementTextLabelX, elementRowY(k), kElementLabelWidth,
+                             kControlHeight);
+      labelControl = row.label;
+    }
+    belongsTo(spec.view, labelControl);
+    for (int c = 0; c < 3; ++c) {
+      if (spec.spins[c].empty()) continue;
+      auto* spin = new QSpinBox(content);
+      spin->setRange(0, kElementSpinMaximum[c]);
+      spin->setGeometry(kElementSpinX[c], elementRowY(k), kSpinWidth, kControlHeight);
+      spin->setAccessibleName(label + u' ' + fromUtf8(spec.spins[c].key));
+      if (row.label) row.label->setBuddy(row.spins[0] ? row.spins[0] : spin);
+      const FieldRef field = spec.spins[c];
+      // Fill blocks this signal, so only the user's changes write.
+      connect(spin, &QSpinBox::valueChanged, this,
+              [this, field](int value) { editor_.setElementValue(field, value); });
+      row.spins[c] = spin;
+      belongsTo(spec.view, spin);
+    }
+    rows_.push_back(row);
+  }
+  fitContent(content);
+}
+
+void EditingPanel::buildInformationPage() {
+  QWidget* content = addPage("LANG_PANEL_INFORMATIONS$");
+  const auto specs = infoFieldSpecs();
+  for (int i = 0; i < static_cast<int>(specs.size()); ++i) {
+    auto* label = new QLabel(text(specs[i].labelKey), content);
+    label->setGeometry(5, 10 + 40 * i, kInfoWidth, kControlHeight);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* field = new QLineEdit(content);
+    field->setGeometry(5, 25 + 40 * i, kInfoWidth, kControlHeight);
+    field->setReadOnly(!specs[i].editable);
+    field->setAccessibleName(label->text());
+    label->setBuddy(field);
+    field->raise();
+    connect(field, &QLineEdit::textEdited, this, [this, i](const QString& value) {
+      editor_.setInfoText(i, value.toUtf8().toStdString());
+    });
+    infoFields_.push_back(field);
+  }
+  fitContent(content);
+}
+
+void EditingPanel::setViewEnabled(int view, bool enabled) {
+  if (view < 0 || view >= kScreenViewCount) return;
+  for (QWidget* control : viewControls_[view]) control->setEnabled(enabled);
+}
+
+void EditingPanel::fill() {
+  const auto rows = elementRowSpecs();
+  for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
+    if (rows_[k].check) {
+      const QSignalBlocker block(rows_[k].check);
+      const std::int32_t* value = editor_.integer(rows[k].checkField);
+      rows_[k].check->showValue(value ? *value : 0);
+    }
+    for (int c = 0; c < 3; ++c) {
+      if (!rows_[k].spins[c]) continue;
+      const QSignalBlocker block(rows_[k].spins[c]);
+      const std::int32_t* value = editor_.integer(rows[k].spins[c]);
+      // Out-of-range values show clamped and stay as loaded until changed.
+      rows_[k].spins[c]->setValue(value ? *value : 0);
+    }
+  }
+  for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) {
+    const QSignalBlocker block(infoFields_[i]);
+    infoFields_[i]->setText(fromUtf8(editor_.infoText(i)));
+    infoFields_[i]->setCursorPosition(0);
+  }
+  refreshSwatches();
+}
+
+void EditingPanel::refreshSwatches() {
+  for (int i = 0; i < static_cast<int>(colorButtons_.size()); ++i)
+    colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
+}
+
+void EditingPanel::showLastUpdate() {
+  const int last = static_cast<int>(infoFields_.size()) - 1;
+  infoFields_[last]->setText(fromUtf8(editor_.infoText(last)));
+}

@@ -1,0 +1,62 @@
+// The tabbed panel through which the author edits the skin: colours,
+// pictures, element positions and flags, descriptive texts. Widgets are
+// built from the control tables and every change goes straight to the
+// Editor; only the controls of the ScreenView being previewed are enabled.
+#pragma once
+
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <array>
+#include <vector>
+
+#include "preview/preview_canvas.h"
+
+class Editor;
+class ColorButton;
+class ImageButton;
+class ElementCheckBox;
+class QLabel;
+
+class EditingPanel : public QTabWidget {
+  Q_OBJECT
+
+ public:
+  EditingPanel(Editor& editor, QWidget* parent);
+
+  // Every control shows its field's value again (no control writes back).
+  void fill();
+  void setViewEnabled(int view, bool enabled);
+  void showLastUpdate();
+  void refreshSwatches();
+
+  // The controls, for tests and for pointing at them.
+  ColorButton* colorButton(int index) const { return colorButtons_[index]; }
+  ImageButton* imageButton(int index) const { return imageButtons_[index]; }
+  QSpinBox* elementSpin(int row, int column) const { return rows_[row].spins[column]; }
+  ElementCheckBox* elementCheckBox(int row) const { return rows_[row].check; }
+  QLabel* elementLabel(int row) const { return rows_[row].label; }
+  QLineEdit* infoField(int index) const { return infoFields_[index]; }
+  const std::vector<QWidget*>& controlsOfView(int view) const { return viewControls_[view]; }
+
+ private:
+  QWidget* addPage(const char* titleKey);
+  void buildColorsPage();
+  void buildImagesPage();
+  void buildElementsPage();
+  void buildInformationPage();
+  void belongsTo(int view, QWidget* control);
+  QString text(std::string_view key) const;
+
+  Editor& editor_;
+  std::array<std::vector<QWidget*>, kScreenViewCount> viewControls_;
+  std::vector<ColorButton*> colorButtons_;
+  std::vector<ImageButton*> imageButtons_;
+  struct Row {
+    ElementCheckBox* check = nullptr;
+    QLabel* label = nullptr;
+    QSpinBox* spins[3] = {nullptr, nullptr, nullptr};
+  };
+  std::vector<Row> rows_;
+  std::vector<QLineEdit*> infoFields_;
+};

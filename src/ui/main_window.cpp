@@ -1,0 +1,275 @@
+#include "ui/main_window.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QWheelEvent>
+
+#include "preview/preview_canvas.h"
+#include "ui/editing_panel.h"
+#include "ui/preview_widget.h"
+#include "ui/qt_desktop.h"
+
+namespace {
+
+constexpr int kInitialButtonWidth = 19;
+constexpr int kProgressFieldWidth = 275;
+constexpr int kPreviewScrollStep = 8;
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The language menu in its order: the number each item selects and a label
+// that no language file changes, each naming its language in itself.
+struct LanguageItem {
+  int language;
+  const char* label;
+};
+constexpr LanguageItem kLanguageItems[10] = {
+    {0, "English (built-in)"},
+    {1, "繁体中文"},
+    {2, "简体中文"},
+    {3, "Español"},
+    {4, "Français"},
+    {5, "Deutsch"},
+    {6, "Português (Brasil)"},
+    {7, "Italiano"},
+    {9, "日本語"},
+    {8, "Other (other.ini)"},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Editor& editor, QtDesktop& desktop) : editor_(editor), desktop_(desktop) {
+  setWindowTitle(fromUtf8(EditorState::ProductTitle) + fromUtf8(EditorState::VersionText));
+  desktop_.setOwner(this);
+  desktop_.text = [this](const char* key) { return text(key); };
+
+  progress_ = new QProgressBar();
+  progress_->setRange(0, kSkinImageCount);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  progress_->setFixedWidth(kProgressFieldWidth);
+  progress_->setAccessibleName(QStringLiteral("Progress"));
+  statusText_ = new QLabel();
+  statusText_->setAccessibleName(QStringLiteral("Status"));
+  statusBar()->addWidget(progress_);
+  statusBar()->addWidget(statusText_, 1);
+  statusBar()->setSizeGripEnabled(true);
+  desktop_.setProgressBar(progress_);
+
+  qApp->installEventFilter(this);
+  build();
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+QString MainWindow::text(std::string_view key) const { return fromUtf8(editor_.texts().text(key)); }
+
+void MainWindow::build() {
+  buildMenus();
+  buildContents();
+  applyInitialSize();
+}
+
+void MainWindow::buildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->clear();
+
+  QMenu* file = bar->addMenu(text("LANG_FILE$"));
+  QAction* fresh = file->addAction(text("LANG_FILE_NEW$"), this, [this] { editor_.newSkin(); });
+  fresh->setShortcut(QKeySequence::New);
+  QMenu* open = file->addMenu(text("LANG_FILE_OPEN$"));
+  QAction* openFolder =
+      open->addAction(text("LANG_FILE_OPEN_FOLDER$"), this, [this] { editor_.openFolder(); });
+  openFolder->setShortcut(QKeySequence::Open);
+  open->addAction(QStringLiteral("*.zip"), this, [this] { editor_.openArchive(); });
+  QMenu* save = file->addMenu(text("LANG_FILE_SAVE$"));
+  QAction* saveFolder =
+      save->addAction(text("LANG_FILE_SAVE_FOLDER$"), this, [this] { editor_.saveFolder(); });
+  saveFolder->setShortcut(QKeySequence::Save);
+  file->addSeparator();
+  QMenu* shot = file->addMenu(text("LANG_FILE_SCREENSHOT$"));
+  shot->addAction(text("LANG_FILE_SCREENSHOT2D$"), this, [this] { editor_.screenshotToFile(); });
+  shot->addAction(text("LANG_FILE_SCREENSHOT2C$"), this,
+                  [this] { editor_.screenshotToClipboard(); });
+  file->addSeparator();
+  QAction* quit = file->addAction(text("LANG_FILE_CLOSE$"), this, [this] { close(); });
+  quit->setShortcut(QKeySequence::Quit);
+
+  QMenu* languages = bar->addMenu(QStringLiteral("Language"));
+  auto* languageGroup = new QActionGroup(languages);
+  languageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (int position = 0; position < 10; ++position) {
+    const LanguageItem item = kLanguageItems[position];
+    QAction* action = languages->addAction(QString::fromUtf8(item.label));
+    action->setCheckable(true);
+    action->setChecked(editor_.state().Language == item.language);
+    languageGroup->addAction(action);
+    // Queued: the rebuild deletes this very menu.
+    connect(
+        action, &QAction::triggered, this,
+        [this, language = item.language] { editor_.changeLanguage(language); },
+        Qt::QueuedConnection);
+    languageActions_[position] = action;
+  }
+
+  QMenu* options = bar->addMenu(text("LANG_OPTIONS$"));
+  options->addAction(text("LANG_OPTIONS_BACKCOLOR$"), this,
+                     [this] { editor_.pickBackgroundColor(); });
+  swapAction_ = options->addAction(text("LANG_OPTIONS_SWAPVIEW$"));
+  swapAction_->setCheckable(true);
+  swapAction_->setChecked(editor_.state().SwapView == 1);
+  connect(swapAction_, &QAction::triggered, this, [this] {
+    const QSize size = usableSize();
+    editor_.toggleSwapView(size.width(), size.height());
+  });
+
+  QMenu* screens = bar->addMenu(text("LANG_SCREEN$"));
+  auto* screenGroup = new QActionGroup(screens);
+  for (int i = 0; i < kScreenViewCount; ++i) {
+    const std::string key =
+        "LANG_SCREEN_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "$";
+    QAction* action = screens->addAction(text(key));
+    action->setCheckable(true);
+    action->setChecked(i == editor_.screenView());
+    screenGroup->addAction(action);
+    connect(action, &QAction::triggered, this, [this, i] { editor_.selectScreenView(i); });
+    screenActions_[i] = action;
+  }
+
+  QMenu* about = bar->addMenu(text("LANG_ABOUT$"));
+  aboutAction_ = about->addAction(text("LANG_ABOUT_ABOUT$"));
+  connect(aboutAction_, &QAction::triggered, this, [this] {
+    if (showAbout) showAbout();
+  });
+}
+
+void MainWindow::buildContents() {
+  delete contents_;
+  contents_ = new QWidget(this);
+  contents_->installEventFilter(this);
+  const EditorState& state = editor_.state();
+
+  previewArea_ = new QScrollArea(contents_);
+  previewArea_->setFrameShape(QFrame::NoFrame);
+  previewArea_->setWidgetResizable(false);
+  previewArea_->setGeometry(state.PreviewX, kPreviewY, kCanvasWidth, kCanvasHeight);
+  previewArea_->horizontalScrollBar()->setSingleStep(kPreviewScrollStep);
+  previewArea_->verticalScrollBar()->setSingleStep(kPreviewScrollStep);
+  previewArea_->setAccessibleName(QStringLiteral("Preview area"));
+  preview_ = new PreviewWidget(editor_, previewArea_);
+  previewArea_->setWidget(preview_);
+
+  for (int i = 0; i < kScreenButtonCount; ++i) {
+    auto* button = new QPushButton(QString::number(i + 1), contents_);
+    button->setGeometry(state.PreviewX + kInitialButtonWidth * i, kScreenButtonY,
+                        kInitialButtonWidth, kScreenButtonHeight);
+    button->setCheckable(true);
+    button->setChecked(i == editor_.screenView());
+    button->setAccessibleName(QString::number(i + 1));
+    const std::string key =
+        "LANG_SCREEN_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "$";
+    button->setToolTip(text(key));
+    button->setAccessibleDescription(text(key));
+    button->setFocusPolicy(Qt::TabFocus);
+    connect(button, &QPushButton::clicked, this, [this, i] { editor_.selectScreenView(i); });
+    screenButtons_[i] = button;
+  }
+
+  panel_ = new EditingPanel(editor_, contents_);
+  panel_->setGeometry(state.PanelX, 0, kPanelWidth, kMinimumUsableHeight);
+  setCentralWidget(contents_);
+}
+
+void MainWindow::applyInitialSize() {
+  // The usable height starts as 521 plus the menu bar's height, and the
+  // window cannot be made smaller than it starts.
+  const int menuHeight = menuBar()->sizeHint().height();
+  contents_->setMinimumSize(kInitialClientWidth, kMinimumUsableHeight + menuHeight);
+  resize(kInitialClientWidth,
+         menuHeight + kMinimumUsableHeight + menuHeight + statusBar()->sizeHint().height());
+}
+
+QSize MainWindow::usableSize() const { return contents_ ? contents_->size() : QSize(); }
+
+void MainWindow::canvasChanged() {
+  preview_->canvasChanged();
+  if (!firstFrameReported_ && firstFramePainted) {
+    firstFrameReported_ = true;
+    preview_->onFirstPaint = firstFramePainted;
+  }
+}
+
+void MainWindow::fillControls() { panel_->fill(); }
+
+void MainWindow::screenViewChanged(int oldView, int newView) {
+  panel_->setViewEnabled(oldView, false);
+  if (oldView >= 0 && oldView < kScreenViewCount) {
+    screenActions_[oldView]->setChecked(false);
+    screenButtons_[oldView]->setChecked(false);
+  }
+  panel_->setViewEnabled(newView, true);
+  screenActions_[newView]->setChecked(true);
+  screenButtons_[newView]->setChecked(true);
+}
+
+void MainWindow::rebuild() {
+  build();
+  layoutChanged();
+}
+
+void MainWindow::layoutChanged() {
+  const EditorState& state = editor_.state();
+  if (state.PreviewWidth <= 0) return;  // before the first resize
+  previewArea_->setGeometry(state.PreviewX, kPreviewY, state.PreviewWidth, state.PreviewHeight);
+  panel_->setGeometry(state.PanelX, 0, kPanelWidth, state.PanelHeight);
+  for (int i = 0; i < kScreenButtonCount; ++i)
+    screenButtons_[i]->setGeometry(screenButtonX(state, i), kScreenButtonY, state.ScreenButtonWidth,
+                                   kScreenButtonHeight);
+  if (swapAction_) swapAction_->setChecked(state.SwapView == 1);
+}
+
+void MainWindow::lastUpdateChanged() { panel_->showLastUpdate(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  editor_.requestQuit();
+  event->accept();
+}
+
+void MainWindow::zoomAt(int delta, QPoint globalPos) {
+  const QSize before = preview_->sizeHint();
+  QWidget* viewport = previewArea_->viewport();
+  QPoint anchor = viewport->mapFromGlobal(globalPos);
+  if (!viewport->rect().contains(anchor)) anchor = viewport->rect().center();
+  QScrollBar* h = previewArea_->horizontalScrollBar();
+  QScrollBar* v = previewArea_->verticalScrollBar();
+  const double canvasX = (h->value() + anchor.x()) / double(before.width());
+  const double canvasY = (v->value() + anchor.y()) / double(before.height());
+  if (!editor_.wheel(delta)) return;
+  // The point of the canvas under the pointer stays under it.
+  const QSize after = preview_->sizeHint();
+  h->setValue(static_cast<int>(std::lround(canvasX * after.width() - anchor.x())));
+  v->setValue(static_cast<int>(std::lround(canvasY * after.height() - anchor.y())));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) {
+      auto* wheel = static_cast<QWheelEvent*>(event);
+      const QPoint angle = wheel->angleDelta();
+      zoomAt(angle.y() != 0 ? angle.y() : angle.x(), wheel->globalPosition().toPoint());
+      return true;
+    }
+  }
+  if (watched == contents_ && event->type() == QEvent::Resize) {
+    const QSize size = contents_->size();
+    editor_.resize(size.width(), size.height());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

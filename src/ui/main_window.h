@@ -1,0 +1,81 @@
+// The editor's one window: menus, the preview with its screen buttons, the
+// editing panel and the status bar, at the positions the editor's layout
+// gives. It turns Qt events into Editor calls and shows what the Editor
+// says; a language change rebuilds its contents in place.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <array>
+
+#include "app/editor.h"
+#include "app/window_layout.h"
+
+class EditingPanel;
+class PreviewWidget;
+class QtDesktop;
+
+class MainWindow : public QMainWindow, public EditorView {
+  Q_OBJECT
+
+ public:
+  MainWindow(Editor& editor, QtDesktop& desktop);
+  ~MainWindow() override;
+
+  // EditorView
+  void canvasChanged() override;
+  void fillControls() override;
+  void screenViewChanged(int oldView, int newView) override;
+  void rebuild() override;
+  void layoutChanged() override;
+  void lastUpdateChanged() override;
+
+  // Client width and usable height (below the menu bar, above the status bar).
+  QSize usableSize() const;
+
+  // For tests and the benchmark.
+  EditingPanel* panel() const { return panel_; }
+  PreviewWidget* preview() const { return preview_; }
+  QScrollArea* previewArea() const { return previewArea_; }
+  QPushButton* screenButton(int i) const { return screenButtons_[i]; }
+  QAction* screenAction(int i) const { return screenActions_[i]; }
+  QAction* languageAction(int position) const { return languageActions_[position]; }
+  QProgressBar* progressBar() const { return progress_; }
+  QLabel* statusText() const { return statusText_; }
+
+  // Called once the preview has painted its first frame.
+  std::function<void()> firstFramePainted;
+  // Opens the about box; set by whoever owns it.
+  std::function<void()> showAbout;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void build();
+  void buildMenus();
+  void buildContents();
+  void applyInitialSize();
+  void zoomAt(int delta, QPoint globalPos);
+  QString text(std::string_view key) const;
+
+  Editor& editor_;
+  QtDesktop& desktop_;
+  QWidget* contents_ = nullptr;
+  QScrollArea* previewArea_ = nullptr;
+  PreviewWidget* preview_ = nullptr;
+  std::array<QPushButton*, kScreenButtonCount> screenButtons_{};
+  EditingPanel* panel_ = nullptr;
+  std::array<QAction*, kScreenButtonCount> screenActions_{};
+  std::array<QAction*, 10> languageActions_{};
+  QAction* swapAction_ = nullptr;
+  QAction* aboutAction_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* statusText_ = nullptr;
+  bool firstFrameReported_ = false;
+};
