@@ -36,6 +36,8 @@ void Editor::start(EditorView& view) {
   resetSkinImages(images_);
   resetSkinModel(model_);
   screenView_ = 0;
+  // The window may have had its first resize before it was the view.
+  if (state_.PreviewWidth > 0) view_->layoutChanged();
   view_->fillControls();
   redraw();
 }

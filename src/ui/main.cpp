@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
 
   QtDesktop desktop;
   Editor editor(desktop);
-  MainWindow window(editor, desktop);
+  MainWindow window(editor, &desktop);
   window.show();
   editor.start(window);
   const int status = app.exec();

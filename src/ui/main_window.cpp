@@ -44,10 +44,12 @@ constexpr LanguageItem kLanguageItems[10] = {
 
 }  // namespace
 
-MainWindow::MainWindow(Editor& editor, QtDesktop& desktop) : editor_(editor), desktop_(desktop) {
+MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), desktop_(desktop) {
   setWindowTitle(fromUtf8(EditorState::ProductTitle) + fromUtf8(EditorState::VersionText));
-  desktop_.setOwner(this);
-  desktop_.text = [this](const char* key) { return text(key); };
+  if (desktop_) {
+    desktop_->setOwner(this);
+    desktop_->text = [this](const char* key) { return text(key); };
+  }
 
   progress_ = new QProgressBar();
   progress_->setRange(0, kSkinImageCount);
@@ -60,7 +62,7 @@ MainWindow::MainWindow(Editor& editor, QtDesktop& desktop) : editor_(editor), de
   statusBar()->addWidget(progress_);
   statusBar()->addWidget(statusText_, 1);
   statusBar()->setSizeGripEnabled(true);
-  desktop_.setProgressBar(progress_);
+  if (desktop_) desktop_->setProgressBar(progress_);
 
   qApp->installEventFilter(this);
   build();

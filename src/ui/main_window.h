@@ -23,7 +23,9 @@ class MainWindow : public QMainWindow, public EditorView {
   Q_OBJECT
 
  public:
-  MainWindow(Editor& editor, QtDesktop& desktop);
+  // `desktop` (may be null in tests) is the one the editor reports through;
+  // the window makes itself its owner and gives it the progress bar.
+  MainWindow(Editor& editor, QtDesktop* desktop);
   ~MainWindow() override;
 
   // EditorView
@@ -65,7 +67,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QString text(std::string_view key) const;
 
   Editor& editor_;
-  QtDesktop& desktop_;
+  QtDesktop* desktop_;
   QWidget* contents_ = nullptr;
   QScrollArea* previewArea_ = nullptr;
   PreviewWidget* preview_ = nullptr;

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QScrollBar>
+
+#include "preview/preview_canvas.h"
+#include "ui/editing_panel.h"
+#include "ui/preview_widget.h"
+#include "ui/ui_test_support.h"
+
+namespace {
+
+QStringList menuTree(const QMenu* menu, const QString& indent = {}) {
+  QStringList lines;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) {
+      lines << indent + "--";
+    } else if (action->menu()) {
+      lines << indent + action->text() + " >";
+      lines << menuTree(action->menu(), indent + "  ");
+    } else {
+      lines << indent + action->text() + (action->isChecked() ? " [x]" : "");
+    }
+  }
+  return lines;
+}
+
+QMenu* topMenu(MainWindow& window, int index) {
+  return window.menuBar()->actions().at(index)->menu();
+}
+
+TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
+  EditorWindow w;
+  EXPECT_EQ(w.window.windowTitle(), "Twinscreen Skin Studio - v0.100604");
+  const QSize usable = w.window.usableSize();
+  const int menu = w.window.menuBar()->height();
+  EXPECT_EQ(usable, QSize(666, 521 + menu));
+  EXPECT_EQ(w.window.centralWidget()->minimumSize(), QSize(666, 521 + menu));
+
+  const QList<QAction*> tops = w.window.menuBar()->actions();
+  ASSERT_EQ(tops.size(), 5);
+  const InterfaceTexts& t = w.editor.texts();
+  auto q = [&](const char* key) { return QString::fromStdString(t.text(key)); };
+  EXPECT_EQ(tops[0]->text(), q("LANG_FILE$"));
+  EXPECT_EQ(tops[1]->text(), "Language");
+  EXPECT_EQ(tops[2]->text(), q("LANG_OPTIONS$"));
+  EXPECT_EQ(tops[3]->text(), q("LANG_SCREEN$"));
+  EXPECT_EQ(tops[4]->text(), q("LANG_ABOUT$"));
+  EXPECT_EQ(menuTree(topMenu(w.window, 0)),
+            (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + " >",
+                         "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip", q("LANG_FILE_SAVE$") + " >",
+                         "  " + q("LANG_FILE_SAVE_FOLDER$"), "--",
+                         q("LANG_FILE_SCREENSHOT$") + " >", "  " + q("LANG_FILE_SCREENSHOT2D$"),
+                         "  " + q("LANG_FILE_SCREENSHOT2C$"), "--", q("LANG_FILE_CLOSE$")}));
+  const QStringList languages = menuTree(topMenu(w.window, 1));
+  ASSERT_EQ(languages.size(), 10);
+  EXPECT_TRUE(languages[0].endsWith(" [x]"));
+  EXPECT_EQ(languages[1], "繁体中文");
+  EXPECT_EQ(languages[2], "简体中文");
+  EXPECT_EQ(languages[8], "日本語");
+  EXPECT_EQ(menuTree(topMenu(w.window, 2)),
+            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$")}));
+  const QStringList screens = menuTree(topMenu(w.window, 3));
+  ASSERT_EQ(screens.size(), 14);
+  EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + " [x]");
+  EXPECT_EQ(screens.filter(" [x]").size(), 1);
+}
+
+TEST(MainWindow, ExactlyOneScreenItemIsCheckedAndALanguageItemSwitchesTexts) {
+  EditorWindow w;
+  w.window.screenButton(6)->click();
+  EXPECT_EQ(w.editor.screenView(), 6);
+  for (int i = 0; i < kScreenViewCount; ++i) {
+    EXPECT_EQ(w.window.screenAction(i)->isChecked(), i == 6) << i;
+    EXPECT_EQ(w.window.screenButton(i)->isChecked(), i == 6) << i;
+  }
+  w.window.screenAction(2)->trigger();
+  EXPECT_EQ(w.editor.screenView(), 2);
+  EXPECT_FALSE(w.window.screenAction(6)->isChecked());
+
+  w.window.languageAction(5)->trigger();  // German: no file here, built-in texts
+  ASSERT_TRUE(processUntil([&] { return w.editor.state().Language == 5; }));
+  EXPECT_EQ(w.editor.screenView(), 0);
+  EXPECT_TRUE(w.window.screenAction(0)->isChecked());
+  EXPECT_TRUE(w.window.languageAction(5)->isChecked());
+  EXPECT_FALSE(w.window.languageAction(0)->isChecked());
+  EXPECT_EQ(w.window.usableSize().width(), 666);
+}
+
+TEST(MainWindow, SwapViewMovesPanelAndPreview) {
+  EditorWindow w;
+  QAction* swap = topMenu(w.window, 2)->actions().at(1);
+  swap->trigger();
+  EXPECT_TRUE(swap->isChecked());
+  EXPECT_EQ(w.window.previewArea()->x(), 392);
+  EXPECT_EQ(w.window.panel()->x(), 3);
+  swap->trigger();
+  EXPECT_EQ(w.window.previewArea()->x(), 3);
+  EXPECT_EQ(w.window.panel()->x(), 666 - 392);
+  EXPECT_EQ(w.window.previewArea()->width(), 268);
+  EXPECT_EQ(w.window.screenButton(1)->geometry(), QRect(3 + 3 + 19, 3, 19, 20));
+}
+
+TEST(PreviewWidget, ShowsTheEnlargedCanvasPixelForPixelAtAnyZoomAndScroll) {
+  EditorWindow w;
+  for (int notches : {0, 8, 27}) {
+    while (w.editor.wheel(-120)) {
+    }
+    for (int i = 0; i < notches; ++i) w.editor.wheel(120);
+    const float zoom = w.editor.state().ZoomFactor;
+    const Image full = enlargeCanvas(w.editor.canvas(), zoom);
+    PreviewWidget* preview = w.window.preview();
+    ASSERT_EQ(preview->size(), QSize(full.width, full.height)) << notches;
+    QScrollBar* h = w.window.previewArea()->horizontalScrollBar();
+    QScrollBar* v = w.window.previewArea()->verticalScrollBar();
+    for (double where : {0.0, 1.0}) {
+      h->setValue(static_cast<int>(h->maximum() * where));
+      v->setValue(static_cast<int>(v->maximum() * where));
+      const QSize seen = w.window.previewArea()->viewport()->size();
+      const QRect shown(h->value(), v->value(), std::min(seen.width(), full.width),
+                        std::min(seen.height(), full.height));
+      const QImage grabbed = preview->grab(shown).toImage().convertToFormat(QImage::Format_RGB32);
+      ASSERT_EQ(grabbed.size(), shown.size());
+      for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+          const Color c = full.at(shown.x() + x, shown.y() + y);
+          ASSERT_EQ(grabbed.pixel(x, y), qRgb(redOf(c), greenOf(c), blueOf(c)))
+              << notches << " notches, scrolled " << where << ", at " << x << "," << y;
+        }
+    }
+  }
+}
+
+TEST(MainWindow, TheWheelOverAnyControlZoomsAndNeverScrolls) {
+  EditorWindow w;
+  QWidget* spin = w.window.panel()->elementSpin(5, 0);
+  const int value = spin->property("value").toInt();
+  QWheelEvent up(QPointF(5, 5), spin->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                 Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(spin, &up);
+  EXPECT_FLOAT_EQ(w.editor.state().ZoomFactor, 1.15f);
+  EXPECT_EQ(spin->property("value").toInt(), value);
+  QWidget* viewport = w.window.previewArea()->viewport();
+  QWheelEvent small(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 60),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(viewport, &small);
+  EXPECT_FLOAT_EQ(w.editor.state().ZoomFactor, 1.15f);
+  QScrollBar* v = w.window.previewArea()->verticalScrollBar();
+  v->setValue(30);
+  const double before = (v->value() + 5) / double(w.window.preview()->height());
+  QApplication::sendEvent(viewport, &small);
+  EXPECT_FLOAT_EQ(w.editor.state().ZoomFactor, 1.3f);
+  // The canvas point under the pointer stays under it.
+  const double after = (v->value() + 5) / double(w.window.preview()->height());
+  EXPECT_NEAR(after, before, 1.0 / w.window.preview()->height());
+}
+
+}  // namespace
