@@ -12,6 +12,19 @@
 namespace {
 
 constexpr int kWheelNotch = 120;
+// Writes to one field closer together than this belong to one gesture
+// (a held spin-box arrow repeats far faster).
+constexpr auto kGestureGap = std::chrono::milliseconds(1000);
+
+std::string lastFolderName(std::string path) {
+  while (!path.empty() && (path.back() == '/' || path.back() == '\\')) path.pop_back();
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string fieldLabel(std::string_view section, std::string_view key) {
+  return "[" + std::string(section) + "] " + std::string(key);
+}
 
 std::string asFolder(std::string path) {
   if (!path.empty() && !path.ends_with('/') && !path.ends_with('\\')) path += '/';
@@ -27,6 +40,85 @@ Editor::Editor(Desktop& desktop, std::filesystem::path home)
   // The model and pictures are never empty, even before start().
   resetSkinImages(images_);
   resetSkinModel(model_);
+  shareAllPictures();
+  history_ = EditHistory(snapshot());
+}
+
+void Editor::shareAllPictures() {
+  for (int i = 0; i < kSkinImageCount; ++i)
+    shared_[i] = std::make_shared<const Image>(images_[i].picture);
+}
+
+void Editor::recordStep(const std::string& label, const std::string& mergeKey) {
+  const auto now = clock_();
+  const bool merge = !mergeKey.empty() && gestureOpen_ && mergeKey == lastWriteKey_ &&
+                     now - lastWriteTime_ < kGestureGap;
+  history_.record(label, snapshot(), mergeKey, merge);
+  lastWriteKey_ = mergeKey;
+  lastWriteTime_ = now;
+  gestureOpen_ = !mergeKey.empty();
+  if (view_) view_->historyChanged();
+}
+
+void Editor::recordWholeSkin(const std::string& label) {
+  shareAllPictures();
+  gestureOpen_ = false;
+  lastWriteKey_.clear();
+  history_.record(label, snapshot());
+  history_.markSaved();
+  if (view_) view_->historyChanged();
+}
+
+void Editor::restore(const SkinSnapshot& state) {
+  model_ = state.model;
+  for (int i = 0; i < kSkinImageCount; ++i)
+    images_[i].picture = state.pictures[i] ? *state.pictures[i] : Image();
+  shared_ = state.pictures;
+  skinName_ = state.name;
+  gestureOpen_ = false;
+  lastWriteKey_.clear();
+  if (view_) {
+    view_->fillControls();
+    view_->historyChanged();
+  }
+  redraw();
+}
+
+void Editor::undo() {
+  if (history_.canUndo()) restore(history_.undo());
+}
+
+void Editor::redo() {
+  if (history_.canRedo()) restore(history_.redo());
+}
+
+bool Editor::confirmDiscard() {
+  if (!history_.modified()) return true;
+  switch (desktop_.askUnsavedChanges(text("LANG_UNSAVED_TITLE$"), text("LANG_UNSAVED_QUESTION$"))) {
+    case Desktop::UnsavedAnswer::Save:
+      return saveFolder();
+    case Desktop::UnsavedAnswer::Discard:
+      return true;
+    case Desktop::UnsavedAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+std::string Editor::statusText() const {
+  std::string status = skinName_.empty() ? text("LANG_STATUS_BUILTIN$") : skinName_;
+  if (history_.modified()) status += " \u2014 " + text("LANG_STATUS_MODIFIED$");
+  return status;
+}
+
+std::string Editor::undoText() const {
+  const std::string& label = history_.undoLabel();
+  return text("LANG_EDIT_UNDO$") + (label.empty() ? "" : " " + label);
+}
+
+std::string Editor::redoText() const {
+  const std::string& label = history_.redoLabel();
+  return text("LANG_EDIT_REDO$") + (label.empty() ? "" : " " + label);
 }
 
 SkinIoContext Editor::io() { return SkinIoContext{desktop_, texts_}; }
@@ -35,6 +127,9 @@ void Editor::start(EditorView& view) {
   view_ = &view;
   resetSkinImages(images_);
   resetSkinModel(model_);
+  shareAllPictures();
+  skinName_.clear();
+  history_ = EditHistory(snapshot());
   screenView_ = 0;
   // The window may have had its first resize before it was the view.
   if (state_.PreviewWidth > 0) view_->layoutChanged();
@@ -58,8 +153,11 @@ void Editor::selectScreenView(int view) {
 }
 
 void Editor::newSkin() {
+  if (!confirmDiscard()) return;
   resetSkinImages(images_);
   resetSkinModel(model_);
+  skinName_.clear();
+  recordWholeSkin(text("LANG_FILE_NEW$"));
   const int old = screenView_;
   screenView_ = 0;
   if (view_) {
@@ -78,30 +176,48 @@ void Editor::afterOpen() {
 }
 
 void Editor::openFolder() {
+  if (!confirmDiscard()) return;
   const std::string folder =
       asFolder(desktop_.askFolder(text("LANG_REQPATH_LOAD$"), state_.LastPath));
   if (folder.empty()) return;
   state_.LastPath = folder;
-  loadSkinFromFolder(model_, images_, io(), folder);
+  if (loadSkinFromFolder(model_, images_, io(), folder)) {
+    skinName_ = lastFolderName(folder);
+    recordWholeSkin(text("LANG_FILE_OPEN$") + " " + skinName_);
+  }
   afterOpen();
 }
 
 void Editor::openArchive() {
+  if (!confirmDiscard()) return;
   const std::string file =
       desktop_.askOpenFile(text("LANG_REQFILE_LOAD$"), "*.zip", "* (*.zip)|*.zip|", 0);
   if (file.empty()) return;
   state_.LastPath = folderPart(file);
-  openSkinArchive(model_, images_, io(), file);
+  if (openSkinArchive(model_, images_, io(), file)) {
+    skinName_ = lastFolderName(file);
+    recordWholeSkin(text("LANG_FILE_OPEN$") + " " + skinName_);
+  }
   afterOpen();
 }
 
-void Editor::saveFolder() {
+bool Editor::saveFolder() {
   const std::string folder =
       asFolder(desktop_.askFolder(text("LANG_REQPATH_SAVE$"), state_.LastPath));
-  if (folder.empty()) return;
+  if (folder.empty()) return false;
   state_.LastPath = folder;
-  saveSkinFolder(model_, images_, io(), folder);
-  if (view_) view_->lastUpdateChanged();
+  const bool saved = saveSkinFolder(model_, images_, io(), folder);
+  if (saved) {
+    // The skin on disk is now this one, under the folder's name.
+    skinName_ = lastFolderName(folder);
+    history_.replaceCurrent(snapshot());
+    history_.markSaved();
+  }
+  if (view_) {
+    view_->lastUpdateChanged();
+    view_->historyChanged();
+  }
+  return saved;
 }
 
 void Editor::reportNotSaved(const std::string& path) {
@@ -185,11 +301,23 @@ const std::int32_t* Editor::integer(FieldRef field) const {
 void Editor::setElementValue(FieldRef field, int value) {
   std::int32_t* target = integerField(model_, field.section, field.key);
   if (!target) return;
-  *target = value;
+  if (*target != value) {
+    *target = value;
+    const std::string label = fieldLabel(field.section, field.key);
+    recordStep(label, label);
+  }
   redraw();
 }
 
-void Editor::setElementChecked(FieldRef field, bool checked) { setElementValue(field, checked); }
+void Editor::setElementChecked(FieldRef field, bool checked) {
+  std::int32_t* target = integerField(model_, field.section, field.key);
+  if (!target) return;
+  if (*target != (checked ? 1 : 0)) {
+    *target = checked ? 1 : 0;
+    recordStep(fieldLabel(field.section, field.key));
+  }
+  redraw();
+}
 
 Color Editor::color(int colorButton) const {
   const auto specs = colorButtonSpecs();
@@ -204,7 +332,11 @@ void Editor::pickFieldColor(int colorButton) {
   if (colorButton < 0 || colorButton >= static_cast<int>(specs.size())) return;
   Color* field = colorField(model_, "global settings", specs[colorButton].key);
   if (!field) return;
-  *field = desktop_.pickColor(*field) & 0xFFFFFF;
+  const Color picked = desktop_.pickColor(*field) & 0xFFFFFF;
+  if (picked != *field) {
+    *field = picked;
+    recordStep(fieldLabel("global settings", specs[colorButton].key));
+  }
   redraw();
 }
 
@@ -212,7 +344,10 @@ void Editor::replaceImage(int imageButton) {
   const auto specs = imageButtonSpecs();
   if (imageButton < 0 || imageButton >= static_cast<int>(specs.size())) return;
   const int entry = SkinImageTable::indexOf(specs[imageButton].fileName);
-  replaceSkinImage(images_, entry, io(), state_.LastPath);
+  if (replaceSkinImage(images_, entry, io(), state_.LastPath)) {
+    shared_[entry] = std::make_shared<const Image>(images_[entry].picture);
+    recordStep(std::string(specs[imageButton].fileName));
+  }
   redraw();
 }
 
@@ -229,7 +364,11 @@ void Editor::setInfoText(int infoField, const std::string& value) {
   const auto specs = infoFieldSpecs();
   if (infoField < 0 || infoField >= static_cast<int>(specs.size())) return;
   if (!specs[infoField].editable) return;
-  if (std::string* field = textField(model_, "SkinInfo", specs[infoField].key)) *field = value;
+  std::string* field = textField(model_, "SkinInfo", specs[infoField].key);
+  if (!field || *field == value) return;
+  *field = value;
+  const std::string label = fieldLabel("SkinInfo", specs[infoField].key);
+  recordStep(label, label);
 }
 
 void Editor::finish() { writeEditorSettings(state_, home_); }

@@ -6,9 +6,12 @@
 // through EditorView, so all of it runs in tests without a display.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "app/edit_history.h"
 #include "app/editor_state.h"
 #include "app/panel_controls.h"
 #include "base/desktop.h"
@@ -35,6 +38,8 @@ class EditorView {
   virtual void layoutChanged() = 0;
   // The read-only LastUpdate field is to show the stamp of the last save.
   virtual void lastUpdateChanged() {}
+  // Undo, redo, the skin's name or its modified state changed.
+  virtual void historyChanged() {}
 };
 
 class Editor {
@@ -47,11 +52,12 @@ class Editor {
   // After the window exists: built-in pictures and model, fill, redraw.
   void start(EditorView& view);
 
-  // Menu items.
+  // Menu items. New and the opens first ask about unsaved edits; a save
+  // returns whether every file was written (false also when cancelled).
   void newSkin();
   void openFolder();
   void openArchive();
-  void saveFolder();
+  bool saveFolder();
   void screenshotToFile();
   void screenshotToClipboard();
   void selectScreenView(int view);
@@ -59,6 +65,13 @@ class Editor {
   void pickBackgroundColor();
   void toggleSwapView(int clientWidth, int usableHeight);
   void requestQuit() { state_.QuitRequested = true; }
+  void undo();
+  void redo();
+
+  // Whether the skin may be replaced or the editor closed: true when
+  // nothing is unsaved, or when the author chose to save (and it worked) or
+  // to discard; false when the author cancelled.
+  bool confirmDiscard();
 
   // Window events.
   void resize(int clientWidth, int usableHeight);
@@ -75,6 +88,9 @@ class Editor {
   // Information fields write into the model as they are edited; no view
   // draws them, so nothing is redrawn.
   void setInfoText(int infoField, const std::string& text);
+  // The user let go of a control (mouse released, field left): the next
+  // write starts a new undo step even to the same field.
+  void endGesture() { gestureOpen_ = false; }
 
   // After the event loop: writes the editor settings.
   void finish();
@@ -95,12 +111,30 @@ class Editor {
 
   const std::filesystem::path& home() const { return home_; }
 
+  const EditHistory& history() const { return history_; }
+  bool modified() const { return history_.modified(); }
+  // The skin's name, and that it is modified, in the current language.
+  std::string statusText() const;
+  std::string undoText() const;
+  std::string redoText() const;
+
+  // Time source for merging the writes of one gesture; tests set their own.
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  void setClock(Clock clock) { clock_ = std::move(clock); }
+
  private:
   void redraw();
   void afterOpen();
   SkinIoContext io();
   std::string text(std::string_view key) const { return texts_.text(key); }
   void reportNotSaved(const std::string& path);
+  SkinSnapshot snapshot() const { return {model_, shared_, skinName_}; }
+  void shareAllPictures();
+  // One undo step for a change already made; writes to `mergeKey` in one
+  // gesture share a step.
+  void recordStep(const std::string& label, const std::string& mergeKey = {});
+  void recordWholeSkin(const std::string& label);
+  void restore(const SkinSnapshot& state);
 
   Desktop& desktop_;
   std::filesystem::path home_;
@@ -113,4 +147,12 @@ class Editor {
   Image canvas_;
   int redraws_ = 0;
   int wheelRemainder_ = 0;
+
+  SharedPictures shared_;  // the table's pictures as the history holds them
+  std::string skinName_;   // empty: the built-in skin
+  EditHistory history_{SkinSnapshot{}};
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::string lastWriteKey_;
+  std::chrono::steady_clock::time_point lastWriteTime_{};
+  bool gestureOpen_ = false;
 };

@@ -133,6 +133,7 @@ TEST_F(EditorTest, CancelledRequestersChangeNothing) {
   Editor& e = startEditor();
   e.setElementValue({"big clock", "x"}, 99);
   view.calls.clear();
+  desktop.unsavedAnswers = {Desktop::UnsavedAnswer::Discard, Desktop::UnsavedAnswer::Discard};
   e.openFolder();
   e.openArchive();
   e.saveFolder();

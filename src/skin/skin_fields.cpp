@@ -1,6 +1,6 @@
-#include "skin/skin_model.h"
-
 #include <algorithm>
+
+#include "skin/skin_model.h"
 
 namespace {
 
@@ -25,23 +25,31 @@ const std::vector<SkinField> kFields = {
     {"global settings", "buttonTextColor", COLOR(globalSettings, buttonTextColor, "0xffff")},
     {"global settings", "listTextBgColor", COLOR(globalSettings, listTextBgColor, "0xa413")},
     {"global settings", "listTextColor", COLOR(globalSettings, listTextColor, "0xbb1f")},
-    {"global settings", "listTextHighLightColor", COLOR(globalSettings, listTextHighLightColor, "0xfb48")},
+    {"global settings", "listTextHighLightColor",
+     COLOR(globalSettings, listTextHighLightColor, "0xfb48")},
     {"global settings", "vTextColor", COLOR(globalSettings, vTextColor, "0xb29e")},
-    {"global settings", "vTextHighLightColor", COLOR(globalSettings, vTextHighLightColor, "0xffff")},
+    {"global settings", "vTextHighLightColor",
+     COLOR(globalSettings, vTextHighLightColor, "0xffff")},
     {"global settings", "cheatListTextColor", COLOR(globalSettings, cheatListTextColor, "0xbb1f")},
-    {"global settings", "cheatListTextHighLightColor", COLOR(globalSettings, cheatListTextHighLightColor, "0xfb48")},
+    {"global settings", "cheatListTextHighLightColor",
+     COLOR(globalSettings, cheatListTextHighLightColor, "0xfb48")},
     {"global settings", "logoFrameColor", COLOR(globalSettings, logoFrameColor, "0xa413")},
     {"global settings", "popMenuTextColor", COLOR(globalSettings, popMenuTextColor, "0xbb1f")},
-    {"global settings", "popMenuTextHighLightColor", COLOR(globalSettings, popMenuTextHighLightColor, "0xf348")},
+    {"global settings", "popMenuTextHighLightColor",
+     COLOR(globalSettings, popMenuTextHighLightColor, "0xf348")},
     {"global settings", "popMenuBodyColor", COLOR(globalSettings, popMenuBodyColor, "0x8422")},
-    {"global settings", "popSubMenuTextColor", COLOR(globalSettings, popSubMenuTextColor, "0xbb1f")},
-    {"global settings", "popSubMenuTextHighLightColor", COLOR(globalSettings, popSubMenuTextHighLightColor, "0xffff")},
-    {"global settings", "popSubMenuBodyColor", COLOR(globalSettings, popSubMenuBodyColor, "0x8422")},
+    {"global settings", "popSubMenuTextColor",
+     COLOR(globalSettings, popSubMenuTextColor, "0xbb1f")},
+    {"global settings", "popSubMenuTextHighLightColor",
+     COLOR(globalSettings, popSubMenuTextHighLightColor, "0xffff")},
+    {"global settings", "popSubMenuBodyColor",
+     COLOR(globalSettings, popSubMenuBodyColor, "0x8422")},
     {"global settings", "spinBoxNormalColor", COLOR(globalSettings, spinBoxNormalColor, "0x940c")},
     {"global settings", "spinBoxFocusColor", COLOR(globalSettings, spinBoxFocusColor, "0xb8d7")},
     {"global settings", "spinBoxFrameColor", COLOR(globalSettings, spinBoxFrameColor, "0xb8d7")},
     {"global settings", "spinBoxTextColor", COLOR(globalSettings, spinBoxTextColor, "0xa818")},
-    {"global settings", "spinBoxTextHighLightColor", COLOR(globalSettings, spinBoxTextHighLightColor, "0xffff")},
+    {"global settings", "spinBoxTextHighLightColor",
+     COLOR(globalSettings, spinBoxTextHighLightColor, "0xffff")},
     {"global settings", "romInfoTextColor", COLOR(globalSettings, romInfoTextColor, "0xb6bf")},
     {"global settings", "romInfoTitleColor", COLOR(globalSettings, romInfoTitleColor, "0xa413")},
     {"global settings", "romInfoBodyColor", COLOR(globalSettings, romInfoBodyColor, "0xb29e")},
@@ -51,7 +59,8 @@ const std::vector<SkinField> kFields = {
     {"global settings", "fileNameTextColor", COLOR(globalSettings, fileNameTextColor, "0xb29e")},
     {"global settings", "timeTextColor", COLOR(globalSettings, timeTextColor, "0xb29e")},
     {"global settings", "gameNameColor", COLOR(globalSettings, gameNameColor, "0xb29e")},
-    {"global settings", "cheatTitleTextColor", COLOR(globalSettings, cheatTitleTextColor, "0xb29e")},
+    {"global settings", "cheatTitleTextColor",
+     COLOR(globalSettings, cheatTitleTextColor, "0xb29e")},
     {"file name", "x", INTEGER(fileName, x, 127)},
     {"file name", "y", INTEGER(fileName, y, 71)},
     {"file name", "w", INTEGER(fileName, w, 115)},
@@ -204,9 +213,8 @@ const std::vector<std::string_view>& skinSections() {
 }
 
 const SkinField* findSkinField(std::string_view section, std::string_view key) {
-  auto it = std::find_if(kFields.begin(), kFields.end(), [&](const SkinField& f) {
-    return f.section == section && f.key == key;
-  });
+  auto it = std::find_if(kFields.begin(), kFields.end(),
+                         [&](const SkinField& f) { return f.section == section && f.key == key; });
   return it == kFields.end() ? nullptr : &*it;
 }
 

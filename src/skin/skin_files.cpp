@@ -149,7 +149,7 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
               Source::Archive, entryName, OnUndecodable::EmptyEntry);
 }
 
-void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      ZipArchive& archive) {
   std::string root;
   std::optional<std::vector<std::uint8_t>> settings;
@@ -166,7 +166,7 @@ void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
   // before anything changes.
   if (!settings) {
     showError(io, std::string(missingSettingsMessage()));
-    return;
+    return false;
   }
   readSkinColors(model, *settings);
   readSkinElements(model, *settings);
@@ -175,20 +175,20 @@ void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
     loadImageEntry(images, i, io, archive, root + archiveName(images[i].fileName));
   }
   io.desktop.setProgress(0);
+  return true;
 }
 
-void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      const std::string& archivePath) {
   // Opening a pipe or device would wait for a writer or read without end;
   // such a path counts as an archive that cannot be read.
   std::error_code error;
   if (!std::filesystem::is_regular_file(archivePath, error)) {
     ZipArchive none{std::vector<std::uint8_t>()};
-    openSkinArchive(model, images, io, none);
-    return;
+    return openSkinArchive(model, images, io, none);
   }
   ZipArchive archive(archivePath);
-  openSkinArchive(model, images, io, archive);
+  return openSkinArchive(model, images, io, archive);
 }
 
 bool replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
@@ -213,15 +213,25 @@ bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoCon
   return loadFromDisk(images, index, io, path, nullptr, OnUndecodable::KeepEntry);
 }
 
-void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
                     const std::string& folder) {
-  // A settings file that cannot be written is passed over in silence; the
-  // pictures are still saved.
-  writeFileAtomically(folder + "uisettings.ini", writeSkinSettings(model, io.clock));
+  // A settings file that cannot be written is said like a picture that
+  // cannot: passed over in silence, every edit of colours, positions and
+  // texts would be lost while the author believes it saved. The pictures
+  // are still saved.
+  bool complete = true;
+  const std::string settingsPath = folder + "uisettings.ini";
+  if (!writeFileAtomically(settingsPath, writeSkinSettings(model, io.clock))) {
+    reportNotSaved(io, settingsPath);
+    complete = false;
+  }
 
   auto save = [&](int index) {
     const std::string path = folder + std::string(images[index].fileName);
-    if (!writeBmp16(images[index].picture, path)) reportNotSaved(io, path);
+    if (!writeBmp16(images[index].picture, path)) {
+      reportNotSaved(io, path);
+      complete = false;
+    }
   };
   for (int i = 0; i < kFirstIconImage; ++i) {
     io.desktop.setProgress(i + 1);
@@ -235,6 +245,7 @@ void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIo
     save(i);
   }
   io.desktop.setProgress(0);
+  return complete;
 }
 
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,

@@ -25,11 +25,13 @@ void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
                           const std::string& folder);
 
 // Reads the archive's uisettings.ini into the model, then its 53 pictures.
-void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+// An archive without a readable settings entry shows the missing-settings
+// message and changes nothing. Returns whether the settings entry was read.
+bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      const std::string& archivePath);
 
 // The same over an archive already open (from a file or from memory).
-void openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      ZipArchive& archive);
 
 // The first archive entry named `entryName` (ignoring case, "\" between
@@ -56,5 +58,6 @@ void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
                    const std::string& path);
 
 // Writes uisettings.ini and all 53 pictures as 16-bit BMPs into `folder`.
-void saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+// Every file that cannot be written is reported; returns whether all were.
+bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
                     const std::string& folder);

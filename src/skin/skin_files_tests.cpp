@@ -358,7 +358,7 @@ TEST_F(SkinImagesTest, SavingWritesEveryPictureUnderItsExactNameAndLeavesOtherFi
   writeBytes(folder + "readme.txt", text("mine"));
   writeBytes(folder + "Active.BMP", text("other spelling"));
   images[4].picture = Image();
-  saveSkinFolder(model, images, io, folder);
+  EXPECT_TRUE(saveSkinFolder(model, images, io, folder));
 
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(readBytes(folder + "uisettings.ini"), writeSkinSettings(model, io.clock));
@@ -385,11 +385,12 @@ TEST_F(SkinImagesTest, SavingWritesEveryPictureUnderItsExactNameAndLeavesOtherFi
 
 TEST_F(SkinImagesTest, FailedSaveStepsAreReportedAsSpecifiedAndKeepOldFiles) {
   const std::string folder = dir.folder();
-  fs::create_directory(folder + "uisettings.ini");  // cannot be written: silence
+  fs::create_directory(folder + "uisettings.ini");  // cannot be written: one message
   fs::create_directory(folder + "btn.bmp");         // cannot be written: one message
   writeBytes(folder + "icon", text("a file where the folder should be"));
-  saveSkinFolder(model, images, io, folder);
-  std::vector<std::string> expected = {notSaved(folder + "btn.bmp")};
+  EXPECT_FALSE(saveSkinFolder(model, images, io, folder));
+  std::vector<std::string> expected = {notSaved(folder + "uisettings.ini"),
+                                       notSaved(folder + "btn.bmp")};
   for (int i = 42; i < kSkinImageCount; ++i)
     expected.push_back(notSaved(folder + std::string(images[i].fileName)));
   EXPECT_EQ(bodies(), expected);

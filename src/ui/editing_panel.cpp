@@ -1,5 +1,6 @@
 #include "ui/editing_panel.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -149,6 +150,9 @@ void EditingPanel::buildElementsPage() {
       // Fill blocks this signal, so only the user's changes write.
       connect(spin, &QSpinBox::valueChanged, this,
               [this, field](int value) { editor_.setElementValue(field, value); });
+      // Letting go of the arrows or leaving the field ends one undo step.
+      connect(spin, &QSpinBox::editingFinished, this, [this] { editor_.endGesture(); });
+      spin->installEventFilter(this);
       row.spins[c] = spin;
       belongsTo(spec.view, spin);
     }
@@ -170,12 +174,19 @@ void EditingPanel::buildInformationPage() {
     field->setAccessibleName(label->text());
     label->setBuddy(field);
     field->raise();
+    connect(field, &QLineEdit::editingFinished, this, [this] { editor_.endGesture(); });
     connect(field, &QLineEdit::textEdited, this, [this, i](const QString& value) {
       editor_.setInfoText(i, value.toUtf8().toStdString());
     });
     infoFields_.push_back(field);
   }
   fitContent(content);
+}
+
+bool EditingPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease && qobject_cast<QSpinBox*>(watched))
+    editor_.endGesture();
+  return QTabWidget::eventFilter(watched, event);
 }
 
 void EditingPanel::setViewEnabled(int view, bool enabled) {

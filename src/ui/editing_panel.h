@@ -39,6 +39,9 @@ class EditingPanel : public QTabWidget {
   QLineEdit* infoField(int index) const { return infoFields_[index]; }
   const std::vector<QWidget*>& controlsOfView(int view) const { return viewControls_[view]; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QWidget* addPage(const char* titleKey);
   void buildColorsPage();

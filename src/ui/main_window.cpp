@@ -103,6 +103,13 @@ void MainWindow::buildMenus() {
   QAction* quit = file->addAction(text("LANG_FILE_CLOSE$"), this, [this] { close(); });
   quit->setShortcut(QKeySequence::Quit);
 
+  QMenu* edit = bar->addMenu(text("LANG_EDIT$"));
+  undoAction_ = edit->addAction(QString(), this, [this] { editor_.undo(); });
+  undoAction_->setShortcut(QKeySequence::Undo);
+  redoAction_ = edit->addAction(QString(), this, [this] { editor_.redo(); });
+  redoAction_->setShortcuts({QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  historyChanged();
+
   QMenu* languages = bar->addMenu(QStringLiteral("Language"));
   auto* languageGroup = new QActionGroup(languages);
   languageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -238,7 +245,21 @@ void MainWindow::layoutChanged() {
 
 void MainWindow::lastUpdateChanged() { panel_->showLastUpdate(); }
 
+void MainWindow::historyChanged() {
+  if (!undoAction_) return;
+  undoAction_->setText(fromUtf8(editor_.undoText()));
+  undoAction_->setEnabled(editor_.history().canUndo());
+  redoAction_->setText(fromUtf8(editor_.redoText()));
+  redoAction_->setEnabled(editor_.history().canRedo());
+  statusText_->setText(fromUtf8(editor_.statusText()));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Unsaved edits are never thrown away without asking.
+  if (!editor_.confirmDiscard()) {
+    event->ignore();
+    return;
+  }
   editor_.requestQuit();
   event->accept();
 }

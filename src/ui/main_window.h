@@ -35,6 +35,7 @@ class MainWindow : public QMainWindow, public EditorView {
   void rebuild() override;
   void layoutChanged() override;
   void lastUpdateChanged() override;
+  void historyChanged() override;
 
   // Client width and usable height (below the menu bar, above the status bar).
   QSize usableSize() const;
@@ -48,6 +49,8 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* languageAction(int position) const { return languageActions_[position]; }
   QProgressBar* progressBar() const { return progress_; }
   QLabel* statusText() const { return statusText_; }
+  QAction* undoAction() const { return undoAction_; }
+  QAction* redoAction() const { return redoAction_; }
 
   // Called once the preview has painted its first frame.
   std::function<void()> firstFramePainted;
@@ -77,6 +80,8 @@ class MainWindow : public QMainWindow, public EditorView {
   std::array<QAction*, 10> languageActions_{};
   QAction* swapAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* statusText_ = nullptr;
   bool firstFrameReported_ = false;

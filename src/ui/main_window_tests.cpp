@@ -38,29 +38,30 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(w.window.centralWidget()->minimumSize(), QSize(666, 521 + menu));
 
   const QList<QAction*> tops = w.window.menuBar()->actions();
-  ASSERT_EQ(tops.size(), 5);
+  ASSERT_EQ(tops.size(), 6);
   const InterfaceTexts& t = w.editor.texts();
   auto q = [&](const char* key) { return QString::fromStdString(t.text(key)); };
   EXPECT_EQ(tops[0]->text(), q("LANG_FILE$"));
-  EXPECT_EQ(tops[1]->text(), "Language");
-  EXPECT_EQ(tops[2]->text(), q("LANG_OPTIONS$"));
-  EXPECT_EQ(tops[3]->text(), q("LANG_SCREEN$"));
-  EXPECT_EQ(tops[4]->text(), q("LANG_ABOUT$"));
+  EXPECT_EQ(tops[1]->text(), q("LANG_EDIT$"));
+  EXPECT_EQ(tops[2]->text(), "Language");
+  EXPECT_EQ(tops[3]->text(), q("LANG_OPTIONS$"));
+  EXPECT_EQ(tops[4]->text(), q("LANG_SCREEN$"));
+  EXPECT_EQ(tops[5]->text(), q("LANG_ABOUT$"));
   EXPECT_EQ(menuTree(topMenu(w.window, 0)),
             (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + " >",
                          "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip", q("LANG_FILE_SAVE$") + " >",
                          "  " + q("LANG_FILE_SAVE_FOLDER$"), "--",
                          q("LANG_FILE_SCREENSHOT$") + " >", "  " + q("LANG_FILE_SCREENSHOT2D$"),
                          "  " + q("LANG_FILE_SCREENSHOT2C$"), "--", q("LANG_FILE_CLOSE$")}));
-  const QStringList languages = menuTree(topMenu(w.window, 1));
+  const QStringList languages = menuTree(topMenu(w.window, 2));
   ASSERT_EQ(languages.size(), 10);
   EXPECT_TRUE(languages[0].endsWith(" [x]"));
   EXPECT_EQ(languages[1], "繁体中文");
   EXPECT_EQ(languages[2], "简体中文");
   EXPECT_EQ(languages[8], "日本語");
-  EXPECT_EQ(menuTree(topMenu(w.window, 2)),
+  EXPECT_EQ(menuTree(topMenu(w.window, 3)),
             (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$")}));
-  const QStringList screens = menuTree(topMenu(w.window, 3));
+  const QStringList screens = menuTree(topMenu(w.window, 4));
   ASSERT_EQ(screens.size(), 14);
   EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + " [x]");
   EXPECT_EQ(screens.filter(" [x]").size(), 1);
@@ -89,7 +90,7 @@ TEST(MainWindow, ExactlyOneScreenItemIsCheckedAndALanguageItemSwitchesTexts) {
 
 TEST(MainWindow, SwapViewMovesPanelAndPreview) {
   EditorWindow w;
-  QAction* swap = topMenu(w.window, 2)->actions().at(1);
+  QAction* swap = topMenu(w.window, 3)->actions().at(1);
   swap->trigger();
   EXPECT_TRUE(swap->isChecked());
   EXPECT_EQ(w.window.previewArea()->x(), 392);
