@@ -101,13 +101,14 @@ ColorPickerDialog::ColorPickerDialog(QWidget* owner, const InterfaceTexts& texts
   setFixedSize(200, 350);
   if (owner) move(owner->window()->pos() + QPoint(50, 50));
 
-  info_ = new QLabel(textOf(texts, "LANG_INFO$"), this);
+  info_ = new QLabel(this);
   info_->setObjectName("info");
   info_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   info_->setWordWrap(true);
   info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   info_->setMargin(2);
   info_->setGeometry(5, 5, 190, 100);
+  showInfo(textOf(texts, "LANG_INFO$"));
 
   const QString actualLabel = textOf(texts, "LANG_ACTUAL_COLOR$");
   const QString newLabel = textOf(texts, "LANG_NEW_COLOR$");
@@ -230,8 +231,20 @@ void ColorPickerDialog::showNewColor(QSpinBox* typedInto) {
   newValue_->setText(QString::fromStdString(colorPickerHex(shown)));
 }
 
+void ColorPickerDialog::showInfo(const QString& text) {
+  info_->setText(text);
+  // A language file may say more than the fixed box holds at the
+  // application's font; the explanation then gets smaller type, not a cut.
+  QFont font = this->font();
+  info_->setFont(font);
+  while (info_->heightForWidth(info_->width()) > info_->height() && font.pointSizeF() > 6) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+    info_->setFont(font);
+  }
+}
+
 void ColorPickerDialog::showPreviewOnlyHint() {
-  info_->setText(textOf(texts_, "LANG_PICK_PREVIEW_ONLY$"));
+  showInfo(textOf(texts_, "LANG_PICK_PREVIEW_ONLY$"));
 }
 
 void ColorPickerDialog::keyPressEvent(QKeyEvent* event) {

@@ -67,6 +67,7 @@ class ColorPickerDialog : public QDialog {
   // Brings the swatch, spin boxes and new-value field up to the new colour;
   // `typedInto` keeps the text the user is typing.
   void showNewColor(QSpinBox* typedInto = nullptr);
+  void showInfo(const QString& text);
   void showPreviewOnlyHint();
 
   const InterfaceTexts& texts_;

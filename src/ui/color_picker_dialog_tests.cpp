@@ -175,6 +175,21 @@ TEST_F(ColorPickerDialogTest, WithoutScreenAccessThePreviewIsPickedFromAndTheHin
   EXPECT_EQ(info->text().toStdString(), texts.text("LANG_PICK_PREVIEW_ONLY$"));
 }
 
+TEST_F(ColorPickerDialogTest, ALongExplanationGetsSmallerTypeInsteadOfBeingCut) {
+  std::string longText;
+  for (int i = 0; i < 12; ++i) longText += "Eine ausgesprochen lange Erklärung. ";
+  texts.set("LANG_INFO$", longText);
+  auto dialog = open(0);
+  QLabel* info = dialog->findChild<QLabel*>("info");
+  EXPECT_LT(info->font().pointSizeF(), dialog->font().pointSizeF());
+  EXPECT_TRUE(info->heightForWidth(info->width()) <= info->height() ||
+              info->font().pointSizeF() <= 6);
+
+  texts.resetToBuiltin();
+  auto plain = open(0);
+  EXPECT_EQ(plain->findChild<QLabel*>("info")->font(), plain->font());
+}
+
 TEST_F(ColorPickerDialogTest, EveryControlHasAnAccessibleName) {
   auto dialog = open(0);
   EXPECT_EQ(spin(*dialog, "blue")->accessibleName().toStdString(), texts.text("LANG_BLUE$"));
