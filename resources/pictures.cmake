@@ -22,3 +22,9 @@ add_custom_target(skinstudio-artgen-sheet
                   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/artgen-pictures
                   COMMAND skinstudio-artgen --png ${CMAKE_BINARY_DIR}/artgen-pictures
                   DEPENDS skinstudio-artgen)
+
+# The application icon in every size an installer takes, with transparency:
+# cmake --build <dir> --target skinstudio-app-icons
+add_custom_target(skinstudio-app-icons
+                  COMMAND skinstudio-artgen --icons ${CMAKE_BINARY_DIR}/app-icons
+                  DEPENDS skinstudio-artgen)

@@ -87,4 +87,21 @@ TEST(BuiltinPictures, KeyedPicturesHaveTransparentParts) {
   EXPECT_TRUE(hasKey(builtinSampleGameIcon()));
 }
 
+TEST(BuiltinPictures, BannerAndAppIconHaveTheirSizesAndTheIconItsTransparentCorners) {
+  const Image& banner = builtinAboutBanner();
+  EXPECT_EQ(banner.width, 468);
+  EXPECT_EQ(banner.height, 60);
+  EXPECT_EQ(banner.pixels.size(), 468u * 60u);
+  EXPECT_FALSE(hasKey(banner)) << "the banner covers its whole box";
+
+  const Image& icon = builtinAppIcon();
+  ASSERT_EQ(icon.width, 256);
+  ASSERT_EQ(icon.height, 256);
+  ASSERT_EQ(icon.pixels.size(), 256u * 256u);
+  for (auto [x, y] : {std::pair{0, 0}, {255, 0}, {0, 255}, {255, 255}})
+    EXPECT_EQ(icon.at(x, y), kKeyGreen) << x << "," << y;
+  EXPECT_NE(icon.at(128, 64), kKeyGreen);
+  EXPECT_NE(icon.at(128, 192), kKeyGreen);
+}
+
 }  // namespace

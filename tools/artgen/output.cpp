@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -46,7 +47,10 @@ Image decodeRuns(int width, int height, const std::uint32_t* words, std::size_t 
 }
 )";
 
-bool writePng(const std::string& path, const Canvas& c) {
+// Writes 8-bit rows of `channels` bytes per pixel (3: RGB, 4: RGBA) that
+// `row` fills for each line.
+bool writePngRows(const std::string& path, int width, int height, int channels,
+                  const std::function<void(int, unsigned char*)>& row) {
   FilePtr f(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -55,27 +59,34 @@ bool writePng(const std::string& path, const Canvas& c) {
     png_destroy_write_struct(&png, nullptr);
     return false;
   }
-  std::vector<unsigned char> row(static_cast<std::size_t>(c.width) * 3);
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * channels);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return false;
   }
   png_init_io(png, f.get());
-  png_set_IHDR(png, info, c.width, c.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, width, height, 8,
+               channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < c.height; ++y) {
+  for (int y = 0; y < height; ++y) {
+    row(y, bytes.data());
+    png_write_row(png, bytes.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(f.release()) == 0;
+}
+
+bool writePng(const std::string& path, const Canvas& c) {
+  return writePngRows(path, c.width, c.height, 3, [&](int y, unsigned char* row) {
     for (int x = 0; x < c.width; ++x) {
       Rgb p = c.get(x, y);
       row[x * 3] = static_cast<unsigned char>(red(p));
       row[x * 3 + 1] = static_cast<unsigned char>(green(p));
       row[x * 3 + 2] = static_cast<unsigned char>(blue(p));
     }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
+  });
 }
 
 // Key pixels shown as a grey checkerboard, so transparency reads at a glance.
@@ -110,16 +121,16 @@ Canvas contactSheet(const std::vector<const Canvas*>& all, int scale) {
 }
 
 bool writeSourceFile(const std::string& path, const std::vector<Picture>& skin,
-                     const Canvas& gameIcon, const Canvas& hinge);
+                     const ProgramPictures& program);
 
 }  // namespace
 
 bool writePictureSource(const std::string& path, const std::vector<Picture>& skin,
-                        const Canvas& gameIcon, const Canvas& hinge) {
+                        const ProgramPictures& program) {
   // Written beside the target and renamed over it, so an interrupted run
   // never leaves a half source that a later build would take as current.
   const std::string part = path + ".part";
-  if (!writeSourceFile(part, skin, gameIcon, hinge)) {
+  if (!writeSourceFile(part, skin, program)) {
     std::remove(part.c_str());
     return false;
   }
@@ -129,7 +140,18 @@ bool writePictureSource(const std::string& path, const std::vector<Picture>& ski
 namespace {
 
 bool writeSourceFile(const std::string& path, const std::vector<Picture>& skin,
-                     const Canvas& gameIcon, const Canvas& hinge) {
+                     const ProgramPictures& program) {
+  struct Single {
+    const char* symbol;
+    const char* function;
+    const Canvas& canvas;
+  };
+  const Single singles[] = {
+      {"kGameIcon", "builtinSampleGameIcon", program.gameIcon},
+      {"kHinge", "builtinHingeStrip", program.hinge},
+      {"kAboutBanner", "builtinAboutBanner", program.aboutBanner},
+      {"kAppIcon", "builtinAppIcon", program.appIcon},
+  };
   FilePtr f(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!f) return false;
   std::fprintf(f.get(),
@@ -138,8 +160,7 @@ bool writeSourceFile(const std::string& path, const std::vector<Picture>& skin,
                "namespace {\n");
   for (std::size_t i = 0; i < skin.size(); ++i)
     writeArray(f.get(), "kPicture" + std::to_string(i), skin[i].canvas);
-  writeArray(f.get(), "kGameIcon", gameIcon);
-  writeArray(f.get(), "kHinge", hinge);
+  for (const Single& single : singles) writeArray(f.get(), single.symbol, single.canvas);
   std::fprintf(f.get(),
                "%s\nstruct Entry {\n  int width, height;\n  const std::uint32_t* words;\n"
                "  std::size_t count;\n};\n\nconst Entry kEntries[] = {\n",
@@ -159,14 +180,14 @@ bool writeSourceFile(const std::string& path, const std::vector<Picture>& skin,
                "  static const Image none;\n"
                "  if (index < 0 || index >= static_cast<int>(pictures.size())) return none;\n"
                "  return pictures[static_cast<std::size_t>(index)];\n"
-               "}\n\n"
-               "const Image& builtinSampleGameIcon() {\n"
-               "  static const Image icon = decodeRuns(%d, %d, kGameIcon, std::size(kGameIcon));\n"
-               "  return icon;\n}\n\n"
-               "const Image& builtinHingeStrip() {\n"
-               "  static const Image hinge = decodeRuns(%d, %d, kHinge, std::size(kHinge));\n"
-               "  return hinge;\n}\n",
-               gameIcon.width, gameIcon.height, hinge.width, hinge.height);
+               "}\n");
+  for (const Single& single : singles)
+    std::fprintf(f.get(),
+                 "\nconst Image& %s() {\n"
+                 "  static const Image picture = decodeRuns(%d, %d, %s, std::size(%s));\n"
+                 "  return picture;\n}\n",
+                 single.function, single.canvas.width, single.canvas.height, single.symbol,
+                 single.symbol);
   if (std::ferror(f.get())) return false;
   return std::fclose(f.release()) == 0;
 }
@@ -174,7 +195,7 @@ bool writeSourceFile(const std::string& path, const std::vector<Picture>& skin,
 }  // namespace
 
 bool writePicturePngs(const std::string& folder, const std::vector<Picture>& skin,
-                      const Canvas& gameIcon, const Canvas& hinge) {
+                      const ProgramPictures& program) {
   bool ok = true;
   std::vector<const Canvas*> all;
   for (const Picture& p : skin) {
@@ -184,15 +205,32 @@ bool writePicturePngs(const std::string& folder, const std::vector<Picture>& ski
     ok = writePng(folder + "/" + flat + ".png", p.canvas) && ok;
     all.push_back(&p.canvas);
   }
-  ok = writePng(folder + "/sample_game_icon.png", gameIcon) && ok;
-  ok = writePng(folder + "/hinge_strip.png", hinge) && ok;
-  all.push_back(&gameIcon);
-  all.push_back(&hinge);
+  ok = writePng(folder + "/sample_game_icon.png", program.gameIcon) && ok;
+  ok = writePng(folder + "/hinge_strip.png", program.hinge) && ok;
+  ok = writePng(folder + "/about_banner.png", program.aboutBanner) && ok;
+  ok = writePng(folder + "/app_icon.png", program.appIcon) && ok;
+  all.push_back(&program.gameIcon);
+  all.push_back(&program.hinge);
   ok = writePng(folder + "/contact_sheet.png", contactSheet(all, 2)) && ok;
   // The small pictures once more, large enough to judge single pixels.
   std::vector<const Canvas*> small;
   for (const Canvas* c : all)
     if ((c->width <= 70 && c->height <= 40) || c->height == 310) small.push_back(c);
   ok = writePng(folder + "/contact_small.png", contactSheet(small, 6)) && ok;
+  return ok;
+}
+
+bool writeIconPngs(const std::string& folder) {
+  bool ok = true;
+  for (int size : kAppIconSizes) {
+    const IconImage icon = drawAppIcon(size);
+    const std::string path = folder + "/skinstudio-" + std::to_string(size) + ".png";
+    ok = writePngRows(path, size, size, 4,
+                      [&](int y, unsigned char* row) {
+                        std::copy_n(&icon.rgba[static_cast<std::size_t>(y) * size * 4],
+                                    static_cast<std::size_t>(size) * 4, row);
+                      }) &&
+         ok;
+  }
   return ok;
 }

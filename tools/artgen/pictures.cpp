@@ -112,3 +112,8 @@ std::vector<Picture> drawSkinPictures() {
 Canvas drawSampleGameIcon() { return drawGameIcon(); }
 
 Canvas drawHingeStrip() { return drawHinge(); }
+
+ProgramPictures drawProgramPictures() {
+  return {drawSampleGameIcon(), drawHingeStrip(), drawAboutBanner(),
+          keyedIcon(drawAppIcon(kBuiltinAppIconSize))};
+}
