@@ -9,6 +9,7 @@
 #include "app/editor.h"
 #include "app/panel_controls.h"
 #include "skin/skin_images.h"
+#include "ui/image_conversion.h"
 #include "ui/panel_widgets.h"
 
 namespace {
@@ -23,19 +24,6 @@ QString fromUtf8(std::string_view text) {
 }
 
 QColor qColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-
-QImage qImage(const Image& picture) {
-  if (picture.empty()) return {};
-  QImage out(picture.width, picture.height, QImage::Format_RGB32);
-  for (int y = 0; y < picture.height; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < picture.width; ++x) {
-      const Color c = picture.at(x, y);
-      row[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
-    }
-  }
-  return out;
-}
 
 // The page's content: a plain widget sized to hold every control, inside a
 // frameless scroll area, so a page taller than the panel scrolls.
@@ -107,7 +95,7 @@ void EditingPanel::buildImagesPage() {
     auto* button = new ImageButton(text(specs[i].labelKey), fromUtf8(specs[i].fileName), content);
     button->setGeometry(specs[i].x, specs[i].y, kButtonWidth, kControlHeight);
     const int entry = SkinImageTable::indexOf(specs[i].fileName);
-    button->picture = [this, entry] { return qImage(editor_.images()[entry].picture); };
+    button->picture = [this, entry] { return toQImage(editor_.images()[entry].picture); };
     connect(button, &QPushButton::clicked, this, [this, i] { editor_.replaceImage(i); });
     belongsTo(specs[i].view, button);
     imageButtons_.push_back(button);

@@ -52,8 +52,9 @@ TEST(EditingPanel, FourPagesWithEveryControlInItsPlace) {
     if (qobject_cast<const QAbstractSpinBox*>(parent) || qobject_cast<const QTabBar*>(parent))
       continue;
     if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QSpinBox*>(control) ||
-        qobject_cast<QLineEdit*>(control))
+        qobject_cast<QLineEdit*>(control)) {
       EXPECT_FALSE(control->accessibleName().isEmpty()) << control->metaObject()->className();
+    }
   }
 }
 

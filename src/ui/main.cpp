@@ -1,8 +1,14 @@
 // skinstudio: the desktop skin editor.
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 
 #include "app/editor.h"
+#include "skin/builtin_pictures.h"
+#include "ui/about_box.h"
+#include "ui/color_picker_dialog.h"
+#include "ui/image_conversion.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 
@@ -18,6 +24,13 @@ int main(int argc, char** argv) {
   QtDesktop desktop;
   Editor editor(desktop);
   MainWindow window(editor, &desktop);
+  window.setWindowIcon(
+      QIcon(QPixmap::fromImage(toQImageWithKey(builtinAppIcon(), rgb(0, 248, 0)))));
+  desktop.colorPicker = [&](std::uint32_t color) {
+    return ColorPickerDialog::pick(&window, editor.texts(), color,
+                                   [&](QPoint at) { return window.previewPixelAt(at); });
+  };
+  window.showAbout = [&] { AboutBox::showModal(&window, editor.texts()); };
   window.show();
   editor.start(window);
   const int status = app.exec();

@@ -264,6 +264,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+std::optional<Color> MainWindow::previewPixelAt(QPoint globalPos) const {
+  if (!preview_ || !previewArea_->viewport()->rect().contains(
+                       previewArea_->viewport()->mapFromGlobal(globalPos)))
+    return std::nullopt;
+  const QPoint at = preview_->mapFromGlobal(globalPos);
+  const QSize size = preview_->size();
+  const Image& canvas = editor_.canvas();
+  if (!QRect(QPoint(0, 0), size).contains(at) || canvas.empty()) return std::nullopt;
+  // The same mapping the widget paints with.
+  const int x = static_cast<int>(static_cast<long long>(at.x()) * canvas.width / size.width());
+  const int y = static_cast<int>(static_cast<long long>(at.y()) * canvas.height / size.height());
+  return canvas.at(x, y);
+}
+
 void MainWindow::zoomAt(int delta, QPoint globalPos) {
   const QSize before = preview_->sizeHint();
   QWidget* viewport = previewArea_->viewport();

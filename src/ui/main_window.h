@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <array>
+#include <optional>
 
 #include "app/editor.h"
 #include "app/window_layout.h"
@@ -36,6 +37,10 @@ class MainWindow : public QMainWindow, public EditorView {
   void layoutChanged() override;
   void lastUpdateChanged() override;
   void historyChanged() override;
+
+  // The natural-size canvas pixel under a point of the screen, when the
+  // preview shows one there (the colour picker picks from it).
+  std::optional<Color> previewPixelAt(QPoint globalPos) const;
 
   // Client width and usable height (below the menu bar, above the status bar).
   QSize usableSize() const;
