@@ -33,10 +33,10 @@ std::string asFolder(std::string path) {
 
 }  // namespace
 
-Editor::Editor(Desktop& desktop, std::filesystem::path home)
-    : desktop_(desktop), home_(std::move(home)) {
-  readEditorSettings(state_, home_);
-  loadInterfaceTexts(texts_, state_.Language, home_);
+Editor::Editor(Desktop& desktop, Folders folders)
+    : desktop_(desktop), folders_(std::move(folders)) {
+  readEditorSettings(state_, folders_.settings);
+  loadInterfaceTexts(texts_, state_.Language, folders_.languages);
   // The model and pictures are never empty, even before start().
   resetSkinImages(images_);
   resetSkinModel(model_);
@@ -248,7 +248,7 @@ void Editor::screenshotToClipboard() {
 
 void Editor::changeLanguage(int language) {
   state_.Language = language;
-  loadInterfaceTexts(texts_, language, home_);
+  loadInterfaceTexts(texts_, language, folders_.languages);
   screenView_ = 0;
   if (view_) {
     view_->rebuild();
@@ -371,4 +371,4 @@ void Editor::setInfoText(int infoField, const std::string& value) {
   recordStep(label, label);
 }
 
-void Editor::finish() { writeEditorSettings(state_, home_); }
+void Editor::finish() { writeEditorSettings(state_, folders_.settings); }

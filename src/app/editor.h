@@ -44,10 +44,21 @@ class EditorView {
 
 class Editor {
  public:
-  // Start-up before any window: start values, the editor settings from
-  // `home` + "settings/settings.ini", the interface texts of the chosen
-  // language. The skin is the built-in one until start() puts it in place.
-  explicit Editor(Desktop& desktop, std::filesystem::path home = ".");
+  // Where the editor keeps its settings ("settings/settings.ini" below
+  // `settings`) and finds its language files ("language/" below
+  // `languages`).
+  struct Folders {
+    std::filesystem::path settings = ".";
+    std::filesystem::path languages = ".";
+  };
+
+  // Start-up before any window: start values, the editor settings, the
+  // interface texts of the chosen language. The skin is the built-in one
+  // until start() puts it in place.
+  Editor(Desktop& desktop, Folders folders);
+  // Settings and language files both below `home`.
+  explicit Editor(Desktop& desktop, const std::filesystem::path& home = ".")
+      : Editor(desktop, Folders{home, home}) {}
 
   // After the window exists: built-in pictures and model, fill, redraw.
   void start(EditorView& view);
@@ -109,7 +120,7 @@ class Editor {
   Color color(int colorButton) const;
   const std::string& infoText(int infoField) const;
 
-  const std::filesystem::path& home() const { return home_; }
+  const Folders& folders() const { return folders_; }
 
   const EditHistory& history() const { return history_; }
   bool modified() const { return history_.modified(); }
@@ -137,7 +148,7 @@ class Editor {
   void restore(const SkinSnapshot& state);
 
   Desktop& desktop_;
-  std::filesystem::path home_;
+  Folders folders_;
   EditorView* view_ = nullptr;
   EditorState state_;
   SkinModel model_;
