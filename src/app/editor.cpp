@@ -37,11 +37,9 @@ Editor::Editor(Desktop& desktop, Folders folders)
     : desktop_(desktop), folders_(std::move(folders)) {
   readEditorSettings(state_, folders_.settings);
   loadInterfaceTexts(texts_, state_.Language, folders_.languages);
-  // The model and pictures are never empty, even before start().
-  resetSkinImages(images_);
+  // The built-in skin arrives with start(), once the window exists; until
+  // then the model holds its defaults and the pictures are empty.
   resetSkinModel(model_);
-  shareAllPictures();
-  history_ = EditHistory(snapshot());
 }
 
 void Editor::shareAllPictures() {

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
+#include <cstdlib>
 
 #include "app/editor.h"
 #include "skin/builtin_pictures.h"
@@ -31,6 +32,10 @@ int main(int argc, char** argv) {
                                    [&](QPoint at) { return window.previewPixelAt(at); });
   };
   window.showAbout = [&] { AboutBox::showModal(&window, editor.texts()); };
+  // For measuring start-up: the process ends once the preview has painted
+  // its first frame.
+  if (QCoreApplication::arguments().contains(QStringLiteral("--report-first-frame")))
+    window.firstFramePainted = [] { std::_Exit(0); };
   window.show();
   editor.start(window);
   const int status = app.exec();

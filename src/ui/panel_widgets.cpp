@@ -27,6 +27,12 @@ void FittedButton::fitLabel() {
   const int available = width() - 8 - iconSpace;
   int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
   font.setPixelSize(pixels);
+  if (QFontMetrics(font).horizontalAdvance(label_) <= available) {
+    // Most labels fit as they are: no shrinking, no eliding to measure.
+    setFont(font);
+    setText(label_);
+    return;
+  }
   while (pixels > kSmallestLabelPixels &&
          QFontMetrics(font).horizontalAdvance(label_) > available) {
     font.setPixelSize(--pixels);
