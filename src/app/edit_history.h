@@ -20,6 +20,8 @@ struct SkinSnapshot {
   SkinModel model;
   SharedPictures pictures;
   std::string name;  // what the status bar calls the skin
+  std::string
+      folder;  // the folder it lives in, ending in "/"; empty for archives and the built-in skin
 };
 
 class EditHistory {

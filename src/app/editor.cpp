@@ -36,6 +36,7 @@ std::string asFolder(std::string path) {
 Editor::Editor(Desktop& desktop, Folders folders)
     : desktop_(desktop), folders_(std::move(folders)) {
   readEditorSettings(state_, folders_.settings);
+  recent_.load(folders_.settings);
   loadInterfaceTexts(texts_, state_.Language, folders_.languages);
   // The built-in skin arrives with start(), once the window exists; until
   // then the model holds its defaults and the pictures are empty.
@@ -73,6 +74,11 @@ void Editor::restore(const SkinSnapshot& state) {
     images_[i].picture = state.pictures[i] ? *state.pictures[i] : Image();
   shared_ = state.pictures;
   skinName_ = state.name;
+  if (skinFolder_ != state.folder) {
+    skinFolder_ = state.folder;
+    settingsChangedOnDisk_ = false;
+    rememberStamps();
+  }
   gestureOpen_ = false;
   lastWriteKey_.clear();
   if (view_) {
@@ -106,6 +112,7 @@ bool Editor::confirmDiscard() {
 std::string Editor::statusText() const {
   std::string status = skinName_.empty() ? text("LANG_STATUS_BUILTIN$") : skinName_;
   if (history_.modified()) status += " \u2014 " + text("LANG_STATUS_MODIFIED$");
+  if (settingsChangedOnDisk_) status += " \u2014 " + text("LANG_STATUS_CHANGED_ON_DISK$");
   return status;
 }
 
@@ -155,6 +162,9 @@ void Editor::newSkin() {
   resetSkinImages(images_);
   resetSkinModel(model_);
   skinName_.clear();
+  skinFolder_.clear();
+  settingsChangedOnDisk_ = false;
+  stamps_.clear();
   recordWholeSkin(text("LANG_FILE_NEW$"));
   const int old = screenView_;
   screenView_ = 0;
@@ -178,12 +188,7 @@ void Editor::openFolder() {
   const std::string folder =
       asFolder(desktop_.askFolder(text("LANG_REQPATH_LOAD$"), state_.LastPath));
   if (folder.empty()) return;
-  state_.LastPath = folder;
-  if (loadSkinFromFolder(model_, images_, io(), folder)) {
-    skinName_ = lastFolderName(folder);
-    recordWholeSkin(text("LANG_FILE_OPEN$") + " " + skinName_);
-  }
-  afterOpen();
+  loadFolder(folder);
 }
 
 void Editor::openArchive() {
@@ -191,12 +196,43 @@ void Editor::openArchive() {
   const std::string file =
       desktop_.askOpenFile(text("LANG_REQFILE_LOAD$"), "*.zip", "* (*.zip)|*.zip|", 0);
   if (file.empty()) return;
-  state_.LastPath = folderPart(file);
-  if (openSkinArchive(model_, images_, io(), file)) {
-    skinName_ = lastFolderName(file);
+  loadArchive(file);
+}
+
+bool Editor::loadFolder(const std::string& folder) {
+  state_.LastPath = folder;
+  const bool loaded = loadSkinFromFolder(model_, images_, io(), folder);
+  if (loaded) {
+    skinName_ = lastFolderName(folder);
+    skinFolder_ = folder;
+    settingsChangedOnDisk_ = false;
     recordWholeSkin(text("LANG_FILE_OPEN$") + " " + skinName_);
+    rememberStamps();
+    rememberRecent(folder);
   }
   afterOpen();
+  return loaded;
+}
+
+bool Editor::loadArchive(const std::string& file) {
+  state_.LastPath = folderPart(file);
+  const bool loaded = openSkinArchive(model_, images_, io(), file);
+  if (loaded) {
+    skinName_ = lastFolderName(file);
+    skinFolder_.clear();
+    settingsChangedOnDisk_ = false;
+    recordWholeSkin(text("LANG_FILE_OPEN$") + " " + skinName_);
+    rememberRecent(file);
+  }
+  afterOpen();
+  return loaded;
+}
+
+bool Editor::openPath(const std::string& path) {
+  if (!confirmDiscard()) return false;
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return loadFolder(asFolder(path));
+  return loadArchive(path);
 }
 
 bool Editor::saveFolder() {
@@ -208,14 +244,108 @@ bool Editor::saveFolder() {
   if (saved) {
     // The skin on disk is now this one, under the folder's name.
     skinName_ = lastFolderName(folder);
+    skinFolder_ = folder;
+    settingsChangedOnDisk_ = false;
     history_.replaceCurrent(snapshot());
     history_.markSaved();
+    rememberStamps();
+    rememberRecent(folder);
   }
   if (view_) {
     view_->lastUpdateChanged();
     view_->historyChanged();
   }
   return saved;
+}
+
+void Editor::rememberRecent(const std::string& path) {
+  recent_.remember(path);
+  recent_.save(folders_.settings);
+}
+
+Editor::FileStamp Editor::stampOf(const std::string& path) {
+  std::error_code error;
+  FileStamp stamp;
+  stamp.size = std::filesystem::file_size(path, error);
+  if (error) return {};
+  stamp.time = std::filesystem::last_write_time(path, error).time_since_epoch().count();
+  stamp.exists = !error;
+  return stamp;
+}
+
+void Editor::rememberStamps() {
+  stamps_.clear();
+  if (skinFolder_.empty()) return;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string path = skinFolder_ + std::string(images_[i].fileName);
+    stamps_[path] = stampOf(path);
+  }
+  const std::string settings = skinFolder_ + "uisettings.ini";
+  stamps_[settings] = stampOf(settings);
+}
+
+std::vector<std::string> Editor::watchedFiles() const {
+  std::vector<std::string> files;
+  if (skinFolder_.empty()) return files;
+  files.push_back(skinFolder_ + "uisettings.ini");
+  for (int i = 0; i < kSkinImageCount; ++i)
+    files.push_back(skinFolder_ + std::string(images_[i].fileName));
+  return files;
+}
+
+Editor::DiskChange Editor::fileChangedOnDisk(const std::string& path) {
+  if (skinFolder_.empty() || !path.starts_with(skinFolder_)) return DiskChange::None;
+  const FileStamp now = stampOf(path);
+  auto known = stamps_.find(path);
+  // The editor's own saves, and events for files that did not change, are
+  // not news.
+  if (known != stamps_.end() && known->second == now) return DiskChange::None;
+  const std::string relative = path.substr(skinFolder_.size());
+  if (relative == "uisettings.ini") {
+    stamps_[path] = now;
+    if (!now.exists) return DiskChange::None;
+    settingsChangedOnDisk_ = true;
+    if (view_) view_->historyChanged();
+    return DiskChange::SettingsChanged;
+  }
+  const int entry = SkinImageTable::indexOf(relative);
+  if (entry < 0 || !now.exists) return DiskChange::None;
+  std::optional<Image> picture = readSkinPictureFile(path);
+  // Half written: the caller tries again once the file has settled.
+  if (!picture) return DiskChange::PictureNotReady;
+  stamps_[path] = now;
+  if (picture->width == images_[entry].picture.width &&
+      picture->height == images_[entry].picture.height &&
+      picture->pixels == images_[entry].picture.pixels)
+    return DiskChange::None;
+  images_[entry].picture = std::move(*picture);
+  shared_[entry] = std::make_shared<const Image>(images_[entry].picture);
+  recordStep(std::string(images_[entry].fileName));
+  redraw();
+  return DiskChange::PictureReloaded;
+}
+
+void Editor::reportUnreadablePicture(const std::string& path) {
+  stamps_[path] = stampOf(path);
+  desktop_.showMessage(text("LANG_ERROR$"), path + ": " + text("LANG_FILE_UNKNOWN$"));
+}
+
+void Editor::reloadFromDisk() {
+  if (skinFolder_.empty() || !confirmDiscard()) return;
+  loadFolder(skinFolder_);
+}
+
+bool Editor::replaceImageFromFile(int imageButton, const std::string& path) {
+  const auto specs = imageButtonSpecs();
+  if (imageButton < 0 || imageButton >= static_cast<int>(specs.size())) return false;
+  const int entry = SkinImageTable::indexOf(specs[imageButton].fileName);
+  const bool replaced = replaceSkinImageFromFile(images_, entry, io(), path);
+  if (replaced) {
+    shared_[entry] = std::make_shared<const Image>(images_[entry].picture);
+    recordStep(std::string(specs[imageButton].fileName));
+  }
+  redraw();
+  return replaced;
 }
 
 void Editor::reportNotSaved(const std::string& path) {

@@ -9,11 +9,14 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "app/edit_history.h"
 #include "app/editor_state.h"
 #include "app/panel_controls.h"
+#include "app/recent_skins.h"
 #include "base/desktop.h"
 #include "i18n/interface_texts.h"
 #include "imaging/image.h"
@@ -103,6 +106,29 @@ class Editor {
   // write starts a new undo step even to the same field.
   void endGesture() { gestureOpen_ = false; }
 
+  // A folder, or else an archive, by its path: what a drop, the recent
+  // list and the command line open, exactly as the menu items would.
+  bool openPath(const std::string& path);
+  // A picture file dropped on an image button: the button's rules.
+  bool replaceImageFromFile(int imageButton, const std::string& path);
+  const RecentSkins& recent() const { return recent_; }
+
+  // The open skin's folder (empty for an archive or the built-in skin) and
+  // the files of it worth watching.
+  const std::string& skinFolder() const { return skinFolder_; }
+  std::vector<std::string> watchedFiles() const;
+  // What a change of `path` on disk meant. A picture of the skin folder is
+  // reloaded (one undo step) unless it cannot be decoded yet; a changed
+  // settings file is only noted, never read over the author's edits.
+  enum class DiskChange { None, PictureReloaded, PictureNotReady, SettingsChanged };
+  DiskChange fileChangedOnDisk(const std::string& path);
+  // A picture that stayed undecodable once its file settled: said, and the
+  // entry keeps its picture.
+  void reportUnreadablePicture(const std::string& path);
+  bool settingsChangedOnDisk() const { return settingsChangedOnDisk_; }
+  // The whole skin again from its folder (asking first about unsaved edits).
+  void reloadFromDisk();
+
   // After the event loop: writes the editor settings.
   void finish();
 
@@ -139,7 +165,18 @@ class Editor {
   SkinIoContext io();
   std::string text(std::string_view key) const { return texts_.text(key); }
   void reportNotSaved(const std::string& path);
-  SkinSnapshot snapshot() const { return {model_, shared_, skinName_}; }
+  SkinSnapshot snapshot() const { return {model_, shared_, skinName_, skinFolder_}; }
+  bool loadFolder(const std::string& folder);
+  bool loadArchive(const std::string& file);
+  void rememberRecent(const std::string& path);
+  struct FileStamp {
+    std::uintmax_t size = 0;
+    long long time = 0;
+    bool exists = false;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp stampOf(const std::string& path);
+  void rememberStamps();
   void shareAllPictures();
   // One undo step for a change already made; writes to `mergeKey` in one
   // gesture share a step.
@@ -159,8 +196,12 @@ class Editor {
   int redraws_ = 0;
   int wheelRemainder_ = 0;
 
-  SharedPictures shared_;  // the table's pictures as the history holds them
-  std::string skinName_;   // empty: the built-in skin
+  SharedPictures shared_;   // the table's pictures as the history holds them
+  std::string skinName_;    // empty: the built-in skin
+  std::string skinFolder_;  // ending in "/"; empty for archives and the built-in skin
+  bool settingsChangedOnDisk_ = false;
+  std::map<std::string, FileStamp> stamps_;  // of the skin folder's files as last read or written
+  RecentSkins recent_;
   EditHistory history_{SkinSnapshot{}};
   Clock clock_ = [] { return std::chrono::steady_clock::now(); };
   std::string lastWriteKey_;

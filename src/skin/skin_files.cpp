@@ -263,3 +263,9 @@ bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoCo
   loadSkinFolderImages(images, io, folder);
   return true;
 }
+
+std::optional<Image> readSkinPictureFile(const std::string& path) {
+  const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
+  if (!bytes) return std::nullopt;
+  return decodeSkinPicture(*bytes, Source::Disk);
+}

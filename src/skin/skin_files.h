@@ -3,6 +3,7 @@
 // settings file and the picture table, which know nothing of each other.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "skin/skin_images.h"
@@ -61,3 +62,9 @@ void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
 // Every file that cannot be written is reported; returns whether all were.
 bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
                     const std::string& folder);
+
+// One picture file under the folder load's rules (16-bit BMPs exact,
+// anything else dithered), without a word to the user: nothing when the
+// file cannot be read or decoded, as while a paint program is still
+// writing it.
+std::optional<Image> readSkinPictureFile(const std::string& path);
