@@ -97,6 +97,9 @@ void EditingPanel::buildImagesPage() {
     const int entry = SkinImageTable::indexOf(specs[i].fileName);
     button->picture = [this, entry] { return toQImage(editor_.images()[entry].picture); };
     connect(button, &QPushButton::clicked, this, [this, i] { editor_.replaceImage(i); });
+    connect(button, &ImageButton::pictureDropped, this, [this, i](const QString& path) {
+      editor_.replaceImageFromFile(i, path.toStdString());
+    });
     belongsTo(specs[i].view, button);
     imageButtons_.push_back(button);
   }

@@ -3,6 +3,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -10,8 +15,10 @@
 
 #include "preview/preview_canvas.h"
 #include "ui/editing_panel.h"
+#include "ui/panel_widgets.h"
 #include "ui/preview_widget.h"
 #include "ui/qt_desktop.h"
+#include "ui/skin_watcher.h"
 
 namespace {
 
@@ -65,7 +72,74 @@ MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), de
   if (desktop_) desktop_->setProgressBar(progress_);
 
   qApp->installEventFilter(this);
+  watcher_ = new SkinWatcher(editor_, this);
+  setAcceptDrops(true);
   build();
+}
+
+void MainWindow::fillRecentMenu() {
+  recentMenu_->clear();
+  for (const std::string& path : editor_.recent().paths()) {
+    const QString shown = fromUtf8(path);
+    QAction* action = recentMenu_->addAction(shown);
+    // A skin that is gone stays listed, so the author sees where it was.
+    action->setEnabled(QFileInfo::exists(shown));
+    // Queued: the open may rebuild nothing, but it runs after the menu closed.
+    connect(
+        action, &QAction::triggered, this, [this, path] { editor_.openPath(path); },
+        Qt::QueuedConnection);
+  }
+  recentMenu_->setEnabled(!editor_.recent().paths().empty());
+}
+
+bool MainWindow::dropHighlighted() const { return dropHighlight_ && dropHighlight_->isVisible(); }
+
+void MainWindow::showDropHighlight(bool shown) {
+  if (!dropHighlight_) {
+    dropHighlight_ = new QFrame(this);
+    dropHighlight_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dropHighlight_->setStyleSheet(QStringLiteral("border: 3px solid palette(highlight);"));
+  }
+  dropHighlight_->setGeometry(rect());
+  dropHighlight_->setVisible(shown);
+  if (shown) dropHighlight_->raise();
+}
+
+namespace {
+
+bool isSkinPath(const QString& path) {
+  const QFileInfo info(path);
+  return info.isDir() || (info.isFile() && info.suffix().compare(u"zip", Qt::CaseInsensitive) == 0);
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!isSkinPath(draggedLocalPath(event->mimeData()))) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  showDropHighlight(true);
+}
+
+void MainWindow::dragLeaveEvent(QDragLeaveEvent* event) {
+  showDropHighlight(false);
+  QMainWindow::dragLeaveEvent(event);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  showDropHighlight(false);
+  const QString path = draggedLocalPath(event->mimeData());
+  if (!isSkinPath(path)) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // After the drop has finished: the open may ask a question and show
+  // message boxes.
+  QMetaObject::invokeMethod(
+      this, [this, file = path.toStdString()] { editor_.openPath(file); }, Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
@@ -81,6 +155,8 @@ void MainWindow::build() {
 void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   bar->clear();
+  // The menus of the previous language go with their actions.
+  qDeleteAll(bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
 
   QMenu* file = bar->addMenu(text("LANG_FILE$"));
   QAction* fresh = file->addAction(text("LANG_FILE_NEW$"), this, [this] { editor_.newSkin(); });
@@ -90,10 +166,15 @@ void MainWindow::buildMenus() {
       open->addAction(text("LANG_FILE_OPEN_FOLDER$"), this, [this] { editor_.openFolder(); });
   openFolder->setShortcut(QKeySequence::Open);
   open->addAction(QStringLiteral("*.zip"), this, [this] { editor_.openArchive(); });
+  recentMenu_ = file->addMenu(text("LANG_FILE_RECENT$"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+  fillRecentMenu();
   QMenu* save = file->addMenu(text("LANG_FILE_SAVE$"));
   QAction* saveFolder =
       save->addAction(text("LANG_FILE_SAVE_FOLDER$"), this, [this] { editor_.saveFolder(); });
   saveFolder->setShortcut(QKeySequence::Save);
+  reloadAction_ =
+      file->addAction(text("LANG_FILE_RELOAD$"), this, [this] { editor_.reloadFromDisk(); });
   file->addSeparator();
   QMenu* shot = file->addMenu(text("LANG_FILE_SCREENSHOT$"));
   shot->addAction(text("LANG_FILE_SCREENSHOT2D$"), this, [this] { editor_.screenshotToFile(); });
@@ -252,6 +333,8 @@ void MainWindow::historyChanged() {
   redoAction_->setText(fromUtf8(editor_.redoText()));
   redoAction_->setEnabled(editor_.history().canRedo());
   statusText_->setText(fromUtf8(editor_.statusText()));
+  if (reloadAction_) reloadAction_->setEnabled(!editor_.skinFolder().empty());
+  if (watcher_) watcher_->follow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -19,6 +19,8 @@
 class EditingPanel;
 class PreviewWidget;
 class QtDesktop;
+class SkinWatcher;
+class QFrame;
 
 class MainWindow : public QMainWindow, public EditorView {
   Q_OBJECT
@@ -55,6 +57,9 @@ class MainWindow : public QMainWindow, public EditorView {
   QProgressBar* progressBar() const { return progress_; }
   QLabel* statusText() const { return statusText_; }
   QAction* undoAction() const { return undoAction_; }
+  QMenu* recentMenu() const { return recentMenu_; }
+  QAction* reloadAction() const { return reloadAction_; }
+  bool dropHighlighted() const;
   QAction* redoAction() const { return redoAction_; }
 
   // Called once the preview has painted its first frame.
@@ -64,6 +69,9 @@ class MainWindow : public QMainWindow, public EditorView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -73,6 +81,8 @@ class MainWindow : public QMainWindow, public EditorView {
   void applyInitialSize();
   void zoomAt(int delta, QPoint globalPos);
   QString text(std::string_view key) const;
+  void fillRecentMenu();
+  void showDropHighlight(bool shown);
 
   Editor& editor_;
   QtDesktop* desktop_;
@@ -86,6 +96,10 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* swapAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
   QAction* undoAction_ = nullptr;
+  QAction* reloadAction_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QFrame* dropHighlight_ = nullptr;
+  SkinWatcher* watcher_ = nullptr;
   QAction* redoAction_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* statusText_ = nullptr;

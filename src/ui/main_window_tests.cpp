@@ -49,8 +49,9 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(tops[5]->text(), q("LANG_ABOUT$"));
   EXPECT_EQ(menuTree(topMenu(w.window, 0)),
             (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + " >",
-                         "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip", q("LANG_FILE_SAVE$") + " >",
-                         "  " + q("LANG_FILE_SAVE_FOLDER$"), "--",
+                         "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip",
+                         q("LANG_FILE_RECENT$") + " >", q("LANG_FILE_SAVE$") + " >",
+                         "  " + q("LANG_FILE_SAVE_FOLDER$"), q("LANG_FILE_RELOAD$"), "--",
                          q("LANG_FILE_SCREENSHOT$") + " >", "  " + q("LANG_FILE_SCREENSHOT2D$"),
                          "  " + q("LANG_FILE_SCREENSHOT2C$"), "--", q("LANG_FILE_CLOSE$")}));
   const QStringList languages = menuTree(topMenu(w.window, 2));

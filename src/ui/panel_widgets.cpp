@@ -1,6 +1,10 @@
 #include "ui/panel_widgets.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QUrl>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QPainter>
@@ -66,7 +70,59 @@ void ColorButton::setSwatch(QColor color) {
 }
 
 ImageButton::ImageButton(const QString& label, QString fileName, QWidget* parent)
-    : FittedButton(label, parent), fileName_(std::move(fileName)) {}
+    : FittedButton(label, parent), fileName_(std::move(fileName)) {
+  setAcceptDrops(true);
+}
+
+QString draggedLocalPath(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+bool isPictureFile(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return QFileInfo(path).isFile() &&
+         (suffix == u"bmp" || suffix == u"png" || suffix == u"jpg" || suffix == u"jpeg");
+}
+
+void ImageButton::dragEnterEvent(QDragEnterEvent* event) {
+  // Anything but one picture file goes on to the window, which may take a
+  // skin folder or archive, or refuses it.
+  if (!isPictureFile(draggedLocalPath(event->mimeData()))) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  dropHover_ = true;
+  update();
+}
+
+void ImageButton::dragLeaveEvent(QDragLeaveEvent* event) {
+  dropHover_ = false;
+  update();
+  FittedButton::dragLeaveEvent(event);
+}
+
+void ImageButton::dropEvent(QDropEvent* event) {
+  dropHover_ = false;
+  update();
+  const QString path = draggedLocalPath(event->mimeData());
+  if (!isPictureFile(path)) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  emit pictureDropped(path);
+}
+
+void ImageButton::paintEvent(QPaintEvent* event) {
+  FittedButton::paintEvent(event);
+  if (!dropHover_) return;
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+  painter.drawRect(rect().adjusted(1, 1, -1, -1));
+}
 
 bool ImageButton::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip && picture) {

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QString>
 
@@ -49,13 +50,29 @@ class ImageButton : public FittedButton {
   ImageButton(const QString& label, QString fileName, QWidget* parent);
   // The picture the tooltip shows; read when it is shown, so it is current.
   std::function<QImage()> picture;
+  bool dropHighlighted() const { return dropHover_; }
+
+ signals:
+  // A BMP, PNG or JPEG file was dropped on the button.
+  void pictureDropped(const QString& path);
 
  protected:
   bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QString fileName_;
+  bool dropHover_ = false;
 };
+
+// The one local file or folder a drag carries, or empty when it carries
+// anything else.
+QString draggedLocalPath(const QMimeData* data);
+// Whether a path names a picture file the image buttons take.
+bool isPictureFile(const QString& path);
 
 // Shows a picture and its caption beside the pointer, like a tooltip.
 class PicturePopup : public QLabel {

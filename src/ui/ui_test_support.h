@@ -6,11 +6,15 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <optional>
+#include <ostream>
 
 #include "app/editor.h"
 #include "testsupport/fake_desktop.h"
 #include "testsupport/temp_dir.h"
 #include "ui/main_window.h"
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Processes events until `done` holds or a second has passed.
 template <typename Condition>

@@ -1,0 +1,83 @@
+#include "ui/skin_watcher.h"
+
+#include <QFileInfo>
+
+#include "app/editor.h"
+
+namespace {
+
+// A save is often several writes in a row: wait for quiet before reading.
+constexpr int kSettleMilliseconds = 150;
+// A picture still undecodable after this many settled tries is said.
+constexpr int kAttempts = 8;
+
+}  // namespace
+
+SkinWatcher::SkinWatcher(Editor& editor, QObject* parent)
+    : QObject(parent), editor_(editor), watcher_(this) {
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMilliseconds);
+  connect(&settle_, &QTimer::timeout, this, &SkinWatcher::process);
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SkinWatcher::changed);
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SkinWatcher::folderChanged);
+}
+
+void SkinWatcher::follow() {
+  if (editor_.skinFolder() == folder_) return;
+  folder_ = editor_.skinFolder();
+  pending_.clear();
+  attempts_.clear();
+  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+  if (folder_.empty()) return;
+  // The folders too: a program that saves by writing a new file and
+  // renaming it over the old one replaces the file the watch was on.
+  const QString folder = QString::fromStdString(folder_);
+  watcher_.addPath(folder);
+  if (QFileInfo(folder + QStringLiteral("icon")).isDir()) watcher_.addPath(folder + "icon");
+  watchFiles();
+}
+
+void SkinWatcher::watchFiles() {
+  QStringList missing;
+  const QStringList watched = watcher_.files();
+  for (const std::string& file : editor_.watchedFiles()) {
+    const QString path = QString::fromStdString(file);
+    if (!watched.contains(path) && QFileInfo::exists(path)) missing << path;
+  }
+  if (!missing.isEmpty()) watcher_.addPaths(missing);
+}
+
+void SkinWatcher::changed(const QString& path) {
+  pending_.insert(path);
+  settle_.start();
+}
+
+void SkinWatcher::folderChanged() {
+  // Which file came or went is not told: look at all of them; those that
+  // did not change are recognised by their size and time.
+  for (const std::string& file : editor_.watchedFiles()) pending_.insert(QString::fromStdString(file));
+  settle_.start();
+}
+
+void SkinWatcher::process() {
+  const QSet<QString> paths = std::exchange(pending_, {});
+  for (const QString& path : paths) {
+    const std::string file = path.toStdString();
+    switch (editor_.fileChangedOnDisk(file)) {
+      case Editor::DiskChange::PictureNotReady:
+        if (++attempts_[file] >= kAttempts) {
+          attempts_.erase(file);
+          editor_.reportUnreadablePicture(file);
+        } else {
+          pending_.insert(path);
+        }
+        break;
+      default:
+        attempts_.erase(file);
+        break;
+    }
+  }
+  watchFiles();
+  if (!pending_.isEmpty()) settle_.start();
+}

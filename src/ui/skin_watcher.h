@@ -1,0 +1,37 @@
+// Watches the open skin's folder so that a picture saved by a paint
+// program shows at once. Built on the system's change notification (no
+// polling): idle while nothing changes.
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+#include <map>
+#include <string>
+
+class Editor;
+
+class SkinWatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  SkinWatcher(Editor& editor, QObject* parent);
+
+  // Moves the watch to the editor's skin folder, or stops it for an
+  // archive or the built-in skin. Cheap when the folder did not change.
+  void follow();
+
+ private:
+  void changed(const QString& path);
+  void folderChanged();
+  void process();
+  void watchFiles();
+
+  Editor& editor_;
+  QFileSystemWatcher watcher_;
+  std::string folder_;
+  QSet<QString> pending_;
+  std::map<std::string, int> attempts_;  // pictures not yet decodable, by path
+  QTimer settle_;
+};

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <filesystem>
+
+#include "imaging/bmp16.h"
+#include "skin/skin_files.h"
+#include "testsupport/picture_test_files.h"
+#include "ui/editing_panel.h"
+#include "ui/panel_widgets.h"
+#include "ui/ui_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string saveDefaultSkin(const std::string& folder, const std::string& title) {
+  FakeDesktop quiet;
+  InterfaceTexts texts;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinModel(model);
+  resetSkinImages(images);
+  model.skinInfo.Title = title;
+  fs::create_directories(folder);
+  saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
+  return folder;
+}
+
+// Drags `path` onto `target` and drops it there; returns whether the
+// target took the drag.
+bool dragAndDrop(QWidget* target, const std::string& path, bool drop = true) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted() || !drop) return enter.isAccepted();
+  QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &dropped);
+  return dropped.isAccepted();
+}
+
+TEST(Drops, AFolderOrArchiveOpensAndAnythingElseIsRefused) {
+  EditorWindow w;
+  const std::string folder = saveDefaultSkin(w.home.folder() + "Dropped/", "Dropped skin");
+  EXPECT_TRUE(dragAndDrop(&w.window, folder, false));
+  EXPECT_TRUE(w.window.dropHighlighted());
+  QDragLeaveEvent leave;
+  QApplication::sendEvent(&w.window, &leave);
+  EXPECT_FALSE(w.window.dropHighlighted());
+
+  ASSERT_TRUE(dragAndDrop(&w.window, folder));
+  ASSERT_TRUE(processUntil([&] { return w.editor.model().skinInfo.Title == "Dropped skin"; }));
+  EXPECT_EQ(w.editor.state().LastPath, folder);
+
+  writeBytes(w.home.folder() + "notes.txt", Bytes{'h', 'i'});
+  EXPECT_FALSE(dragAndDrop(&w.window, w.home.folder() + "notes.txt"));
+  EXPECT_FALSE(dragAndDrop(&w.window, w.home.folder() + "missing.zip"));
+
+  // An archive: a missing settings entry is reported as for the menu item.
+  writeBytes(w.home.folder() + "empty.zip", Bytes{});
+  EXPECT_TRUE(dragAndDrop(&w.window, w.home.folder() + "empty.zip"));
+  ASSERT_TRUE(processUntil([&] { return !w.desktop.messages.empty(); }));
+  EXPECT_EQ(w.editor.state().LastPath, w.home.folder());
+}
+
+TEST(Drops, APictureOnAnImageButtonReplacesItsPicture) {
+  EditorWindow w;
+  ImageButton* startbar = w.window.panel()->imageButton(2);
+  writeBytes(w.home.folder() + "red.png", makeRgbPng(Image(5, 2, rgb(255, 0, 0))));
+  EXPECT_TRUE(dragAndDrop(startbar, w.home.folder() + "red.png", false));
+  EXPECT_TRUE(startbar->dropHighlighted());
+  EXPECT_TRUE(dragAndDrop(startbar, w.home.folder() + "red.png"));
+  EXPECT_FALSE(startbar->dropHighlighted());
+  EXPECT_EQ(w.editor.images()[SkinImageTable::indexOf("startbar.bmp")].picture.width, 5);
+  // A folder is not a picture: the button leaves it to the window.
+  EXPECT_TRUE(dragAndDrop(startbar, w.home.folder(), false));
+  EXPECT_FALSE(startbar->dropHighlighted());
+  EXPECT_TRUE(w.window.dropHighlighted());
+}
+
+TEST(Watch, APictureRewrittenOnDiskShowsInThePreviewWithinASecond) {
+  EditorWindow w;
+  const std::string folder = saveDefaultSkin(w.home.folder() + "Watched/", "Watched");
+  ASSERT_TRUE(w.editor.openPath(folder));
+  const int entry = SkinImageTable::indexOf("upper_screen.bmp");
+  const Image blue(256, 192, rgb(0, 0, 248));
+  // Written as a paint program that saves to a new file and renames it.
+  writeBytes(folder + "upper_screen.tmp", encodeBmp16(blue));
+  fs::rename(folder + "upper_screen.tmp", folder + "upper_screen.bmp");
+  ASSERT_TRUE(processUntil([&] { return w.editor.images()[entry].picture.pixels == blue.pixels; }));
+  EXPECT_EQ(w.editor.canvas().at(100, 100), rgb(0, 0, 248));  // the preview follows
+  // Written in place a second time.
+  const Image green(256, 192, rgb(0, 248, 0));
+  writeBytes(folder + "upper_screen.bmp", encodeBmp16(green));
+  ASSERT_TRUE(processUntil([&] { return w.editor.images()[entry].picture.pixels == green.pixels; }));
+}
+
+TEST(RecentMenu, ListsOpenedSkinsMostRecentFirstAndDisablesMissingOnes) {
+  EditorWindow w;
+  const std::string a = saveDefaultSkin(w.home.folder() + "A/", "A");
+  const std::string b = saveDefaultSkin(w.home.folder() + "B/", "B");
+  ASSERT_TRUE(w.editor.openPath(a));
+  ASSERT_TRUE(w.editor.openPath(b));
+  fs::remove_all(a);
+  emit w.window.recentMenu()->aboutToShow();
+  const QList<QAction*> items = w.window.recentMenu()->actions();
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0]->text().toStdString(), b);
+  EXPECT_TRUE(items[0]->isEnabled());
+  EXPECT_EQ(items[1]->text().toStdString(), a);
+  EXPECT_FALSE(items[1]->isEnabled());
+  EXPECT_TRUE(fs::exists(w.home.path() / "settings/recent.ini"));
+}
+
+}  // namespace
