@@ -91,21 +91,46 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 }
 
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::string temporaryPath;
-  bool written = false;
-  {
-    FileDescriptor file(createTemporaryBeside(path, temporaryPath));
-    if (file.fd < 0) return false;
-    // Keep the mode of the file being replaced.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-      ::fchmod(file.fd, old.st_mode & 07777);
-    written = writeAll(file.fd, bytes) && ::fsync(file.fd) == 0;
-    if (::close(file.fd) != 0) written = false;
-    file.fd = -1;
+  PendingFile file(path);
+  return file.write(bytes) && file.commit();
+}
+
+PendingFile::PendingFile(std::string path) : path_(std::move(path)) {
+  fd_ = createTemporaryBeside(path_, temporaryPath_);
+  if (fd_ < 0) {
+    failed_ = true;
+    return;
   }
-  if (written && ::rename(temporaryPath.c_str(), path.c_str()) == 0) return true;
-  ::unlink(temporaryPath.c_str());
+  // Keep the mode of the file being replaced.
+  struct stat old {};
+  if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd_, old.st_mode & 07777);
+}
+
+PendingFile::~PendingFile() { discard(); }
+
+void PendingFile::discard() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(temporaryPath_.c_str());
+}
+
+bool PendingFile::write(std::span<const std::uint8_t> bytes) {
+  if (!failed_ && !writeAll(fd_, bytes)) failed_ = true;
+  return !failed_;
+}
+
+bool PendingFile::commit() {
+  if (failed_) {
+    discard();
+    return false;
+  }
+  failed_ = true;  // a second commit finds nothing left to commit
+  const bool synced = ::fsync(fd_) == 0;
+  const bool closed = ::close(fd_) == 0;
+  fd_ = -1;
+  if (synced && closed && ::rename(temporaryPath_.c_str(), path_.c_str()) == 0) return true;
+  ::unlink(temporaryPath_.c_str());
   return false;
 }
 

@@ -27,6 +27,40 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 // false, leaving `path` untouched and no temporary file behind, on failure.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// A file built up piece by piece that takes the place of `path` only once
+// it is complete. It lives under a fresh temporary name beside `path` (so
+// the final rename stays within one file system), with the mode of the file
+// it replaces. Dropped without a successful commit(), it is removed and
+// `path` is never touched.
+class PendingFile {
+ public:
+  explicit PendingFile(std::string path);
+  ~PendingFile();
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  // -1 when the temporary file could not be created (a missing or
+  // read-only folder). Writers that need to seek position it directly.
+  int descriptor() const { return fd_; }
+
+  // Writes all of `bytes` at the current position. Once a write failed,
+  // this and commit() fail from then on.
+  bool write(std::span<const std::uint8_t> bytes);
+
+  // Flushes the file to the disk, closes it and renames it over `path`.
+  // False when this or an earlier step failed; the temporary file is gone
+  // then and `path` as it was.
+  bool commit();
+
+ private:
+  void discard();
+
+  std::string path_;
+  std::string temporaryPath_;
+  int fd_ = -1;
+  bool failed_ = false;
+};
+
 // ASCII upper-casing, the way archive and folder names are compared.
 std::string upperAscii(std::string_view text);
 

@@ -1,15 +1,14 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <thread>
 
 #include "base/file_io.h"
+#include "testsupport/file_size_limit.h"
 #include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
@@ -23,27 +22,6 @@ std::vector<std::string> namesIn(const fs::path& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
-// Lowers the file-size limit for as long as it lives, so writes past it
-// fail even for root.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved_;
-    lowered.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(FileIo, ReadsWholeFilesAndNothingElse) {
   TempDir dir;

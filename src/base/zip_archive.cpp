@@ -81,6 +81,14 @@ constexpr char16_t kCp437High[128] = {
 constexpr uLong kUtf8NameFlag = 1u << 11;
 constexpr uLong kEncryptedFlag = 1u << 0;
 
+// The fields as stored, even where they make no date ("month 0").
+ZipTime fromDosDateTime(uLong packed) {
+  const auto date = static_cast<int>((packed >> 16) & 0xFFFF);
+  const auto time = static_cast<int>(packed & 0xFFFF);
+  return {1980 + (date >> 9), (date >> 5) & 15, date & 31,
+          time >> 11,         (time >> 5) & 63, (time & 31) * 2};
+}
+
 }  // namespace
 
 std::string cp437ToUtf8(std::string_view bytes) {
@@ -140,6 +148,7 @@ void ZipArchive::index() {
     entry.directoryOffset = position.pos_in_zip_directory;
     entry.number = position.num_of_file;
     entry.encrypted = (info.flag & kEncryptedFlag) != 0;
+    entry.modified = fromDosDateTime(info.dosDate);
     firstByUpperName_.emplace(upperCaseName(entry.name), static_cast<int>(entries_.size()));
     entries_.push_back(std::move(entry));
   }

@@ -15,6 +15,17 @@
 // Entries claiming more than this unpacked are not extracted.
 inline constexpr std::uint64_t kMaxZipEntrySize = 64u << 20;
 
+// A modification time as ZIP keeps it: local time, to two seconds.
+struct ZipTime {
+  int year = 1980;
+  int month = 1;  // 1 to 12
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  bool operator==(const ZipTime&) const = default;
+};
+
 class ZipArchive {
  public:
   // An archive that cannot be read, from a path or from bytes in memory,
@@ -31,6 +42,7 @@ class ZipArchive {
   // flagged as UTF-8), with every "/" turned into "\".
   const std::string& entryName(int index) const { return entries_[index].name; }
   std::uint64_t entrySize(int index) const { return entries_[index].size; }
+  ZipTime entryTime(int index) const { return entries_[index].modified; }
 
   // The first entry whose name equals `name` ignoring letter case (Unicode
   // simple case mapping), or -1.
@@ -49,6 +61,7 @@ class ZipArchive {
     std::uint64_t directoryOffset = 0;  // minizip's position of the entry
     std::uint64_t number = 0;
     bool encrypted = false;
+    ZipTime modified;
   };
 
   void index();

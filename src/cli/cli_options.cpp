@@ -43,7 +43,7 @@ std::string_view cliUsage() {
          "R,G,B] "
          "[--screens] --out FILE.png\n"
          "       skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]... [--last-update "
-         "TEXT] --out DIR\n";
+         "TEXT] --out DIR|FILE.zip\n";
 }
 
 CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments) {

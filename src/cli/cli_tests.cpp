@@ -8,15 +8,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
 #include "preview/screenshot.h"
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_model.h"
+#include "testsupport/fake_desktop.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
@@ -237,6 +240,51 @@ TEST_F(Cli, AnUndecodableReplacementKeepsTheSkinsPicture) {
   EXPECT_NE(r.err.find("broken.png"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find(InterfaceTexts().text("LANG_FILE_UNKNOWN$")), std::string::npos) << r.err;
   EXPECT_EQ(readFile(dir.path() / "out/startbar.bmp"), readFile(dir.path() / "skin/startbar.bmp"));
+}
+
+TEST_F(Cli, ConvertToAZipNameWritesTheFolderSaveAsAnArchive) {
+  const std::string stamp = "2024/01/02-03:04:05";
+  ASSERT_EQ(run({"convert", "--last-update", stamp, "--out", path("folder")}).status, 0);
+  CliRun r = run({"convert", "--last-update", stamp, "--out", path("new/Skin.ZIP")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "new/Skin.ZIP/uisettings.ini"));
+
+  ZipArchive archive(path("new/Skin.ZIP"));
+  ASSERT_EQ(archive.entryCount(), 1 + kSkinImageCount);
+  EXPECT_EQ(archive.entryName(0), "Skin\\uisettings.ini");
+  std::optional<std::vector<std::uint8_t>> settings = archive.extract(0);
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(std::string(settings->begin(), settings->end()),
+            readFile(dir.path() / "folder/uisettings.ini"));
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string name(skinImageFileName(i));
+    const std::optional<std::vector<std::uint8_t>> bytes = archive.extract(i + 1);
+    ASSERT_TRUE(bytes) << name;
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), readFile(dir.path() / "folder" / name))
+        << name;
+  }
+
+  // And it opens to the skin it was made from.
+  FakeDesktop desktop;
+  InterfaceTexts texts;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinImages(images);
+  SkinIoContext io{desktop, texts};
+  openSkinArchive(model, images, io, path("new/Skin.ZIP"));
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(model.skinInfo.LastUpdate, stamp);
+}
+
+TEST_F(Cli, AnArchiveThatCannotBeWrittenIsReported) {
+  std::filesystem::create_directory(dir.path() / "taken.zip");
+  const CliRun r = run({"convert", "--out", path("taken.zip")});
+  EXPECT_EQ(r.status, 1);
+  const InterfaceTexts texts;
+  EXPECT_EQ(r.err, texts.text("LANG_ERROR$") + ": " + path("taken.zip") + ": " +
+                       texts.text("LANG_FILE_NOTSAVE$") + "\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "taken.zip"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_io.h"
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
 #include "i18n/interface_texts.h"
@@ -47,6 +48,11 @@ struct Session {
 std::string asFolder(std::string path) {
   if (path.back() != '/' && path.back() != '\\') path += '/';
   return path;
+}
+
+// "--out Blue.zip" (in any case) asks for an archive, anything else for a folder.
+bool namesArchive(const std::string& out) {
+  return out.size() >= 4 && upperAscii(std::string_view(out).substr(out.size() - 4)) == ".ZIP";
 }
 
 // As the editor opens a skin: a folder through its settings file, anything
@@ -93,6 +99,14 @@ int runConvert(const CliOptions& options) {
     replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
 
   std::error_code ec;
+  if (namesArchive(options.out)) {
+    // Like the folder, the archive gets the folders it is to sit in; one
+    // that cannot be made shows as the archive's own failure to save.
+    const std::filesystem::path parent = std::filesystem::path(options.out).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+    saveSkinArchive(session.model, session.images, session.io, options.out);
+    return session.exitStatus();
+  }
   std::filesystem::create_directories(options.out, ec);
   if (!std::filesystem::is_directory(options.out, ec)) {
     session.fail("cannot create the folder " + options.out);

@@ -1,14 +1,18 @@
 #include "skin/skin_files.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "base/code_page.h"
 #include "base/file_io.h"
 #include "base/zip_archive.h"
+#include "base/zip_writer.h"
 #include "i18n/interface_texts.h"
 #include "imaging/bmp16.h"
 #include "imaging/dither.h"
@@ -108,6 +112,54 @@ std::filesystem::path findSettingsFile(const std::string& folder) {
   if (matches.empty()) return exact;
   std::sort(matches.begin(), matches.end());
   return matches.front();
+}
+
+// Where a save puts the skin's files, in the order writeSkinFiles hands
+// them over.
+struct SkinFileSink {
+  std::function<void(std::span<const std::uint8_t>)> settings;
+  std::function<void(const SkinImage&)> picture;
+  std::function<void()> iconFolder;  // between the root pictures and the icons
+};
+
+// The save order and progress steps every kind of save shares: the
+// settings file (stamping LastUpdate), the pictures at the root, a step for
+// the icon folder, the icons, then 0.
+void writeSkinFiles(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                    const SkinFileSink& sink) {
+  sink.settings(writeSkinSettings(model, io.clock));
+  for (int i = 0; i < kFirstIconImage; ++i) {
+    io.desktop.setProgress(i + 1);
+    sink.picture(images[i]);
+  }
+  io.desktop.setProgress(kFirstIconImage + 1);
+  sink.iconFolder();
+  for (int i = kFirstIconImage; i < kSkinImageCount; ++i) {
+    io.desktop.setProgress(i + 2);
+    sink.picture(images[i]);
+  }
+  io.desktop.setProgress(0);
+}
+
+// The folder a saved archive holds the skin in: "Blue/" for "Blue.zip".
+// Entry names are flagged as UTF-8, so a file name that is not (this system
+// allows any bytes) has each stray byte replaced by U+FFFD.
+std::string archiveRootFolder(const std::string& archivePath) {
+  const std::string base = std::filesystem::path(archivePath).stem().string();
+  if (base.empty()) return {};
+  std::string root;
+  for (std::size_t at = 0; at < base.size();) {
+    char32_t c = 0;
+    const std::size_t length = decodeUtf8(base, at, c);
+    if (length == 0) {
+      appendUtf8(root, U'\uFFFD');
+      ++at;
+    } else {
+      root.append(base, at, length);
+      at += length;
+    }
+  }
+  return root + "/";
 }
 
 }  // namespace
@@ -220,32 +272,43 @@ bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIo
   // texts would be lost while the author believes it saved. The pictures
   // are still saved.
   bool complete = true;
-  const std::string settingsPath = folder + "uisettings.ini";
-  if (!writeFileAtomically(settingsPath, writeSkinSettings(model, io.clock))) {
-    reportNotSaved(io, settingsPath);
+  auto settings = [&](std::span<const std::uint8_t> bytes) {
+    const std::string path = folder + "uisettings.ini";
+    if (writeFileAtomically(path, bytes)) return;
+    reportNotSaved(io, path);
     complete = false;
-  }
-
-  auto save = [&](int index) {
-    const std::string path = folder + std::string(images[index].fileName);
-    if (!writeBmp16(images[index].picture, path)) {
-      reportNotSaved(io, path);
-      complete = false;
-    }
   };
-  for (int i = 0; i < kFirstIconImage; ++i) {
-    io.desktop.setProgress(i + 1);
-    save(i);
-  }
-  io.desktop.setProgress(kFirstIconImage + 1);
-  std::error_code ignored;
-  std::filesystem::create_directory(folder + "icon", ignored);
-  for (int i = kFirstIconImage; i < kSkinImageCount; ++i) {
-    io.desktop.setProgress(i + 2);
-    save(i);
-  }
-  io.desktop.setProgress(0);
+  auto picture = [&](const SkinImage& image) {
+    const std::string path = folder + std::string(image.fileName);
+    if (writeBmp16(image.picture, path)) return;
+    reportNotSaved(io, path);
+    complete = false;
+  };
+  auto iconFolder = [&] {
+    std::error_code ignored;
+    std::filesystem::create_directory(folder + "icon", ignored);
+  };
+  writeSkinFiles(model, images, io, {settings, picture, iconFolder});
   return complete;
+}
+
+bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                     const std::string& archivePath) {
+  const std::string root = archiveRootFolder(archivePath);
+  const std::time_t now = std::time(nullptr);
+  ZipWriter zip(archivePath);
+  auto settings = [&](std::span<const std::uint8_t> bytes) {
+    zip.add(root + "uisettings.ini", bytes, now);
+  };
+  auto picture = [&](const SkinImage& image) {
+    // Once the archive is lost, encoding the rest is wasted work.
+    if (zip.failed()) return;
+    zip.add(root + std::string(image.fileName), encodeBmp16(image.picture), now);
+  };
+  writeSkinFiles(model, images, io, {settings, picture, [] {}});
+  if (zip.finish()) return true;
+  reportNotSaved(io, archivePath);
+  return false;
 }
 
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,

@@ -68,3 +68,12 @@ bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIo
 // file cannot be read or decoded, as while a paint program is still
 // writing it.
 std::optional<Image> readSkinPictureFile(const std::string& path);
+
+// Writes the files saveSkinFolder writes, byte for byte and in the same
+// order and progress steps, as one ZIP archive at `archivePath`, inside a
+// folder named after the archive ("Blue/" in "Blue.zip"), stamped with the
+// time of the save. The archive is written whole or not at all: on failure
+// an archive that was there is kept, and one message says so. Returns
+// whether it was saved.
+bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                     const std::string& archivePath);

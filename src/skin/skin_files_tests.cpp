@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 #include "base/code_page.h"
@@ -18,6 +19,7 @@
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "testsupport/fake_desktop.h"
+#include "testsupport/file_size_limit.h"
 #include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
@@ -35,6 +37,12 @@ Image unevenPicture() {
   for (std::size_t i = 0; i < picture.pixels.size(); ++i)
     picture.pixels[i] = rgb(100 + i, 51, 203 - 3 * i);
   return picture;
+}
+
+// "icon/cheat.bmp" as our archive reader names the entry.
+std::string archiveNameOf(std::string name) {
+  std::replace(name.begin(), name.end(), '/', '\\');
+  return name;
 }
 
 Image evenPicture(int width, int height, Color fill) { return Image(width, height, fill); }
@@ -452,6 +460,135 @@ TEST_F(SkinImagesTest, AMixedSkinFromAFolderOrAnArchiveSavesAsSixteenBitPictures
       EXPECT_EQ(saved->height, 2 + i % 3) << path;
     }
   }
+}
+
+// Every file of a folder below `root`, by path relative to it.
+std::map<std::string, Bytes> filesBelow(const fs::path& root) {
+  std::map<std::string, Bytes> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), root).generic_string()] = readBytes(entry.path().string());
+  return files;
+}
+
+// A skin unlike the built-in one: its own settings, and pictures of odd
+// sizes in full 8-bit colour, which a save reduces to 5 bits.
+void makeOwnSkin(SkinModel& model, SkinImageTable& images) {
+  resetSkinModel(model);
+  model.skinInfo.Title = "Bl\xC3\xA5 h\xC3\xB8st";
+  model.skinInfo.Author = "Someone";
+  model.globalSettings.listTextColor = rgb(200, 17, 3);
+  model.fileName.x = 17;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    Image picture(1 + i % 7, 1 + i % 4);
+    for (std::size_t p = 0; p < picture.pixels.size(); ++p)
+      picture.pixels[p] = rgb((13 * i + 5 * p) % 256, (7 * p) % 256, (255 - i) % 256);
+    images[i].picture = std::move(picture);
+  }
+}
+
+TEST_F(SkinImagesTest, AnArchiveSaveHoldsTheFolderSaveAndOpensToTheSameSkin) {
+  makeOwnSkin(model, images);
+  const std::string direct = dir.folder() + "direct/";
+  fs::create_directory(direct);
+  saveSkinFolder(model, images, io, direct);
+  const std::vector<int> folderProgress = desktop.progress;
+  desktop.progress.clear();
+
+  const std::string zip = dir.folder() + "My Skin.zip";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, zip));
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(desktop.progress, folderProgress);
+
+  // One folder named after the archive, the settings first, then the
+  // pictures in table order, each exactly as the folder save wrote it.
+  ZipArchive archive(zip);
+  ASSERT_EQ(archive.entryCount(), 1 + kSkinImageCount);
+  EXPECT_EQ(archive.entryName(0), "My Skin\\uisettings.ini");
+  EXPECT_EQ(archive.extract(0), readBytes(direct + "uisettings.ini"));
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string name(images[i].fileName);
+    EXPECT_EQ(archive.entryName(i + 1), "My Skin\\" + archiveNameOf(name));
+    EXPECT_EQ(archive.extract(i + 1), readBytes(direct + name)) << name;
+  }
+
+  SkinModel reopened;
+  SkinImageTable reopenedImages;
+  resetSkinModel(reopened);
+  resetSkinImages(reopenedImages);
+  openSkinArchive(reopened, reopenedImages, io, zip);
+  EXPECT_TRUE(desktop.messages.empty());
+  const std::string again = dir.folder() + "again/";
+  fs::create_directory(again);
+  saveSkinFolder(reopened, reopenedImages, io, again);
+  const std::map<std::string, Bytes> expected = filesBelow(direct);
+  EXPECT_EQ(expected.size(), 1u + kSkinImageCount);
+  EXPECT_EQ(filesBelow(again), expected);
+
+  // Saving over an archive replaces it, and leaves nothing else behind.
+  model.skinInfo.Title = "Second";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, zip));
+  openSkinArchive(reopened, reopenedImages, io, zip);
+  EXPECT_EQ(reopened.skinInfo.Title, "Second");
+  int archives = 0;
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    archives += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(archives, 1);
+}
+
+TEST_F(SkinImagesTest, TheArchivesFolderIsItsBaseNameInWellFormedUtf8) {
+  const struct {
+    std::string file, root;
+  } names[] = {
+      {"Blue.ZIP", "Blue\\"},
+      {"Bl\xE5.zip", "Bl\xEF\xBF\xBD\\"},  // a Latin-1 name: the stray byte becomes U+FFFD
+  };
+  model.skinInfo.Title = "Named";
+  for (const auto& name : names) {
+    const std::string zip = dir.folder() + name.file;
+    ASSERT_TRUE(saveSkinArchive(model, images, io, zip)) << name.file;
+    ZipArchive archive(zip);
+    ASSERT_GT(archive.entryCount(), 0) << name.file;
+    EXPECT_EQ(archive.entryName(0), name.root + "uisettings.ini");
+    SkinModel reopened;
+    openSkinArchive(reopened, images, io, zip);
+    EXPECT_EQ(reopened.skinInfo.Title, "Named") << name.file;
+  }
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(SkinImagesTest, AnArchiveThatCannotBeWrittenIsOneMessageAndKeepsTheOldOne) {
+  const std::string zip = dir.folder() + "Keep.zip";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, zip));
+  const Bytes old = readBytes(zip);
+  makeOwnSkin(model, images);
+  // Far more than the file-size limit below lets through, even deflated.
+  std::uint32_t seed = 1;
+  images[41].picture = Image(256, 192);
+  for (Color& c : images[41].picture.pixels) c = (seed = seed * 1664525u + 1013904223u) >> 8;
+
+  // Cut off half-way, or refused from the start: one message either way.
+  const std::string missing = dir.folder() + "missing/Skin.zip";
+  for (const std::string& target : {zip, missing}) {
+    desktop.messages.clear();
+    desktop.progress.clear();
+    bool saved = true;
+    {
+      FileSizeLimit limit(target == zip ? 20000 : RLIM_INFINITY);
+      saved = saveSkinArchive(model, images, io, target);
+    }
+    EXPECT_FALSE(saved) << target;
+    ASSERT_EQ(desktop.messages.size(), 1u) << target;
+    EXPECT_EQ(desktop.messages[0].title, error());
+    EXPECT_EQ(desktop.messages[0].body, notSaved(target));
+    EXPECT_EQ(desktop.progress.size(), 55u);
+    EXPECT_EQ(desktop.progress.back(), 0);
+  }
+  EXPECT_EQ(readBytes(zip), old);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"Keep.zip"});
 }
 
 }  // namespace

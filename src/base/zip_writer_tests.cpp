@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "base/zip_archive.h"
+#include "base/zip_writer.h"
+#include "testsupport/file_size_limit.h"
+#include "testsupport/picture_test_files.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+
+Bytes noise(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes bytes(size);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+  return bytes;
+}
+
+std::time_t localTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm local{};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_hour = hour;
+  local.tm_min = minute;
+  local.tm_sec = second;
+  local.tm_isdst = -1;
+  return std::mktime(&local);
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// What Python's zipfile module makes of an archive: one line per entry
+// (name, UTF-8 flag, compression method, date and time), then what
+// testzip() says after reading every entry and checking its CRC.
+std::string pythonView(const TempDir& dir, const std::string& archive) {
+  const std::string script = dir.folder() + "view.py";
+  std::ofstream(script) << "import sys, zipfile\n"
+                           "with zipfile.ZipFile(sys.argv[1]) as z:\n"
+                           "    for i in z.infolist():\n"
+                           "        print(i.filename, i.flag_bits & 0x800, i.compress_type,\n"
+                           "              '%04d-%02d-%02d %02d:%02d:%02d' % i.date_time)\n"
+                           "    print('testzip', z.testzip())\n";
+  const std::string out = dir.folder() + "view.txt";
+  const std::string command =
+      "PYTHONIOENCODING=utf-8 python3 '" + script + "' '" + archive + "' >'" + out + "' 2>&1";
+  const int status = std::system(command.c_str());
+  const Bytes printed = readBytes(out);
+  fs::remove(script);
+  fs::remove(out);
+  return (status == 0 ? "" : "python3 failed: ") + std::string(printed.begin(), printed.end());
+}
+
+TEST(ZipWriter, EntriesComeBackInOrderWithTheirNamesBytesAndTimes) {
+  TempDir dir;
+  const std::string path = dir.folder() + "Skin.zip";
+  const Bytes settings = text("[SkinInfo]\r\nTitle=x\r\n");
+  const Bytes random = noise(70000, 1);  // incompressible, past one deflate window
+  const Bytes plain(300000, 'a');
+  const std::time_t summer = localTime(2023, 8, 15, 13, 45, 31);
+  {
+    ZipWriter zip(path);
+    ASSERT_TRUE(zip.add("Skin/uisettings.ini", settings, summer));
+    ASSERT_TRUE(
+        zip.add("Skin/icon/ch\xC3\xA9"
+                "at.bmp",
+                random, localTime(1999, 12, 31, 23, 59, 58)));
+    ASSERT_TRUE(zip.add("\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD/empty", {}, summer));  // Скин/empty
+    // ZIP holds the years 1980 to 2107 only.
+    ASSERT_TRUE(zip.add("plain", plain, localTime(1975, 6, 1, 12, 0, 0)));
+    ASSERT_TRUE(zip.add("late", {}, localTime(2200, 1, 1, 0, 0, 0)));
+    ASSERT_TRUE(zip.finish());
+    EXPECT_FALSE(zip.finish());  // nothing is renamed twice
+  }
+  EXPECT_LT(fs::file_size(path), random.size() + 10000);  // deflated, not stored
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Skin.zip"});
+
+  ZipArchive archive(path);
+  ASSERT_EQ(archive.entryCount(), 5);
+  EXPECT_EQ(archive.entryName(1),
+            "Skin\\icon\\ch\xC3\xA9"
+            "at.bmp");
+  EXPECT_EQ(archive.entryName(2), "\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD\\empty");
+  EXPECT_EQ(archive.extract(0), settings);
+  EXPECT_EQ(archive.extract(1), random);
+  EXPECT_EQ(archive.extract(2), Bytes{});
+  EXPECT_EQ(archive.extract(3), plain);
+  EXPECT_TRUE(archive.entryTime(0) == (ZipTime{2023, 8, 15, 13, 45, 30}));  // two-second steps
+  EXPECT_TRUE(archive.entryTime(4) == (ZipTime{2107, 12, 31, 23, 59, 58}));
+
+  EXPECT_EQ(pythonView(dir, path),
+            "Skin/uisettings.ini 2048 8 2023-08-15 13:45:30\n"
+            "Skin/icon/ch\xC3\xA9"
+            "at.bmp 2048 8 1999-12-31 23:59:58\n"
+            "\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD/empty 2048 8 2023-08-15 13:45:30\n"
+            "plain 2048 8 1980-01-01 00:00:00\n"
+            "late 2048 8 2107-12-31 23:59:58\n"
+            "testzip None\n");
+  if (std::system("command -v unzip >/dev/null 2>&1") == 0) {
+    EXPECT_EQ(std::system(("unzip -tqq '" + path + "' >/dev/null 2>&1").c_str()), 0);
+  }
+}
+
+TEST(ZipWriter, NamesTheFormatCannotCarryFailTheArchive) {
+  TempDir dir;
+  const std::string path = dir.folder() + "names.zip";
+  ASSERT_TRUE(makeZip(path, {{"old", text("old")}}));
+  const Bytes before = readBytes(path);
+  const std::time_t now = std::time(nullptr);
+  for (const std::string& bad : {std::string(), std::string("a\0b", 3), std::string("\xFF.bmp"),
+                                 std::string("\xC3"), std::string(0x10000, 'n')}) {
+    ZipWriter zip(path);
+    ASSERT_TRUE(zip.add("fine", text("1"), now));
+    EXPECT_FALSE(zip.add(bad, text("2"), now)) << bad.size();
+    EXPECT_FALSE(zip.add("fine too", text("3"), now));
+    EXPECT_FALSE(zip.finish());
+    EXPECT_EQ(readBytes(path), before);
+  }
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"names.zip"});
+}
+
+TEST(ZipWriter, AFailedWriteKeepsTheOldArchiveAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  const std::string path = dir.folder() + "old.zip";
+  const std::time_t now = std::time(nullptr);
+  ASSERT_TRUE(makeZip(path, {{"Old/uisettings.ini", text("old")}}));
+  const Bytes old = readBytes(path);
+  const std::vector<std::string> listing = {"old.zip"};
+
+  {  // cut off half-way by the disk
+    ZipWriter zip(path);
+    FileSizeLimit limit(8192);
+    bool added = true;
+    for (unsigned seed = 0; seed < 4 && added; ++seed)
+      added = zip.add("big" + std::to_string(seed), noise(5000, seed), now);
+    const bool written = added && zip.finish();
+    EXPECT_FALSE(written);
+  }
+  EXPECT_EQ(readBytes(path), old);
+  EXPECT_EQ(namesIn(dir.path()), listing);
+
+  {  // given up before it was finished
+    ZipWriter zip(path);
+    ASSERT_TRUE(zip.add("new", text("new"), now));
+  }
+  EXPECT_EQ(readBytes(path), old);
+  EXPECT_EQ(namesIn(dir.path()), listing);
+
+  {  // the folder it belongs in is missing
+    ZipWriter zip(dir.folder() + "missing/new.zip");
+    EXPECT_TRUE(zip.failed());
+    EXPECT_FALSE(zip.add("new", text("new"), now));
+    EXPECT_FALSE(zip.finish());
+  }
+  EXPECT_EQ(namesIn(dir.path()), listing);
+
+  // A folder where the archive should go is not replaced.
+  fs::create_directory(dir.path() / "folder.zip");
+  writeBytes(dir.folder() + "folder.zip/keep", text("kept"));
+  {
+    ZipWriter zip(dir.folder() + "folder.zip");
+    EXPECT_TRUE(zip.add("new", text("new"), now));
+    EXPECT_FALSE(zip.finish());
+  }
+  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"folder.zip", "old.zip"}));
+  EXPECT_EQ(namesIn(dir.path() / "folder.zip"), std::vector<std::string>{"keep"});
+}
+
+}  // namespace
