@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "imaging/image.h"
+#include "preview/draw_record.h"
 #include "preview/preview_sources.h"
 
 // The sample texts the cheat window shows: title, clear caption and the
@@ -22,4 +23,5 @@ inline constexpr std::array<std::string_view, 7> kCheatEntries = {
     "Play as Yoshi (once)",
     "Character modifiers"};
 
-Image drawCheatListScreen(const PreviewSources& sources);
+// With a record, what is drawn is also appended to it (see Painter).
+Image drawCheatListScreen(const PreviewSources& sources, DrawRecord* record = nullptr);

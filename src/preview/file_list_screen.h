@@ -5,8 +5,9 @@
 #include "preview/painter.h"
 #include "preview/preview_sources.h"
 
-Image drawIconView(const PreviewSources& sources);
-Image drawListView(const PreviewSources& sources);
+// With a record, what is drawn is also appended to it (see Painter).
+Image drawIconView(const PreviewSources& sources, DrawRecord* record = nullptr);
+Image drawListView(const PreviewSources& sources, DrawRecord* record = nullptr);
 
 // The icon view with its buttons drawn first and no card icon, as the
 // backdrop under menus and windows; draws onto a fresh screen.

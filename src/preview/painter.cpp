@@ -38,14 +38,27 @@ bool usable(const Image& image) {
 
 Painter::Painter(Image& screen) : screen_(screen) {}
 
-// Every primitive clips through clipSpan before it touches a pixel.
-void Painter::drawImage(const Image& image, int x, int y) { blitKeyed(image, x, y, kOpaqueKey); }
+Painter::Painter(Image& screen, DrawRecord* record, ScreenSide side)
+    : screen_(screen), record_(record), side_(side) {}
 
-void Painter::blitKeyed(const Image& image, int x, int y, Color key) {
+void Painter::note(int x, int y, int w, int h, std::string_view picture, SkinFieldName color) {
+  record_->add({side_, {x, y, w, h}, element_, picture, color});
+}
+
+// Every primitive clips through clipSpan before it touches a pixel.
+void Painter::drawImage(const Image& image, int x, int y, std::string_view picture) {
+  blitKeyed(image, x, y, kOpaqueKey, picture);
+}
+
+void Painter::blitKeyed(const Image& image, int x, int y, Color key, std::string_view picture) {
   if (!usable(image) || !usable(screen_)) return;
   const Span cols = clipSpan(x, image.width, screen_.width);
   const Span rows = clipSpan(y, image.height, screen_.height);
   if (cols.empty() || rows.empty()) return;
+  // The whole rectangle counts, keyed-out pixels too: pointing into a gap of
+  // an icon still means the icon.
+  if (record_)
+    note(cols.begin, rows.begin, cols.end - cols.begin, rows.end - rows.begin, picture, {});
 
   // All reads finish before the first write, even when a screen is copied
   // onto itself.
@@ -75,23 +88,25 @@ void Painter::blitKeyed(const Image& image, int x, int y, Color key) {
   }
 }
 
-void Painter::box(int x, int y, int w, int h, Color color) {
+void Painter::box(int x, int y, int w, int h, Color color, SkinFieldName colorField) {
   if (!usable(screen_)) return;
   const Span cols = clipSpan(x, w, screen_.width);
   const Span rows = clipSpan(y, h, screen_.height);
   if (cols.empty() || rows.empty()) return;
+  if (record_)
+    note(cols.begin, rows.begin, cols.end - cols.begin, rows.end - rows.begin, {}, colorField);
   for (int ty = rows.begin; ty < rows.end; ++ty) {
     Color* row = screen_.pixels.data() + static_cast<std::size_t>(ty) * screen_.width;
     std::fill(row + cols.begin, row + cols.end, color);
   }
 }
 
-void Painter::line(int x, int y, int w, int h, Color color) {
+void Painter::line(int x, int y, int w, int h, Color color, SkinFieldName colorField) {
   if (w <= 0 || h <= 0) return;
   // The lines the screens draw are all horizontal or vertical, which is a
   // one-pixel box.
   if (w == 1 || h == 1) {
-    box(x, y, w, h, color);
+    box(x, y, w, h, color, colorField);
     return;
   }
   // A slanted line from (x, y) to (x + w - 1, y + h - 1): one pixel per step
@@ -104,6 +119,8 @@ void Painter::line(int x, int y, int w, int h, Color color) {
   const std::int64_t origin = wide ? x : y;
   const int limit = wide ? screen_.width : screen_.height;
   const Span steps = clipSpan(origin, major + 1, limit);
+  // Bounds of the pixels that landed, for the record.
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
   for (int m = steps.begin; m < steps.end; ++m) {
     const std::int64_t i = m - origin;
     // Rounded to the nearest pixel; the product may exceed 64 bits for huge
@@ -112,20 +129,40 @@ void Painter::line(int x, int y, int w, int h, Color color) {
         static_cast<double>(i) * static_cast<double>(minor) / static_cast<double>(major) + 0.5));
     const std::int64_t px = wide ? m : x + n;
     const std::int64_t py = wide ? y + n : m;
-    if (px >= 0 && px < screen_.width && py >= 0 && py < screen_.height)
+    if (px >= 0 && px < screen_.width && py >= 0 && py < screen_.height) {
       screen_.at(static_cast<int>(px), static_cast<int>(py)) = color;
+      if (record_) {
+        left = std::min(left, static_cast<int>(px));
+        right = std::max(right, static_cast<int>(px));
+        top = std::min(top, static_cast<int>(py));
+        bottom = std::max(bottom, static_cast<int>(py));
+      }
+    }
   }
+  if (record_ && left <= right) note(left, top, right - left + 1, bottom - top + 1, {}, colorField);
 }
 
-void Painter::drawText(int x, int y, std::string_view utf8, Color color) {
+void Painter::drawText(int x, int y, std::string_view utf8, Color color, SkinFieldName colorField) {
   if (!usable(screen_)) return;
   const PreviewFont& font = PreviewFont::builtin();
   std::int64_t pen = x;
   std::size_t pos = 0;
+  // A text covers its cells (advance by cell height) and any ink reaching
+  // past them; the gaps between letters and words belong to it.
+  std::int64_t coverLeft = INT64_MAX, coverRight = INT64_MIN;
+  std::int64_t coverTop = y, coverBottom = static_cast<std::int64_t>(y) + font.cellHeight();
   while (pos < utf8.size() && pen < screen_.width) {
     const Glyph& g = font.glyph(nextCodePoint(utf8, pos));
     const std::int64_t left = pen + g.left;
     const std::int64_t top = static_cast<std::int64_t>(y) + g.top;
+    if (record_) {
+      coverLeft = std::min({coverLeft, pen, left});
+      coverRight = std::max({coverRight, pen + g.advance, left + g.width});
+      if (g.width > 0 && g.height > 0) {
+        coverTop = std::min(coverTop, top);
+        coverBottom = std::max(coverBottom, top + g.height);
+      }
+    }
     const Span cols = clipSpan(left, g.width, screen_.width);
     const Span rows = clipSpan(top, g.height, screen_.height);
     if (!cols.empty() && !rows.empty() &&
@@ -140,6 +177,19 @@ void Painter::drawText(int x, int y, std::string_view utf8, Color color) {
     }
     pen += g.advance;
   }
+  if (record_ && coverLeft < coverRight) {
+    const Span cols = clipSpan(coverLeft, coverRight - coverLeft, screen_.width);
+    const Span rows = clipSpan(coverTop, coverBottom - coverTop, screen_.height);
+    if (!cols.empty() && !rows.empty())
+      note(cols.begin, rows.begin, cols.end - cols.begin, rows.end - rows.begin, {}, colorField);
+  }
+}
+
+void Painter::clear(Color color) {
+  if (record_) record_->forget(side_);
+  if (!usable(screen_)) return;
+  std::fill_n(screen_.pixels.begin(), static_cast<std::size_t>(screen_.width) * screen_.height,
+              color);
 }
 
 Image newScreen() { return Image(kScreenWidth, kScreenHeight, 0); }

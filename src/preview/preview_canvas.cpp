@@ -49,24 +49,36 @@ const ScreenView* screenView(int view) {
   return &kViews[view];
 }
 
-ScreenPair renderScreenView(int view, const PreviewSources& sources) {
+ScreenPair renderScreenView(int view, const PreviewSources& sources, DrawRecord* record) {
+  if (record) record->clear();
   ScreenPair screens;
   const ScreenView* info = screenView(view);
   if (!info) return screens;
-  screens.upper =
-      info->upper == FolderInfo ? drawFolderInfoScreen(sources) : drawGameInfoScreen(sources);
+  screens.upper = info->upper == FolderInfo ? drawFolderInfoScreen(sources, record)
+                                            : drawGameInfoScreen(sources, record);
   switch (info->lower) {
     case IconView:
-      screens.lower = drawIconView(sources);
+      screens.lower = drawIconView(sources, record);
       break;
     case ListView:
-      screens.lower = drawListView(sources);
+      screens.lower = drawListView(sources, record);
       break;
     case Menu:
-      screens.lower = drawMenuScreen(view, sources);
+      screens.lower = drawMenuScreen(view, sources, record);
       break;
   }
   return screens;
+}
+
+const DrawItem* itemAt(const DrawRecord& record, int canvasX, int canvasY) {
+  const auto within = [](int value, int start, int length) {
+    return value >= start && value < start + length;
+  };
+  if (within(canvasX, kUpperScreenX, kScreenWidth) && within(canvasY, kUpperScreenY, kScreenHeight))
+    return topmostItem(record, ScreenSide::Upper, canvasX - kUpperScreenX, canvasY - kUpperScreenY);
+  if (within(canvasX, kLowerScreenX, kScreenWidth) && within(canvasY, kLowerScreenY, kScreenHeight))
+    return topmostItem(record, ScreenSide::Lower, canvasX - kLowerScreenX, canvasY - kLowerScreenY);
+  return nullptr;
 }
 
 Image composeCanvas(const ScreenPair& screens, Color background) {
@@ -159,8 +171,7 @@ void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int wid
   // source d * natural / enlarged.
   std::vector<int> sourceColumn(static_cast<std::size_t>(x1 - x0));
   for (int dx = x0; dx < x1; ++dx)
-    sourceColumn[dx - x0] =
-        static_cast<int>(static_cast<long long>(dx) * canvas.width / fullWidth);
+    sourceColumn[dx - x0] = static_cast<int>(static_cast<long long>(dx) * canvas.width / fullWidth);
   for (int dy = y0; dy < y1; ++dy) {
     const int sourceRow = static_cast<int>(static_cast<long long>(dy) * canvas.height / fullHeight);
     const Color* source = &canvas.pixels[static_cast<std::size_t>(sourceRow) * canvas.width];
@@ -173,6 +184,7 @@ void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int wid
   }
 }
 
-Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources) {
-  return enlargeCanvas(composeCanvas(renderScreenView(view, sources), background), zoom);
+Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources,
+                    DrawRecord* record) {
+  return enlargeCanvas(composeCanvas(renderScreenView(view, sources, record), background), zoom);
 }

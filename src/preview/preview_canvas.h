@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "imaging/image.h"
+#include "preview/draw_record.h"
 #include "preview/preview_sources.h"
 
 inline constexpr int kScreenViewCount = 14;
@@ -34,7 +35,14 @@ struct ScreenPair {
 };
 
 // Runs the upper-screen renderer, then the lower-screen renderer of `view`.
-ScreenPair renderScreenView(int view, const PreviewSources& sources);
+// With a record, it ends up holding what both screens drew, in drawing
+// order, and nothing else; the pixels are the same either way.
+ScreenPair renderScreenView(int view, const PreviewSources& sources, DrawRecord* record = nullptr);
+
+// The item under point (canvasX, canvasY) of the natural-size canvas: the
+// last one drawn that covers it. Points on the hinge, the margins and the
+// gaps have none.
+const DrawItem* itemAt(const DrawRecord& record, int canvasX, int canvasY);
 
 // The 266 x 490 canvas. An empty lower screen leaves the background showing
 // where it would be, so an undrawn screen never passes for a drawn one.
@@ -65,5 +73,6 @@ int enlargedLength(int base, float zoom);
 void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int width, int height,
                           std::uint32_t* out, std::size_t stride);
 
-// The whole redraw: render, compose, enlarge.
-Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources);
+// The whole redraw: render, compose, enlarge; `record` as for renderScreenView.
+Image redrawPreview(int view, float zoom, Color background, const PreviewSources& sources,
+                    DrawRecord* record = nullptr);

@@ -22,8 +22,8 @@ constexpr std::array<std::string_view, 4> kBrightnessItems = {"Level 1", "Level 
 
 constexpr Color kPlainWhite = 0xFFFFFF;
 
-void blit(Painter& painter, const Image& image, Coord x, Coord y) {
-  painter.blitKeyed(image, screenCoord(x), screenCoord(y), kTransparentGreen);
+void blit(Painter& painter, const Image& image, Coord x, Coord y, std::string_view picture) {
+  painter.blitKeyed(image, screenCoord(x), screenCoord(y), kTransparentGreen, picture);
 }
 
 // Half the height plus one, and one more for an odd height: how far above
@@ -42,25 +42,28 @@ void drawLamp(Painter& painter, const StartMenuSection& menu, const Image& lamp,
     // A negative cut would pull black rows from outside the lamp into view.
     const int cut = std::clamp(menu.leftlogoupY, 0, lamp.height);
     if (cut == 0) {
-      blit(painter, lamp, x, top);
+      blit(painter, lamp, x, top, "lamp.bmp");
     } else if (cut < lamp.height) {
-      blit(painter, grabImage(lamp, 0, cut, lamp.width, lamp.height - cut), x, top + cut);
+      blit(painter, grabImage(lamp, 0, cut, lamp.width, lamp.height - cut), x, top + cut,
+           "lamp.bmp");
     }
   } else if (row == 4) {
     const int cut = std::clamp(menu.leftlogodownY, 0, lamp.height);
     if (cut == 0) {
-      blit(painter, lamp, x, top);
+      blit(painter, lamp, x, top, "lamp.bmp");
     } else if (cut < lamp.height) {
-      blit(painter, grabImage(lamp, 0, 0, lamp.width, lamp.height - cut), x, top);
+      blit(painter, grabImage(lamp, 0, 0, lamp.width, lamp.height - cut), x, top, "lamp.bmp");
     }
   } else {
-    blit(painter, lamp, x, top);
+    blit(painter, lamp, x, top, "lamp.bmp");
   }
 }
 
-SubmenuLayout firstLevel(Coord sectionX, Coord sectionY, const SkinModel& model) {
+SubmenuLayout firstLevel(std::string_view section, Coord sectionX, Coord sectionY,
+                         const SkinModel& model) {
   const Coord p = Coord{model.startMenu.x} + sectionX;
   SubmenuLayout menu;
+  menu.section = section;
   menu.boxX = p + 107;
   menu.boxY = sectionY;
   menu.barX = p + 109;
@@ -69,7 +72,7 @@ SubmenuLayout firstLevel(Coord sectionX, Coord sectionY, const SkinModel& model)
 }
 
 SubmenuLayout systemSettings(const SkinModel& model) {
-  SubmenuLayout menu = firstLevel(model.sysetMenu.x, model.sysetMenu.y, model);
+  SubmenuLayout menu = firstLevel("Syset menu", model.sysetMenu.x, model.sysetMenu.y, model);
   menu.width = 75;
   menu.items = kSystemSettingsItems;
   menu.barRow = 0;
@@ -79,9 +82,11 @@ SubmenuLayout systemSettings(const SkinModel& model) {
 }
 
 // Second-level submenus hang off the "System settings" submenu.
-SubmenuLayout secondLevel(Coord sectionX, Coord sectionY, const SkinModel& model) {
+SubmenuLayout secondLevel(std::string_view section, Coord sectionX, Coord sectionY,
+                          const SkinModel& model) {
   const Coord q = Coord{model.startMenu.x} + model.sysetMenu.x + sectionX;
   SubmenuLayout menu;
+  menu.section = section;
   menu.boxX = q + 182;
   menu.boxY = sectionY;
   menu.barX = q + 184;
@@ -98,17 +103,18 @@ void drawStartMenu(Painter& painter, const PreviewSources& sources, int selected
   const Image& right = sources.images.picture("form_R.bmp");
   const Coord mx = menu.x;
   const Coord my = menu.y;
+  const ElementScope element(painter, "start menu");
 
-  blit(painter, left, mx, my);
+  blit(painter, left, mx, my, "form_L.bmp");
   // One tile more than fits, the last one tucked under the right piece.
   // Pieces that leave no space between them get no middle tiles at all.
   const Coord space = Coord{tileSpan} - right.width - left.width;
   if (middle.width > 0 && space >= 0) {
     const Coord lastTile = space / middle.width;
     for (Coord i = 0; i <= lastTile; ++i)
-      blit(painter, middle, mx + left.width + i * middle.width, my);
+      blit(painter, middle, mx + left.width + i * middle.width, my, "form_M.bmp");
   }
-  blit(painter, right, mx + kStartMenuWidth - right.width, my);
+  blit(painter, right, mx + kStartMenuWidth - right.width, my, "form_R.bmp");
 
   const Coord centre = my + menu.itemY + menu.itemHeight / 2 + Coord{selectedRow} * menu.itemHeight;
   drawLamp(painter, menu, sources.images.picture("lamp.bmp"), selectedRow, centre);
@@ -116,14 +122,16 @@ void drawStartMenu(Painter& painter, const PreviewSources& sources, int selected
   const Image& triangle = sources.images.picture("triangle.bmp");
   if (!triangle.empty()) {
     blit(painter, triangle, mx + kStartMenuWidth - menu.rightLogoX - triangle.width,
-         centre - halfPlusOne(triangle.height));
+         centre - halfPlusOne(triangle.height), "triangle.bmp");
   }
 
   const GlobalSettingsSection& colors = sources.model.globalSettings;
   for (int j = 0; j < static_cast<int>(kStartMenuItems.size()); ++j) {
     const Coord y = my + menu.itemY + Coord{j} * menu.itemHeight - 2;
+    const bool selected = j == selectedRow;
     painter.drawText(screenCoord(mx + menu.itemX), screenCoord(y), kStartMenuItems[j],
-                     j == selectedRow ? colors.popMenuTextHighLightColor : colors.popMenuTextColor);
+                     selected ? colors.popMenuTextHighLightColor : colors.popMenuTextColor,
+                     globalColor(selected ? "popMenuTextHighLightColor" : "popMenuTextColor"));
   }
 }
 
@@ -132,9 +140,11 @@ void drawSubmenuBox(Painter& painter, const PreviewSources& sources, const Subme
   const GlobalSettingsSection& colors = sources.model.globalSettings;
   const Coord height = static_cast<Coord>(menu.items.size()) * start.subMenuItemHeight +
                        2 * Coord{start.submenuoffsetY};
-  fillBox(painter, menu.boxX, menu.boxY, menu.width, height, colors.formFrameColor);
+  const ElementScope element(painter, menu.section);
+  fillBox(painter, menu.boxX, menu.boxY, menu.width, height, colors.formFrameColor,
+          globalColor("formFrameColor"));
   fillBox(painter, menu.boxX + 1, menu.boxY + 1, Coord{menu.width} - 2, height - 2,
-          colors.popSubMenuBodyColor);
+          colors.popSubMenuBodyColor, globalColor("popSubMenuBodyColor"));
 }
 
 void drawSubmenuContents(Painter& painter, const PreviewSources& sources,
@@ -142,6 +152,7 @@ void drawSubmenuContents(Painter& painter, const PreviewSources& sources,
   const StartMenuSection& start = sources.model.startMenu;
   const GlobalSettingsSection& colors = sources.model.globalSettings;
   const Coord firstRow = menu.boxY + start.submenuoffsetY;
+  const ElementScope element(painter, menu.section);
 
   // The bar is laid column by column, so a bar picture of any width fills
   // the box; one wider than the box gives no columns.
@@ -150,21 +161,27 @@ void drawSubmenuContents(Painter& painter, const PreviewSources& sources,
     const Coord barY = firstRow + start.subMenuItemHeight / 2 - bar.height / 2 - 1 +
                        Coord{menu.barRow} * start.subMenuItemHeight;
     const Coord lastColumn = Coord{menu.width} - 4 - bar.width;
-    for (Coord i = 0; i <= lastColumn; ++i) blit(painter, bar, menu.barX + i, barY);
+    for (Coord i = 0; i <= lastColumn; ++i)
+      blit(painter, bar, menu.barX + i, barY, "popsubbar.bmp");
   }
 
   if (menu.checkRow >= 0) {
     blit(painter, sources.images.picture("active.bmp"), menu.boxX + 4,
-         firstRow + Coord{menu.checkRow} * start.subMenuItemHeight + 4);
+         firstRow + Coord{menu.checkRow} * start.subMenuItemHeight + 4, "active.bmp");
   }
 
   for (int j = 0; j < static_cast<int>(menu.items.size()); ++j) {
-    Color color =
-        j == menu.highlightRow ? colors.popSubMenuTextHighLightColor : colors.popSubMenuTextColor;
-    if (menu.whiteTexts) color = kPlainWhite;
+    const bool highlighted = j == menu.highlightRow;
+    Color color = highlighted ? colors.popSubMenuTextHighLightColor : colors.popSubMenuTextColor;
+    SkinFieldName field =
+        globalColor(highlighted ? "popSubMenuTextHighLightColor" : "popSubMenuTextColor");
+    if (menu.whiteTexts) {
+      color = kPlainWhite;
+      field = {};
+    }
     painter.drawText(screenCoord(menu.textX),
                      screenCoord(firstRow + Coord{j} * start.subMenuItemHeight - 2), menu.items[j],
-                     color);
+                     color, field);
   }
 }
 
@@ -193,7 +210,8 @@ int startMenuRowOfView(int view) {
 std::vector<SubmenuLayout> submenusOfView(int view, const SkinModel& model) {
   switch (view) {
     case 2: {
-      SubmenuLayout menu = firstLevel(model.fileHandleMenu.x, model.fileHandleMenu.y, model);
+      SubmenuLayout menu =
+          firstLevel("file handle menu", model.fileHandleMenu.x, model.fileHandleMenu.y, model);
       menu.width = 70;
       menu.items = kFileOperationItems;
       menu.barRow = 3;
@@ -201,14 +219,15 @@ std::vector<SubmenuLayout> submenusOfView(int view, const SkinModel& model) {
       return {menu};
     }
     case 4: {
-      SubmenuLayout menu = firstLevel(model.uiTypeMenu.x, model.uiTypeMenu.y, model);
+      SubmenuLayout menu = firstLevel("UiType menu", model.uiTypeMenu.x, model.uiTypeMenu.y, model);
       menu.width = 100;
       menu.items = kSkinItems;
       menu.barRow = 0;
       return {menu};
     }
     case 6: {
-      SubmenuLayout menu = firstLevel(model.languageMenu.x, model.languageMenu.y, model);
+      SubmenuLayout menu =
+          firstLevel("Language menu", model.languageMenu.x, model.languageMenu.y, model);
       menu.width = 100;
       menu.items = kLanguageItems;
       menu.barRow = 5;
@@ -217,7 +236,8 @@ std::vector<SubmenuLayout> submenusOfView(int view, const SkinModel& model) {
       return {menu};
     }
     case 8: {
-      SubmenuLayout display = secondLevel(model.listTypeMenu.x, model.listTypeMenu.y, model);
+      SubmenuLayout display =
+          secondLevel("List type menu", model.listTypeMenu.x, model.listTypeMenu.y, model);
       display.width = 50;
       display.items = kDisplayItems;
       display.barRow = 1;
@@ -226,7 +246,8 @@ std::vector<SubmenuLayout> submenusOfView(int view, const SkinModel& model) {
       return {systemSettings(model), display};
     }
     case 9: {
-      SubmenuLayout brightness = secondLevel(model.brightnessMenu.x, model.brightnessMenu.y, model);
+      SubmenuLayout brightness =
+          secondLevel("Brightness menu", model.brightnessMenu.x, model.brightnessMenu.y, model);
       brightness.width = 60;
       brightness.items = kBrightnessItems;
       brightness.barRow = 0;
@@ -262,9 +283,9 @@ void drawStartMenuLayers(Painter& painter, const PreviewSources& sources, int vi
   }
 }
 
-Image drawStartMenuScreen(int view, const PreviewSources& sources) {
+Image drawStartMenuScreen(int view, const PreviewSources& sources, DrawRecord* record) {
   Image screen = newScreen();
-  Painter painter(screen);
+  Painter painter(screen, record, ScreenSide::Lower);
   drawStartMenuLayers(painter, sources, view);
   return screen;
 }

@@ -16,7 +16,8 @@ inline constexpr int kStartMenuWidth = 108;
 // One pop-up submenu: where its box sits, what it lists and which rows are
 // marked.
 struct SubmenuLayout {
-  Coord boxX = 0;  // top-left of the bordered box
+  std::string_view section;  // the settings section placing it, "Syset menu"
+  Coord boxX = 0;            // top-left of the bordered box
   Coord boxY = 0;
   int width = 0;
   std::span<const std::string_view> items;
@@ -48,5 +49,6 @@ std::vector<SubmenuLayout> submenusOfView(int view, const SkinModel& model);
 // Backdrop, start menu and the view's submenus, in drawing order.
 void drawStartMenuLayers(Painter& painter, const PreviewSources& sources, int view);
 
-// The lower screen of a start-menu view (2, 4, 6, 8 or 9).
-Image drawStartMenuScreen(int view, const PreviewSources& sources);
+// The lower screen of a start-menu view (2, 4, 6, 8 or 9). With a record,
+// what is drawn is also appended to it (see Painter).
+Image drawStartMenuScreen(int view, const PreviewSources& sources, DrawRecord* record = nullptr);

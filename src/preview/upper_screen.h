@@ -6,10 +6,11 @@
 #include "preview/preview_sources.h"
 
 // Upper screen of every view except the folder list: a game is selected.
-Image drawGameInfoScreen(const PreviewSources& sources);
+// With a record, what is drawn is also appended to it (see Painter).
+Image drawGameInfoScreen(const PreviewSources& sources, DrawRecord* record = nullptr);
 
 // Upper screen of the folder list view: a folder is selected.
-Image drawFolderInfoScreen(const PreviewSources& sources);
+Image drawFolderInfoScreen(const PreviewSources& sources, DrawRecord* record = nullptr);
 
 // The clock showing 12:34; drawn last by both screens, over everything else.
 void drawBigClock(Painter& painter, const PreviewSources& sources);
