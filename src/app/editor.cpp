@@ -258,6 +258,33 @@ bool Editor::saveFolder() {
   return saved;
 }
 
+bool Editor::saveArchive() {
+  int filter = 0;
+  std::string file = desktop_.askSaveFile(text("LANG_REQFILE_SAVE$"), state_.LastPath,
+                                          "* (*.zip)|*.zip|", 0, filter);
+  if (file.empty()) return false;
+  const std::size_t slash = file.find_last_of("/\\");
+  const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+  if (name.find('.') == std::string::npos) file += ".zip";
+  state_.LastPath = folderPart(file);
+  const bool saved = saveSkinArchive(model_, images_, io(), file);
+  if (saved) {
+    // The skin is now the archive: nothing of it on disk to watch.
+    skinName_ = lastFolderName(file);
+    skinFolder_.clear();
+    stamps_.clear();
+    settingsChangedOnDisk_ = false;
+    history_.replaceCurrent(snapshot());
+    history_.markSaved();
+    rememberRecent(file);
+  }
+  if (view_) {
+    view_->lastUpdateChanged();
+    view_->historyChanged();
+  }
+  return saved;
+}
+
 void Editor::rememberRecent(const std::string& path) {
   recent_.remember(path);
   recent_.save(folders_.settings);

@@ -72,6 +72,7 @@ class Editor {
   void openFolder();
   void openArchive();
   bool saveFolder();
+  bool saveArchive();
   void screenshotToFile();
   void screenshotToClipboard();
   void selectScreenView(int view);

@@ -144,6 +144,23 @@ TEST_F(WorkingDayTest, ADroppedPictureFollowsTheImageButtonsRules) {
   EXPECT_EQ(editor.history().size(), 1u);
 }
 
+TEST_F(WorkingDayTest, SavedAsZipOpensToTheSameSkin) {
+  ASSERT_TRUE(editor.openPath(folder));
+  editor.setElementValue({"big clock", "x"}, 21);
+  desktop.fileAnswers.push_back(skins.folder() + "Shared");  // ".zip" is added
+  ASSERT_TRUE(editor.saveArchive());
+  EXPECT_TRUE(fs::exists(skins.path() / "Shared.zip"));
+  EXPECT_EQ(desktop.fileRequests.back().filters, "* (*.zip)|*.zip|");
+  EXPECT_FALSE(editor.modified());
+  EXPECT_EQ(editor.statusText(), "Shared.zip");
+  EXPECT_TRUE(editor.skinFolder().empty());
+  EXPECT_EQ(editor.recent().paths().front(), skins.folder() + "Shared.zip");
+  editor.newSkin();
+  ASSERT_TRUE(editor.openPath(skins.folder() + "Shared.zip"));
+  EXPECT_EQ(editor.model().bigClock.x, 21);
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
 TEST(RecentSkins, MostRecentFirstTenAtMostAndKeptBetweenRuns) {
   TempDir home;
   RecentSkins recent;

@@ -7,8 +7,8 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QMimeData>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -173,6 +173,7 @@ void MainWindow::buildMenus() {
   QAction* saveFolder =
       save->addAction(text("LANG_FILE_SAVE_FOLDER$"), this, [this] { editor_.saveFolder(); });
   saveFolder->setShortcut(QKeySequence::Save);
+  save->addAction(QStringLiteral("*.zip"), this, [this] { editor_.saveArchive(); });
   reloadAction_ =
       file->addAction(text("LANG_FILE_RELOAD$"), this, [this] { editor_.reloadFromDisk(); });
   file->addSeparator();

@@ -47,13 +47,14 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(tops[3]->text(), q("LANG_OPTIONS$"));
   EXPECT_EQ(tops[4]->text(), q("LANG_SCREEN$"));
   EXPECT_EQ(tops[5]->text(), q("LANG_ABOUT$"));
-  EXPECT_EQ(menuTree(topMenu(w.window, 0)),
-            (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + " >",
-                         "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip",
-                         q("LANG_FILE_RECENT$") + " >", q("LANG_FILE_SAVE$") + " >",
-                         "  " + q("LANG_FILE_SAVE_FOLDER$"), q("LANG_FILE_RELOAD$"), "--",
-                         q("LANG_FILE_SCREENSHOT$") + " >", "  " + q("LANG_FILE_SCREENSHOT2D$"),
-                         "  " + q("LANG_FILE_SCREENSHOT2C$"), "--", q("LANG_FILE_CLOSE$")}));
+  EXPECT_EQ(
+      menuTree(topMenu(w.window, 0)),
+      (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + " >",
+                   "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip", q("LANG_FILE_RECENT$") + " >",
+                   q("LANG_FILE_SAVE$") + " >", "  " + q("LANG_FILE_SAVE_FOLDER$"), "  *.zip",
+                   q("LANG_FILE_RELOAD$"), "--", q("LANG_FILE_SCREENSHOT$") + " >",
+                   "  " + q("LANG_FILE_SCREENSHOT2D$"), "  " + q("LANG_FILE_SCREENSHOT2C$"), "--",
+                   q("LANG_FILE_CLOSE$")}));
   const QStringList languages = menuTree(topMenu(w.window, 2));
   ASSERT_EQ(languages.size(), 10);
   EXPECT_TRUE(languages[0].endsWith(" [x]"));

@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
-#include <QUrl>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QUrl>
 
 namespace {
 

@@ -56,7 +56,8 @@ void SkinWatcher::changed(const QString& path) {
 void SkinWatcher::folderChanged() {
   // Which file came or went is not told: look at all of them; those that
   // did not change are recognised by their size and time.
-  for (const std::string& file : editor_.watchedFiles()) pending_.insert(QString::fromStdString(file));
+  for (const std::string& file : editor_.watchedFiles())
+    pending_.insert(QString::fromStdString(file));
   settle_.start();
 }
 

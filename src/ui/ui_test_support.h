@@ -14,7 +14,9 @@
 #include "ui/main_window.h"
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 // Processes events until `done` holds or a second has passed.
 template <typename Condition>

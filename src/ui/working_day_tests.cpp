@@ -98,7 +98,8 @@ TEST(Watch, APictureRewrittenOnDiskShowsInThePreviewWithinASecond) {
   // Written in place a second time.
   const Image green(256, 192, rgb(0, 248, 0));
   writeBytes(folder + "upper_screen.bmp", encodeBmp16(green));
-  ASSERT_TRUE(processUntil([&] { return w.editor.images()[entry].picture.pixels == green.pixels; }));
+  ASSERT_TRUE(
+      processUntil([&] { return w.editor.images()[entry].picture.pixels == green.pixels; }));
 }
 
 TEST(RecentMenu, ListsOpenedSkinsMostRecentFirstAndDisablesMissingOnes) {
