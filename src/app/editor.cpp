@@ -1,8 +1,10 @@
 #include "app/editor.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/editor_settings.h"
+#include "app/point_at.h"
 #include "app/window_layout.h"
 #include "imaging/image_encoders.h"
 #include "preview/preview_canvas.h"
@@ -143,8 +145,8 @@ void Editor::start(EditorView& view) {
 }
 
 void Editor::redraw() {
-  canvas_ =
-      composeCanvas(renderScreenView(screenView_, PreviewSources{model_, images_}), state_.BGColor);
+  canvas_ = composeCanvas(renderScreenView(screenView_, PreviewSources{model_, images_}, &drawn_),
+                          state_.BGColor);
   ++redraws_;
   if (view_) view_->canvasChanged();
 }
@@ -524,6 +526,63 @@ void Editor::setInfoText(int infoField, const std::string& value) {
   *field = value;
   const std::string label = fieldLabel("SkinInfo", specs[infoField].key);
   recordStep(label, label);
+}
+
+const DrawItem* Editor::itemAt(int canvasX, int canvasY) const {
+  return ::itemAt(drawn_, canvasX, canvasY);
+}
+
+bool Editor::beginElementDrag(int row) {
+  if (!isDraggableRow(row) || dragRow_ >= 0) return false;
+  const ElementRowSpec& spec = elementRowSpecs()[row];
+  const std::int32_t* x = integer(spec.spins[0]);
+  const std::int32_t* y = integer(spec.spins[1]);
+  if (!x || !y) return false;
+  dragRow_ = row;
+  dragStartX_ = *x;
+  dragStartY_ = *y;
+  return true;
+}
+
+void Editor::dragElementBy(int dx, int dy) {
+  if (dragRow_ < 0) return;
+  const ElementRowSpec& spec = elementRowSpecs()[dragRow_];
+  std::int32_t* x = integerField(model_, spec.spins[0].section, spec.spins[0].key);
+  std::int32_t* y = integerField(model_, spec.spins[1].section, spec.spins[1].key);
+  // A value loaded outside the spin box's range starts from where the spin
+  // box shows it.
+  const int newX = std::clamp(std::clamp(dragStartX_, 0, kElementSpinMaximum[0]) + dx, 0,
+                              kElementSpinMaximum[0]);
+  const int newY = std::clamp(std::clamp(dragStartY_, 0, kElementSpinMaximum[1]) + dy, 0,
+                              kElementSpinMaximum[1]);
+  if (dx == 0 && dy == 0) {
+    if (*x == dragStartX_ && *y == dragStartY_) return;
+    *x = dragStartX_;
+    *y = dragStartY_;
+  } else {
+    if (*x == newX && *y == newY) return;
+    *x = newX;
+    *y = newY;
+  }
+  if (view_) view_->fillControls();
+  redraw();
+}
+
+void Editor::endElementDrag() {
+  if (dragRow_ < 0) return;
+  const ElementRowSpec& spec = elementRowSpecs()[dragRow_];
+  dragRow_ = -1;
+  const std::int32_t* x = integer(spec.spins[0]);
+  const std::int32_t* y = integer(spec.spins[1]);
+  if (*x == dragStartX_ && *y == dragStartY_) return;
+  gestureOpen_ = false;
+  recordStep("[" + std::string(spec.spins[0].section) + "] x, y");
+}
+
+void Editor::cancelElementDrag() {
+  if (dragRow_ < 0) return;
+  dragElementBy(0, 0);
+  dragRow_ = -1;
 }
 
 void Editor::finish() { writeEditorSettings(state_, folders_.settings); }

@@ -20,6 +20,7 @@
 #include "base/desktop.h"
 #include "i18n/interface_texts.h"
 #include "imaging/image.h"
+#include "preview/draw_record.h"
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
 #include "skin/skin_model.h"
@@ -130,6 +131,18 @@ class Editor {
   // The whole skin again from its folder (asking first about unsaved edits).
   void reloadFromDisk();
 
+  // What the preview shows where: the item of the current canvas at a
+  // natural-size canvas point, or nullptr on the hinge and margins.
+  const DrawItem* itemAt(int canvasX, int canvasY) const;
+  // Dragging an element row's x and y: moves follow the pointer in whole
+  // handheld pixels from where the drag began, within the spin boxes'
+  // ranges; the whole drag is one undo step, a cancel puts it back.
+  bool beginElementDrag(int row);
+  void dragElementBy(int dx, int dy);
+  void endElementDrag();
+  void cancelElementDrag();
+  bool dragging() const { return dragRow_ >= 0; }
+
   // After the event loop: writes the editor settings.
   void finish();
 
@@ -208,4 +221,7 @@ class Editor {
   std::string lastWriteKey_;
   std::chrono::steady_clock::time_point lastWriteTime_{};
   bool gestureOpen_ = false;
+  DrawRecord drawn_;  // what the last redraw put where
+  int dragRow_ = -1;
+  int dragStartX_ = 0, dragStartY_ = 0;
 };

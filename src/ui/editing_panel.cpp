@@ -214,6 +214,35 @@ void EditingPanel::refreshSwatches() {
     colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
 }
 
+void EditingPanel::focusTarget(const PanelTarget& target) {
+  QWidget* control = nullptr;
+  int page = -1;
+  switch (target.kind) {
+    case PanelTarget::Kind::ElementRow: {
+      const Row& row = rows_[target.index];
+      control = row.spins[0] ? static_cast<QWidget*>(row.spins[0])
+                : row.check  ? static_cast<QWidget*>(row.check)
+                             : row.label;
+      page = 2;
+      break;
+    }
+    case PanelTarget::Kind::ImageButton:
+      control = imageButtons_[target.index];
+      page = 1;
+      break;
+    case PanelTarget::Kind::ColorButton:
+      control = colorButtons_[target.index];
+      colorButtons_[target.index]->setSwatch(qColor(editor_.color(target.index)));
+      page = 0;
+      break;
+    case PanelTarget::Kind::None:
+      return;
+  }
+  setCurrentIndex(page);
+  if (auto* area = widget(page)->findChild<QScrollArea*>()) area->ensureWidgetVisible(control);
+  control->setFocus(Qt::OtherFocusReason);
+}
+
 void EditingPanel::showLastUpdate() {
   const int last = static_cast<int>(infoFields_.size()) - 1;
   infoFields_[last]->setText(fromUtf8(editor_.infoText(last)));

@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "app/point_at.h"
 #include "preview/preview_canvas.h"
 
 class Editor;
@@ -29,6 +30,9 @@ class EditingPanel : public QTabWidget {
   void setViewEnabled(int view, bool enabled);
   void showLastUpdate();
   void refreshSwatches();
+  // Shows the page of the control and gives it the keyboard focus, the
+  // page scrolled so it is in sight.
+  void focusTarget(const PanelTarget& target);
 
   // The controls, for tests and for pointing at them.
   ColorButton* colorButton(int index) const { return colorButtons_[index]; }

@@ -255,6 +255,16 @@ void MainWindow::buildContents() {
   previewArea_->setAccessibleName(QStringLiteral("Preview area"));
   preview_ = new PreviewWidget(editor_, previewArea_);
   previewArea_->setWidget(preview_);
+  connect(preview_, &PreviewWidget::hovered, this, [this](const QString& name) {
+    statusText_->setText(name.isEmpty() ? fromUtf8(editor_.statusText()) : name);
+  });
+  connect(preview_, &PreviewWidget::pointedAt, this, [this](const PanelTarget& target) {
+    // A control of another view is disabled: show its view first, as its
+    // screen button would.
+    if (target.view >= 0 && target.view != editor_.screenView())
+      editor_.selectScreenView(target.view);
+    panel_->focusTarget(target);
+  });
 
   for (int i = 0; i < kScreenButtonCount; ++i) {
     auto* button = new QPushButton(QString::number(i + 1), contents_);
