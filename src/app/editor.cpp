@@ -365,13 +365,13 @@ void Editor::reloadFromDisk() {
 }
 
 bool Editor::replaceImageFromFile(int imageButton, const std::string& path) {
-  const auto specs = imageButtonSpecs();
-  if (imageButton < 0 || imageButton >= static_cast<int>(specs.size())) return false;
-  const int entry = SkinImageTable::indexOf(specs[imageButton].fileName);
+  const auto table = imageButtonTable();
+  if (imageButton < 0 || imageButton >= static_cast<int>(table.size())) return false;
+  const int entry = SkinImageTable::indexOf(table[imageButton].fileName);
   const bool replaced = replaceSkinImageFromFile(images_, entry, io(), path);
   if (replaced) {
     shared_[entry] = std::make_shared<const Image>(images_[entry].picture);
-    recordStep(std::string(specs[imageButton].fileName));
+    recordStep(std::string(table[imageButton].fileName));
   }
   redraw();
   return replaced;
@@ -477,54 +477,54 @@ void Editor::setElementChecked(FieldRef field, bool checked) {
 }
 
 Color Editor::color(int colorButton) const {
-  const auto specs = colorButtonSpecs();
-  if (colorButton < 0 || colorButton >= static_cast<int>(specs.size())) return 0;
+  const auto table = colorButtonTable();
+  if (colorButton < 0 || colorButton >= static_cast<int>(table.size())) return 0;
   const Color* field =
-      colorField(const_cast<SkinModel&>(model_), "global settings", specs[colorButton].key);
+      colorField(const_cast<SkinModel&>(model_), "global settings", table[colorButton].key);
   return field ? *field : 0;
 }
 
 void Editor::pickFieldColor(int colorButton) {
-  const auto specs = colorButtonSpecs();
-  if (colorButton < 0 || colorButton >= static_cast<int>(specs.size())) return;
-  Color* field = colorField(model_, "global settings", specs[colorButton].key);
+  const auto table = colorButtonTable();
+  if (colorButton < 0 || colorButton >= static_cast<int>(table.size())) return;
+  Color* field = colorField(model_, "global settings", table[colorButton].key);
   if (!field) return;
   const Color picked = desktop_.pickColor(*field) & 0xFFFFFF;
   if (picked != *field) {
     *field = picked;
-    recordStep(fieldLabel("global settings", specs[colorButton].key));
+    recordStep(fieldLabel("global settings", table[colorButton].key));
   }
   redraw();
 }
 
 void Editor::replaceImage(int imageButton) {
-  const auto specs = imageButtonSpecs();
-  if (imageButton < 0 || imageButton >= static_cast<int>(specs.size())) return;
-  const int entry = SkinImageTable::indexOf(specs[imageButton].fileName);
+  const auto table = imageButtonTable();
+  if (imageButton < 0 || imageButton >= static_cast<int>(table.size())) return;
+  const int entry = SkinImageTable::indexOf(table[imageButton].fileName);
   if (replaceSkinImage(images_, entry, io(), state_.LastPath)) {
     shared_[entry] = std::make_shared<const Image>(images_[entry].picture);
-    recordStep(std::string(specs[imageButton].fileName));
+    recordStep(std::string(table[imageButton].fileName));
   }
   redraw();
 }
 
 const std::string& Editor::infoText(int infoField) const {
   static const std::string none;
-  const auto specs = infoFieldSpecs();
-  if (infoField < 0 || infoField >= static_cast<int>(specs.size())) return none;
+  const auto table = infoFieldTable();
+  if (infoField < 0 || infoField >= static_cast<int>(table.size())) return none;
   const std::string* field =
-      textField(const_cast<SkinModel&>(model_), "SkinInfo", specs[infoField].key);
+      textField(const_cast<SkinModel&>(model_), "SkinInfo", table[infoField].key);
   return field ? *field : none;
 }
 
 void Editor::setInfoText(int infoField, const std::string& value) {
-  const auto specs = infoFieldSpecs();
-  if (infoField < 0 || infoField >= static_cast<int>(specs.size())) return;
-  if (!specs[infoField].editable) return;
-  std::string* field = textField(model_, "SkinInfo", specs[infoField].key);
+  const auto table = infoFieldTable();
+  if (infoField < 0 || infoField >= static_cast<int>(table.size())) return;
+  if (!table[infoField].editable) return;
+  std::string* field = textField(model_, "SkinInfo", table[infoField].key);
   if (!field || *field == value) return;
   *field = value;
-  const std::string label = fieldLabel("SkinInfo", specs[infoField].key);
+  const std::string label = fieldLabel("SkinInfo", table[infoField].key);
   recordStep(label, label);
 }
 
@@ -534,9 +534,9 @@ const DrawItem* Editor::itemAt(int canvasX, int canvasY) const {
 
 bool Editor::beginElementDrag(int row) {
   if (!isDraggableRow(row) || dragRow_ >= 0) return false;
-  const ElementRowSpec& spec = elementRowSpecs()[row];
-  const std::int32_t* x = integer(spec.spins[0]);
-  const std::int32_t* y = integer(spec.spins[1]);
+  const ElementRowEntry& entry = elementRowTable()[row];
+  const std::int32_t* x = integer(entry.spins[0]);
+  const std::int32_t* y = integer(entry.spins[1]);
   if (!x || !y) return false;
   dragRow_ = row;
   dragStartX_ = *x;
@@ -546,9 +546,9 @@ bool Editor::beginElementDrag(int row) {
 
 void Editor::dragElementBy(int dx, int dy) {
   if (dragRow_ < 0) return;
-  const ElementRowSpec& spec = elementRowSpecs()[dragRow_];
-  std::int32_t* x = integerField(model_, spec.spins[0].section, spec.spins[0].key);
-  std::int32_t* y = integerField(model_, spec.spins[1].section, spec.spins[1].key);
+  const ElementRowEntry& entry = elementRowTable()[dragRow_];
+  std::int32_t* x = integerField(model_, entry.spins[0].section, entry.spins[0].key);
+  std::int32_t* y = integerField(model_, entry.spins[1].section, entry.spins[1].key);
   // A value loaded outside the spin box's range starts from where the spin
   // box shows it.
   const int newX = std::clamp(std::clamp(dragStartX_, 0, kElementSpinMaximum[0]) + dx, 0,
@@ -570,13 +570,13 @@ void Editor::dragElementBy(int dx, int dy) {
 
 void Editor::endElementDrag() {
   if (dragRow_ < 0) return;
-  const ElementRowSpec& spec = elementRowSpecs()[dragRow_];
+  const ElementRowEntry& entry = elementRowTable()[dragRow_];
   dragRow_ = -1;
-  const std::int32_t* x = integer(spec.spins[0]);
-  const std::int32_t* y = integer(spec.spins[1]);
+  const std::int32_t* x = integer(entry.spins[0]);
+  const std::int32_t* y = integer(entry.spins[1]);
   if (*x == dragStartX_ && *y == dragStartY_) return;
   gestureOpen_ = false;
-  recordStep("[" + std::string(spec.spins[0].section) + "] x, y");
+  recordStep("[" + std::string(entry.spins[0].section) + "] x, y");
 }
 
 void Editor::cancelElementDrag() {

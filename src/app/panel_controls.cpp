@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr ColorButtonSpec kColorButtons[] = {
+constexpr ColorButtonEntry kColorButtons[] = {
     {0, 0, "LANG_COLOR_gameInfoTextColor$", "gameInfoTextColor", 0},
     {128, 0, "LANG_COLOR_fileNameTextColor$", "fileNameTextColor", 0},
     {256, 0, "LANG_COLOR_vTextColor$", "vTextColor", 0},
@@ -34,7 +34,7 @@ constexpr ColorButtonSpec kColorButtons[] = {
     {256, 220, "LANG_COLOR_cheatTitleTextColor$", "cheatTitleTextColor", 13},
 };
 
-constexpr ImageButtonSpec kImageButtons[] = {
+constexpr ImageButtonEntry kImageButtons[] = {
     {0, 0, "LANG_IMAGE_upper_screen$", "upper_screen.bmp", 0},
     {128, 0, "LANG_IMAGE_lower_screen$", "lower_screen.bmp", 0},
     {256, 0, "LANG_IMAGE_startbar$", "startbar.bmp", 0},
@@ -88,7 +88,7 @@ constexpr ImageButtonSpec kImageButtons[] = {
     {256, 380, "LANG_IMAGE_pitchon$", "pitchon.bmp", 13},
 };
 
-constexpr ElementRowSpec kElementRows[] = {
+constexpr ElementRowEntry kElementRows[] = {
     {"LANG_SETTINGS_LOGO_INFO_text$", false, {}, {{"logo info", "x"}, {"logo info", "y"}, {}}, 0},
     {"LANG_SETTINGS_FILE_TYPE_show$",
      true,
@@ -167,7 +167,7 @@ constexpr ElementRowSpec kElementRows[] = {
     {"LANG_CLOSE_BTN_text$", false, {}, {{"close btn", "x"}, {"close btn", "y"}, {}}, 13},
 };
 
-constexpr InfoFieldSpec kInfoFields[] = {
+constexpr InfoFieldEntry kInfoFields[] = {
     {"LANG_INFO_TITLE$", "Title", true},        {"LANG_INFO_AUTHOR$", "Author", true},
     {"LANG_INFO_EMAIL$", "eMail", true},        {"LANG_INFO_URL$", "Url", true},
     {"LANG_INFO_UPDATE$", "LastUpdate", false},
@@ -175,7 +175,7 @@ constexpr InfoFieldSpec kInfoFields[] = {
 
 }  // namespace
 
-std::span<const ColorButtonSpec> colorButtonSpecs() { return kColorButtons; }
-std::span<const ImageButtonSpec> imageButtonSpecs() { return kImageButtons; }
-std::span<const ElementRowSpec> elementRowSpecs() { return kElementRows; }
-std::span<const InfoFieldSpec> infoFieldSpecs() { return kInfoFields; }
+std::span<const ColorButtonEntry> colorButtonTable() { return kColorButtons; }
+std::span<const ImageButtonEntry> imageButtonTable() { return kImageButtons; }
+std::span<const ElementRowEntry> elementRowTable() { return kElementRows; }
+std::span<const InfoFieldEntry> infoFieldTable() { return kInfoFields; }

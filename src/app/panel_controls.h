@@ -11,14 +11,14 @@
 
 inline constexpr int kNoScreenView = -1;
 
-struct ColorButtonSpec {
+struct ColorButtonEntry {
   int x, y;                   // 128 x 20 on the colours page
   std::string_view labelKey;  // "LANG_COLOR_gameInfoTextColor$"
   std::string_view key;       // of [global settings]
   int view;
 };
 
-struct ImageButtonSpec {
+struct ImageButtonEntry {
   int x, y;  // 128 x 20 on the images page
   std::string_view labelKey;
   std::string_view fileName;  // skin picture, "icon/cheat.bmp"
@@ -31,7 +31,7 @@ struct FieldRef {
   bool empty() const { return section.empty(); }
 };
 
-struct ElementRowSpec {
+struct ElementRowEntry {
   std::string_view labelKey;  // empty for the one row with a fixed label
   bool checkBox;              // the label is a check box editing `checkField`
   FieldRef checkField;
@@ -39,16 +39,16 @@ struct ElementRowSpec {
   int view;
 };
 
-struct InfoFieldSpec {
+struct InfoFieldEntry {
   std::string_view labelKey;
   std::string_view key;  // of [SkinInfo]
   bool editable;
 };
 
-std::span<const ColorButtonSpec> colorButtonSpecs();  // 29
-std::span<const ImageButtonSpec> imageButtonSpecs();  // 51
-std::span<const ElementRowSpec> elementRowSpecs();    // 24
-std::span<const InfoFieldSpec> infoFieldSpecs();      // 5
+std::span<const ColorButtonEntry> colorButtonTable();  // 29
+std::span<const ImageButtonEntry> imageButtonTable();  // 51
+std::span<const ElementRowEntry> elementRowTable();    // 24
+std::span<const InfoFieldEntry> infoFieldTable();      // 5
 
 // Element rows: y of row k, the spin boxes' x and their upper limits
 // (horizontal positions and widths on the 256-wide screen, vertical ones on
@@ -63,6 +63,6 @@ inline constexpr std::string_view kFixedRowLabel = "LogoOffset";
 
 // The element row label as shown: the text of its key, or the fixed label.
 template <typename Texts>
-std::string_view elementRowLabel(const ElementRowSpec& row, const Texts& texts) {
+std::string_view elementRowLabel(const ElementRowEntry& row, const Texts& texts) {
   return row.labelKey.empty() ? kFixedRowLabel : std::string_view(texts.text(row.labelKey));
 }

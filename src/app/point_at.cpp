@@ -4,7 +4,7 @@
 
 PanelTarget elementRowTarget(std::string_view section) {
   if (section.empty()) return {};
-  const auto rows = elementRowSpecs();
+  const auto rows = elementRowTable();
   for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
     bool edits = rows[k].checkField.section == section;
     for (const FieldRef& spin : rows[k].spins) edits = edits || spin.section == section;
@@ -15,7 +15,7 @@ PanelTarget elementRowTarget(std::string_view section) {
 
 PanelTarget imageButtonTarget(std::string_view fileName) {
   if (fileName.empty()) return {};
-  const auto buttons = imageButtonSpecs();
+  const auto buttons = imageButtonTable();
   for (int i = 0; i < static_cast<int>(buttons.size()); ++i)
     if (buttons[i].fileName == fileName)
       return {PanelTarget::Kind::ImageButton, i, buttons[i].view};
@@ -24,7 +24,7 @@ PanelTarget imageButtonTarget(std::string_view fileName) {
 
 PanelTarget colorButtonTarget(SkinFieldName color) {
   if (color.empty() || color.section != "global settings") return {};
-  const auto buttons = colorButtonSpecs();
+  const auto buttons = colorButtonTable();
   for (int i = 0; i < static_cast<int>(buttons.size()); ++i)
     if (buttons[i].key == color.key) return {PanelTarget::Kind::ColorButton, i, buttons[i].view};
   return {};
@@ -41,11 +41,11 @@ PanelTarget targetOf(const DrawItem& item) {
 std::string targetLabel(const PanelTarget& target, const InterfaceTexts& texts) {
   switch (target.kind) {
     case PanelTarget::Kind::ElementRow:
-      return std::string(elementRowLabel(elementRowSpecs()[target.index], texts));
+      return std::string(elementRowLabel(elementRowTable()[target.index], texts));
     case PanelTarget::Kind::ImageButton:
-      return std::string(imageButtonSpecs()[target.index].fileName);
+      return std::string(imageButtonTable()[target.index].fileName);
     case PanelTarget::Kind::ColorButton:
-      return texts.text(colorButtonSpecs()[target.index].labelKey);
+      return texts.text(colorButtonTable()[target.index].labelKey);
     case PanelTarget::Kind::None:
       break;
   }
@@ -53,7 +53,7 @@ std::string targetLabel(const PanelTarget& target, const InterfaceTexts& texts) 
 }
 
 bool isDraggableRow(int row) {
-  const auto rows = elementRowSpecs();
+  const auto rows = elementRowTable();
   if (row < 0 || row >= static_cast<int>(rows.size())) return false;
   return rows[row].spins[0].key == "x" && rows[row].spins[1].key == "y" &&
          rows[row].spins[0].section == rows[row].spins[1].section;

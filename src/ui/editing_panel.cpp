@@ -74,15 +74,15 @@ void EditingPanel::belongsTo(int view, QWidget* control) {
 
 void EditingPanel::buildColorsPage() {
   QWidget* content = addPage("LANG_PANEL_COLORS$");
-  const auto specs = colorButtonSpecs();
-  for (int i = 0; i < static_cast<int>(specs.size()); ++i) {
-    auto* button = new ColorButton(text(specs[i].labelKey), content);
-    button->setGeometry(specs[i].x, specs[i].y, kButtonWidth, kControlHeight);
+  const auto table = colorButtonTable();
+  for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+    auto* button = new ColorButton(text(table[i].labelKey), content);
+    button->setGeometry(table[i].x, table[i].y, kButtonWidth, kControlHeight);
     connect(button, &QPushButton::clicked, this, [this, i] {
       editor_.pickFieldColor(i);
       colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
     });
-    belongsTo(specs[i].view, button);
+    belongsTo(table[i].view, button);
     colorButtons_.push_back(button);
   }
   fitContent(content);
@@ -90,17 +90,17 @@ void EditingPanel::buildColorsPage() {
 
 void EditingPanel::buildImagesPage() {
   QWidget* content = addPage("LANG_PANEL_IMAGES$");
-  const auto specs = imageButtonSpecs();
-  for (int i = 0; i < static_cast<int>(specs.size()); ++i) {
-    auto* button = new ImageButton(text(specs[i].labelKey), fromUtf8(specs[i].fileName), content);
-    button->setGeometry(specs[i].x, specs[i].y, kButtonWidth, kControlHeight);
-    const int entry = SkinImageTable::indexOf(specs[i].fileName);
+  const auto table = imageButtonTable();
+  for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+    auto* button = new ImageButton(text(table[i].labelKey), fromUtf8(table[i].fileName), content);
+    button->setGeometry(table[i].x, table[i].y, kButtonWidth, kControlHeight);
+    const int entry = SkinImageTable::indexOf(table[i].fileName);
     button->picture = [this, entry] { return toQImage(editor_.images()[entry].picture); };
     connect(button, &QPushButton::clicked, this, [this, i] { editor_.replaceImage(i); });
     connect(button, &ImageButton::pictureDropped, this, [this, i](const QString& path) {
       editor_.replaceImageFromFile(i, path.toStdString());
     });
-    belongsTo(specs[i].view, button);
+    belongsTo(table[i].view, button);
     imageButtons_.push_back(button);
   }
   fitContent(content);
@@ -108,17 +108,17 @@ void EditingPanel::buildImagesPage() {
 
 void EditingPanel::buildElementsPage() {
   QWidget* content = addPage("LANG_PANEL_ELEMETS$");
-  const auto specs = elementRowSpecs();
-  for (int k = 0; k < static_cast<int>(specs.size()); ++k) {
-    const ElementRowSpec& spec = specs[k];
+  const auto table = elementRowTable();
+  for (int k = 0; k < static_cast<int>(table.size()); ++k) {
+    const ElementRowEntry& entry = table[k];
     Row row;
-    const QString label = fromUtf8(elementRowLabel(spec, editor_.texts()));
+    const QString label = fromUtf8(elementRowLabel(entry, editor_.texts()));
     QWidget* labelControl = nullptr;
-    if (spec.checkBox) {
+    if (entry.checkBox) {
       row.check = new ElementCheckBox(label, content);
       row.check->setGeometry(kElementCheckBoxX, elementRowY(k), kElementLabelWidth, kControlHeight);
       row.check->setAccessibleName(label);
-      const FieldRef field = spec.checkField;
+      const FieldRef field = entry.checkField;
       connect(row.check, &QCheckBox::clicked, this, [this, field, k] {
         editor_.setElementChecked(field, rows_[k].check->checkState() == Qt::Checked);
       });
@@ -129,15 +129,15 @@ void EditingPanel::buildElementsPage() {
                              kControlHeight);
       labelControl = row.label;
     }
-    belongsTo(spec.view, labelControl);
+    belongsTo(entry.view, labelControl);
     for (int c = 0; c < 3; ++c) {
-      if (spec.spins[c].empty()) continue;
+      if (entry.spins[c].empty()) continue;
       auto* spin = new QSpinBox(content);
       spin->setRange(0, kElementSpinMaximum[c]);
       spin->setGeometry(kElementSpinX[c], elementRowY(k), kSpinWidth, kControlHeight);
-      spin->setAccessibleName(label + u' ' + fromUtf8(spec.spins[c].key));
+      spin->setAccessibleName(label + u' ' + fromUtf8(entry.spins[c].key));
       if (row.label) row.label->setBuddy(row.spins[0] ? row.spins[0] : spin);
-      const FieldRef field = spec.spins[c];
+      const FieldRef field = entry.spins[c];
       // Fill blocks this signal, so only the user's changes write.
       connect(spin, &QSpinBox::valueChanged, this,
               [this, field](int value) { editor_.setElementValue(field, value); });
@@ -145,7 +145,7 @@ void EditingPanel::buildElementsPage() {
       connect(spin, &QSpinBox::editingFinished, this, [this] { editor_.endGesture(); });
       spin->installEventFilter(this);
       row.spins[c] = spin;
-      belongsTo(spec.view, spin);
+      belongsTo(entry.view, spin);
     }
     rows_.push_back(row);
   }
@@ -154,14 +154,14 @@ void EditingPanel::buildElementsPage() {
 
 void EditingPanel::buildInformationPage() {
   QWidget* content = addPage("LANG_PANEL_INFORMATIONS$");
-  const auto specs = infoFieldSpecs();
-  for (int i = 0; i < static_cast<int>(specs.size()); ++i) {
-    auto* label = new QLabel(text(specs[i].labelKey), content);
+  const auto table = infoFieldTable();
+  for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+    auto* label = new QLabel(text(table[i].labelKey), content);
     label->setGeometry(5, 10 + 40 * i, kInfoWidth, kControlHeight);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* field = new QLineEdit(content);
     field->setGeometry(5, 25 + 40 * i, kInfoWidth, kControlHeight);
-    field->setReadOnly(!specs[i].editable);
+    field->setReadOnly(!table[i].editable);
     field->setAccessibleName(label->text());
     label->setBuddy(field);
     field->raise();
@@ -186,7 +186,7 @@ void EditingPanel::setViewEnabled(int view, bool enabled) {
 }
 
 void EditingPanel::fill() {
-  const auto rows = elementRowSpecs();
+  const auto rows = elementRowTable();
   for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
     if (rows_[k].check) {
       const QSignalBlocker block(rows_[k].check);
