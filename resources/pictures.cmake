@@ -23,8 +23,17 @@ add_custom_target(skinstudio-artgen-sheet
                   COMMAND skinstudio-artgen --png ${CMAKE_BINARY_DIR}/artgen-pictures
                   DEPENDS skinstudio-artgen)
 
-# The application icon in every size an installer takes, with transparency:
+# The application icon in every size an installer takes, with transparency,
+# as skinstudio-<size>.png in build/app-icons. Built with everything, since
+# the install rules take them (SKINSTUDIO_APP_ICONS lists the files):
 # cmake --build <dir> --target skinstudio-app-icons
-add_custom_target(skinstudio-app-icons
-                  COMMAND skinstudio-artgen --icons ${CMAKE_BINARY_DIR}/app-icons
-                  DEPENDS skinstudio-artgen)
+set(APP_ICONS "")
+foreach(size 16 32 48 64 128 256 512)
+  list(APPEND APP_ICONS ${CMAKE_BINARY_DIR}/app-icons/skinstudio-${size}.png)
+endforeach()
+add_custom_command(OUTPUT ${APP_ICONS}
+                   COMMAND skinstudio-artgen --icons ${CMAKE_BINARY_DIR}/app-icons
+                   DEPENDS skinstudio-artgen
+                   COMMENT "Drawing the application icons")
+add_custom_target(skinstudio-app-icons ALL DEPENDS ${APP_ICONS})
+set_property(GLOBAL PROPERTY SKINSTUDIO_APP_ICONS ${APP_ICONS})

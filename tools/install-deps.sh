@@ -10,6 +10,9 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth imagemagick
+  # The Debian package (dpkg-shlibdeps reads the libraries through `file`) and
+  # the checks of the desktop entry and the AppStream metadata.
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,11 +1,22 @@
 // skinstudio: the desktop skin editor.
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
+#include "app/data_folders.h"
 #include "app/editor.h"
+#include "app/start_arguments.h"
 #include "skin/builtin_pictures.h"
 #include "ui/about_box.h"
 #include "ui/color_picker_dialog.h"
@@ -13,9 +24,51 @@
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
 
+namespace {
+
+constexpr int kUsageError = 2;
+
+std::filesystem::path localPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+Editor::Folders editorFolders() {
+  DataFolderPlaces places;
+  places.executable = localPath(QCoreApplication::applicationDirPath());
+  places.config = localPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+  for (const QString& folder :
+       QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+    places.sharedData.push_back(localPath(folder));
+  return chooseEditorFolders(places);
+}
+
+// A folder opens as a skin folder; anything else, a missing path too, as an
+// archive, which reports what is wrong with it, exactly as the menu items.
+void openAtStart(Editor& editor, const std::string& path) {
+  // Requesters answer with whole paths; a relative one would be remembered
+  // as the last folder and mean another one at the next start.
+  std::error_code ec;
+  const std::filesystem::path whole = std::filesystem::absolute(path, ec).lexically_normal();
+  editor.openPath(ec ? path : whole.string());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("skinstudio"));
+  // QApplication has taken its own options out of argv.
+  const StartArguments start =
+      parseStartArguments(std::vector<std::string_view>(argv + 1, argv + argc));
+  if (!start.error.empty()) {
+    std::fprintf(stderr, "skinstudio: %s\n%s", start.error.c_str(), startUsage().data());
+    return kUsageError;
+  }
+  if (start.help) {
+    std::fputs(startUsage().data(), stdout);
+    return 0;
+  }
+
   // Every control has a fixed pixel size; a small font lets every label fit
   // in every shipped language.
   QFont font(QStringLiteral("DejaVu Sans"));
@@ -23,7 +76,17 @@ int main(int argc, char** argv) {
   QApplication::setFont(font);
 
   QtDesktop desktop;
-  Editor editor(desktop);
+  Editor editor(desktop, editorFolders());
+  if (!start.printTextKey.empty()) {
+    if (builtinInterfaceText(start.printTextKey).empty()) {
+      std::fprintf(stderr, "skinstudio: no interface text is called %s\n",
+                   start.printTextKey.c_str());
+      return kUsageError;
+    }
+    std::printf("%s\n", editor.texts().text(start.printTextKey).c_str());
+    return 0;
+  }
+
   MainWindow window(editor, &desktop);
   window.setWindowIcon(
       QIcon(QPixmap::fromImage(toQImageWithKey(builtinAppIcon(), rgb(0, 248, 0)))));
@@ -34,12 +97,20 @@ int main(int argc, char** argv) {
   window.showAbout = [&] { AboutBox::showModal(&window, editor.texts()); };
   // For measuring start-up: the process ends once the preview has painted
   // its first frame.
-  if (QCoreApplication::arguments().contains(QStringLiteral("--report-first-frame")))
-    window.firstFramePainted = [] { std::_Exit(0); };
+  if (start.reportFirstFrame) window.firstFramePainted = [] { std::_Exit(0); };
   window.show();
   editor.start(window);
+  // Once the event loop runs, so that the window is on screen behind any
+  // message the opening shows.
+  QTimer::singleShot(0, &window, [&] {
+    if (!start.skinPath.empty()) openAtStart(editor, start.skinPath);
+    if (start.exitAfterStart) window.close();
+  });
   const int status = app.exec();
   (void)status;
+  // An installed editor's configuration folder may not exist yet.
+  std::error_code ignored;
+  std::filesystem::create_directories(editor.folders().settings, ignored);
   editor.finish();
   return 0;
 }

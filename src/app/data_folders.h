@@ -1,0 +1,31 @@
+// Where the editor finds its language files and keeps its settings. A build
+// folder or a portable copy carries both beside itself and is started from
+// there; an installed editor has its language files in the installation's
+// data folder and keeps its settings in the user's configuration folder.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "app/editor.h"
+
+struct DataFolderPlaces {
+  std::filesystem::path current = ".";  // the folder the editor was started in
+  std::filesystem::path executable;     // the folder holding the program file
+  std::filesystem::path config;         // the user's configuration folder for the editor
+  // The desktop's shared data folders, the user's own first; each may hold
+  // the editor's data folder.
+  std::vector<std::filesystem::path> sharedData;
+};
+
+// The name of the editor's folder below an installation's "share" folder
+// and below each shared data folder.
+inline constexpr const char* kDataFolderName = "skinstudio";
+
+// Both folders are `current` when it holds a "language" or a "settings"
+// folder. Otherwise the settings live below `config` (below `current` when
+// no configuration folder is known) and the language files come from the
+// first of <executable>/../share/skinstudio and <each shared folder>/skinstudio
+// that holds a "language" folder; when none does, from the first of them,
+// which leaves the editor with its built-in texts.
+Editor::Folders chooseEditorFolders(const DataFolderPlaces& places);

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/data_folders.h"
+#include "app/editor_settings.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An installation below `root`: root/usr/bin for the program file,
+// root/usr/share/skinstudio/language when `withLanguages`, and a user's
+// configuration folder and working folder beside it.
+struct Machine {
+  TempDir root;
+  fs::path bin() const { return root.path() / "usr" / "bin"; }
+  fs::path data() const { return root.path() / "usr" / "share" / "skinstudio"; }
+  fs::path config() const { return root.path() / "home" / ".config" / "skinstudio"; }
+  fs::path work() const { return root.path() / "work"; }
+
+  explicit Machine(bool withLanguages = true) {
+    fs::create_directories(bin());
+    fs::create_directories(work());
+    if (withLanguages) fs::create_directories(data() / "language");
+  }
+  DataFolderPlaces places() const { return {work(), bin(), config(), {}}; }
+};
+
+TEST(DataFolders, BuildOrPortableFolderKeepsBothBesideItself) {
+  for (const char* marker : {"language", "settings"}) {
+    Machine machine;
+    fs::create_directory(machine.work() / marker);
+    const Editor::Folders folders = chooseEditorFolders(machine.places());
+    EXPECT_EQ(folders.settings, machine.work()) << marker;
+    EXPECT_EQ(folders.languages, machine.work()) << marker;
+  }
+
+  // Only a folder marks a portable copy: a file of that name is something
+  // the author happens to keep there.
+  Machine machine;
+  std::ofstream(machine.work() / "language") << "notes";
+  std::ofstream(machine.work() / "settings") << "notes";
+  EXPECT_EQ(chooseEditorFolders(machine.places()).languages, machine.data());
+}
+
+TEST(DataFolders, InstalledEditorReadsItsInstallationAndTheUsersConfiguration) {
+  Machine machine;
+  const Editor::Folders folders = chooseEditorFolders(machine.places());
+  EXPECT_EQ(folders.languages, machine.data());
+  EXPECT_EQ(folders.settings, machine.config());
+
+  // The program file's own installation wins over any shared data folder,
+  // so two installed versions never mix their language files.
+  Machine other;
+  DataFolderPlaces places = machine.places();
+  places.sharedData = {other.data().parent_path()};
+  EXPECT_EQ(chooseEditorFolders(places).languages, machine.data());
+}
+
+TEST(DataFolders, SharedDataFoldersAreTheFallbackInTheirOrder) {
+  Machine machine(false);
+  TempDir personal;  // holds no skinstudio/language
+  TempDir first;
+  TempDir second;
+  fs::create_directories(first.path() / "skinstudio" / "language");
+  fs::create_directories(second.path() / "skinstudio" / "language");
+  DataFolderPlaces places = machine.places();
+  places.sharedData = {personal.path(), first.path(), second.path()};
+  EXPECT_EQ(chooseEditorFolders(places).languages, first.path() / "skinstudio");
+
+  // No language files anywhere: the installation's own place, where the
+  // texts stay the built-in ones.
+  places.sharedData = {personal.path()};
+  EXPECT_EQ(chooseEditorFolders(places).languages, machine.data());
+  EXPECT_EQ(chooseEditorFolders(places).settings, machine.config());
+}
+
+TEST(DataFolders, UnknownPlacesFallBackToTheCurrentFolder) {
+  Machine machine;
+  DataFolderPlaces places{machine.work(), {}, {}, {}};
+  const Editor::Folders folders = chooseEditorFolders(places);
+  EXPECT_EQ(folders.settings, machine.work());
+  EXPECT_EQ(folders.languages, machine.work());
+
+  places.sharedData = {machine.data().parent_path()};
+  EXPECT_EQ(chooseEditorFolders(places).languages, machine.data());
+}
+
+// The chosen folders as the editor uses them: German from the installation,
+// the settings file written into the configuration folder and read back.
+TEST(DataFolders, EditorReadsAndWritesThroughTheChosenFolders) {
+  Machine machine;
+  std::ofstream(machine.data() / "language" / "german.ini", std::ios::binary)
+      << "[Menu]\r\nLANG_FILE$ = Datei\r\n";
+  fs::create_directories(machine.config() / "settings");
+  std::ofstream(machine.config() / "settings" / "settings.ini", std::ios::binary)
+      << "[settings]\r\nLanguage = 5\r\n";
+
+  FakeDesktop desktop;
+  Editor editor(desktop, chooseEditorFolders(machine.places()));
+  EXPECT_EQ(editor.texts().text("LANG_FILE$"), "Datei");
+  editor.changeLanguage(3);
+  editor.finish();
+  EditorState state;
+  readEditorSettings(state, machine.config());
+  EXPECT_EQ(state.Language, 3);
+  EXPECT_FALSE(fs::exists(machine.work() / "settings"));
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+}  // namespace
