@@ -9,7 +9,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev libminizip-dev zlib1g-dev
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth imagemagick
+  fonts-dejavu-core fonts-wqy-microhei xvfb xauth imagemagick
   # The Debian package (dpkg-shlibdeps reads the libraries through `file`) and
   # the checks of the desktop entry and the AppStream metadata.
   dpkg-dev file desktop-file-utils appstream

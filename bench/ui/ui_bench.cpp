@@ -199,6 +199,13 @@ void BM_StartupBareQtWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupBareQtWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Not a target: shows how much of the gap is the font database that any
+// window with text loads.
+void BM_StartupBareQtWindowWithText(benchmark::State& state) {
+  startup(state, {besideThisProgram("skinstudio-bare-window"), "--with-text"});
+}
+BENCHMARK(BM_StartupBareQtWindowWithText)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // In a fresh process (this program run again): open a skin folder, zoom to
 // 5.05, scroll to the bottom, paint.
 int zoomedSession(const std::string& folder) {
