@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/editor.h"
-#include "skin/skin_files.h"
+#include "testsupport/saved_skin.h"
 #include "ui/color_picker_dialog.h"
 #include "ui/editing_panel.h"
 #include "ui/main_window.h"
@@ -227,16 +227,7 @@ int zoomedSession(const std::string& folder) {
 
 void BM_ZoomedSession(benchmark::State& state) {
   const fs::path skin = scratchFolder() / "skin";
-  if (!fs::exists(skin / "uisettings.ini")) {
-    ScriptedDesktop quiet;
-    InterfaceTexts texts;
-    SkinModel model;
-    SkinImageTable images;
-    resetSkinModel(model);
-    resetSkinImages(images);
-    fs::create_directories(skin);
-    saveSkinFolder(model, images, SkinIoContext{quiet, texts}, skin.string() + "/");
-  }
+  if (!fs::exists(skin / "uisettings.ini")) saveBuiltinSkin(skin.string() + "/");
   long peak = 0;
   for (auto _ : state) {
     peak = runToEnd(

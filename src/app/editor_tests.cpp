@@ -13,6 +13,7 @@
 #include "preview/screenshot.h"
 #include "skin/skin_files.h"
 #include "testsupport/fake_desktop.h"
+#include "testsupport/saved_skin.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
@@ -48,18 +49,10 @@ class EditorTest : public ::testing::Test {
 
   // A saved copy of the built-in skin with one title, as a folder.
   std::string savedSkin(const std::string& name, const std::string& title) {
-    FakeDesktop quiet;
-    InterfaceTexts texts;
-    SkinModel model;
-    SkinImageTable images;
-    resetSkinModel(model);
-    resetSkinImages(images);
-    model.skinInfo.Title = title;
-    model.bigClock.x = 77;
-    const std::string folder = skins.folder() + name + "/";
-    fs::create_directories(folder);
-    saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
-    return folder;
+    return saveBuiltinSkin(skins.folder() + name + "/", [&](SkinModel& model) {
+      model.skinInfo.Title = title;
+      model.bigClock.x = 77;
+    });
   }
 
   TempDir home;

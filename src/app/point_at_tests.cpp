@@ -103,7 +103,7 @@ TEST_F(PointAtTest, ADragMovesInWholePixelsWithinRangeAsOneStepAndCancelPutsItBa
   EXPECT_EQ(editor.model().bigClock.x, x0);
   EXPECT_EQ(editor.model().bigClock.y, y0);
   EXPECT_FALSE(editor.dragging());
-  EXPECT_FALSE(editor.history().canRedo() && editor.history().size() > 1);
+  EXPECT_EQ(editor.history().size(), 1u);  // a cancelled drag makes no step
   for (int row = 0; row < 24; ++row) EXPECT_EQ(isDraggableRow(row), row != 3 && row != 12) << row;
 }
 

@@ -11,6 +11,7 @@
 #include "skin/skin_files.h"
 #include "testsupport/fake_desktop.h"
 #include "testsupport/picture_test_files.h"
+#include "testsupport/saved_skin.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
@@ -31,15 +32,7 @@ class WorkingDayTest : public ::testing::Test {
  protected:
   WorkingDayTest() {
     editor.start(view);
-    FakeDesktop quiet;
-    InterfaceTexts texts;
-    SkinModel model;
-    SkinImageTable images;
-    resetSkinModel(model);
-    resetSkinImages(images);
-    folder = skins.folder() + "Mine/";
-    fs::create_directories(folder);
-    saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
+    folder = saveBuiltinSkin(skins.folder() + "Mine/");
   }
   // Rewrites a file so its stamp surely differs from the last one seen.
   void rewrite(const std::string& path, const Bytes& bytes) {

@@ -11,6 +11,7 @@
 #include "i18n/interface_texts.h"
 #include "skin/builtin_pictures.h"
 #include "ui/image_conversion.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -73,9 +74,8 @@ AboutBox::AboutBox(QWidget* owner, const InterfaceTexts& texts)
   banner->setObjectName("banner");
   banner->setPixmap(QPixmap::fromImage(toQImage(builtinAboutBanner())));
   banner->setCursor(Qt::PointingHandCursor);
-  banner->setAccessibleName(QString::fromUtf8(ProductInfo::Name.data(), ProductInfo::Name.size()));
-  banner->setToolTip(
-      QString::fromUtf8(ProductInfo::HomeAddress.data(), ProductInfo::HomeAddress.size()));
+  banner->setAccessibleName(toQString(ProductInfo::Name));
+  banner->setToolTip(toQString(ProductInfo::HomeAddress));
   banner->setGeometry(0, 0, 468, 60);
 
   auto* body = new QLabel(QString::fromStdString(aboutBodyText()), this);
@@ -85,13 +85,11 @@ AboutBox::AboutBox(QWidget* owner, const InterfaceTexts& texts)
   body->setTextInteractionFlags(Qt::TextSelectableByMouse);
   body->setGeometry(5, 65, 458, 130);
 
-  const QString linkText =
-      QString::fromUtf8(ProductInfo::LinkText.data(), ProductInfo::LinkText.size());
+  const QString linkText = toQString(ProductInfo::LinkText);
   auto* link = new LinkLabel(linkText, this, [this] { openAddress(ProductInfo::SkinsAddress); });
   link->setObjectName("link");
   link->setAccessibleName(linkText);
-  link->setToolTip(
-      QString::fromUtf8(ProductInfo::SkinsAddress.data(), ProductInfo::SkinsAddress.size()));
+  link->setToolTip(toQString(ProductInfo::SkinsAddress));
   QPalette palette = link->palette();
   palette.setColor(QPalette::WindowText, QColor(64, 64, 255));
   link->setPalette(palette);
@@ -116,7 +114,7 @@ void AboutBox::showModal(QWidget* owner, const InterfaceTexts& texts) {
 }
 
 void AboutBox::openAddress(std::string_view address) {
-  if (openUrl_) openUrl_(QUrl(QString::fromUtf8(address.data(), address.size())));
+  if (openUrl_) openUrl_(QUrl(toQString(address)));
 }
 
 void AboutBox::keyPressEvent(QKeyEvent* event) {

@@ -14,16 +14,9 @@
 #include "app/product_info.h"
 #include "i18n/interface_texts.h"
 #include "ui/about_box.h"
+#include "ui/ui_test_support.h"
 
 namespace {
-
-bool processUntil(const std::function<bool()>& done) {
-  for (int round = 0; round < 200; ++round) {
-    if (done()) return true;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return done();
-}
 
 class AboutBoxTest : public ::testing::Test {
  protected:

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 
 #include "i18n/interface_texts.h"
+#include "ui/qt_text.h"
 
 // Upper half the colour the dialog was given, lower half the one it would return.
 class ColorSwatch : public QWidget {
@@ -63,9 +64,7 @@ class ChannelSpinBox : public QSpinBox {
   }
 };
 
-QString textOf(const InterfaceTexts& texts, const char* key) {
-  return QString::fromStdString(texts.text(key));
-}
+QString textOf(const InterfaceTexts& texts, const char* key) { return toQString(texts.text(key)); }
 
 bool desktopRefusesReading() {
   // Wayland hands no other window's pixels to a program.

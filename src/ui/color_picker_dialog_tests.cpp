@@ -12,17 +12,9 @@
 
 #include "i18n/interface_texts.h"
 #include "ui/color_picker_dialog.h"
+#include "ui/ui_test_support.h"
 
 namespace {
-
-// Runs the event loop until `done` holds, for a bounded number of rounds.
-bool processUntil(const std::function<bool()>& done) {
-  for (int round = 0; round < 200; ++round) {
-    if (done()) return true;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return done();
-}
 
 class ColorPickerDialogTest : public ::testing::Test {
  protected:

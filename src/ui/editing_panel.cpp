@@ -11,6 +11,7 @@
 #include "skin/skin_images.h"
 #include "ui/image_conversion.h"
 #include "ui/panel_widgets.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -18,10 +19,6 @@ constexpr int kButtonWidth = 128;
 constexpr int kControlHeight = 20;
 constexpr int kSpinWidth = 48;
 constexpr int kInfoWidth = 374;
-
-QString fromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QColor qColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
@@ -58,7 +55,7 @@ EditingPanel::EditingPanel(Editor& editor, QWidget* parent) : QTabWidget(parent)
 }
 
 QString EditingPanel::text(std::string_view key) const {
-  return fromUtf8(editor_.texts().text(key));
+  return toQString(editor_.texts().text(key));
 }
 
 QWidget* EditingPanel::addPage(const char* titleKey) {
@@ -92,7 +89,7 @@ void EditingPanel::buildImagesPage() {
   QWidget* content = addPage("LANG_PANEL_IMAGES$");
   const auto table = imageButtonTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
-    auto* button = new ImageButton(text(table[i].labelKey), fromUtf8(table[i].fileName), content);
+    auto* button = new ImageButton(text(table[i].labelKey), toQString(table[i].fileName), content);
     button->setGeometry(table[i].x, table[i].y, kButtonWidth, kControlHeight);
     const int entry = SkinImageTable::indexOf(table[i].fileName);
     button->picture = [this, entry] { return toQImage(editor_.images()[entry].picture); };
@@ -112,7 +109,7 @@ void EditingPanel::buildElementsPage() {
   for (int k = 0; k < static_cast<int>(table.size()); ++k) {
     const ElementRowEntry& entry = table[k];
     Row row;
-    const QString label = fromUtf8(elementRowLabel(entry, editor_.texts()));
+    const QString label = toQString(elementRowLabel(entry, editor_.texts()));
     QWidget* labelControl = nullptr;
     if (entry.checkBox) {
       row.check = new ElementCheckBox(label, content);
@@ -135,7 +132,7 @@ void EditingPanel::buildElementsPage() {
       auto* spin = new QSpinBox(content);
       spin->setRange(0, kElementSpinMaximum[c]);
       spin->setGeometry(kElementSpinX[c], elementRowY(k), kSpinWidth, kControlHeight);
-      spin->setAccessibleName(label + u' ' + fromUtf8(entry.spins[c].key));
+      spin->setAccessibleName(label + u' ' + toQString(entry.spins[c].key));
       if (row.label) row.label->setBuddy(row.spins[0] ? row.spins[0] : spin);
       const FieldRef field = entry.spins[c];
       // Fill blocks this signal, so only the user's changes write.
@@ -203,7 +200,7 @@ void EditingPanel::fill() {
   }
   for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) {
     const QSignalBlocker block(infoFields_[i]);
-    infoFields_[i]->setText(fromUtf8(editor_.infoText(i)));
+    infoFields_[i]->setText(toQString(editor_.infoText(i)));
     infoFields_[i]->setCursorPosition(0);
   }
   refreshSwatches();
@@ -245,5 +242,5 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
 
 void EditingPanel::showLastUpdate() {
   const int last = static_cast<int>(infoFields_.size()) - 1;
-  infoFields_[last]->setText(fromUtf8(editor_.infoText(last)));
+  infoFields_[last]->setText(toQString(editor_.infoText(last)));
 }

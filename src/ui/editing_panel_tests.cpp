@@ -8,6 +8,7 @@
 
 #include "app/panel_controls.h"
 #include "skin/skin_files.h"
+#include "testsupport/saved_skin.h"
 #include "ui/editing_panel.h"
 #include "ui/panel_widgets.h"
 #include "ui/ui_test_support.h"
@@ -127,18 +128,11 @@ TEST(EditingPanel, UserChangesWriteTheModelAndRedrawOnce) {
 TEST(EditingPanel, LoadedValuesAreShownWithoutBeingWrittenBack) {
   EditorWindow w;
   // A skin whose values lie outside what the controls can show.
-  FakeDesktop quiet;
-  InterfaceTexts texts;
-  SkinModel model;
-  SkinImageTable images;
-  resetSkinModel(model);
-  resetSkinImages(images);
-  model.bigClock.x = 300;
-  model.bigClock.show = 2;
-  model.skinInfo.Author = "Ada";
-  const std::string folder = w.home.folder() + "odd/";
-  std::filesystem::create_directories(folder);
-  saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
+  const std::string folder = saveBuiltinSkin(w.home.folder() + "odd/", [](SkinModel& model) {
+    model.bigClock.x = 300;
+    model.bigClock.show = 2;
+    model.skinInfo.Author = "Ada";
+  });
 
   w.desktop.folderAnswers.push_back(folder);
   w.editor.openFolder();

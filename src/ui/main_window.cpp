@@ -18,6 +18,7 @@
 #include "ui/panel_widgets.h"
 #include "ui/preview_widget.h"
 #include "ui/qt_desktop.h"
+#include "ui/qt_text.h"
 #include "ui/skin_watcher.h"
 
 namespace {
@@ -25,10 +26,6 @@ namespace {
 constexpr int kInitialButtonWidth = 19;
 constexpr int kProgressFieldWidth = 275;
 constexpr int kPreviewScrollStep = 8;
-
-QString fromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The language menu in its order: the number each item selects and a label
 // that no language file changes, each naming its language in itself.
@@ -52,7 +49,7 @@ constexpr LanguageItem kLanguageItems[10] = {
 }  // namespace
 
 MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), desktop_(desktop) {
-  setWindowTitle(fromUtf8(EditorState::ProductTitle) + fromUtf8(EditorState::VersionText));
+  setWindowTitle(toQString(EditorState::ProductTitle) + toQString(EditorState::VersionText));
   if (desktop_) {
     desktop_->setOwner(this);
     desktop_->text = [this](const char* key) { return text(key); };
@@ -80,7 +77,7 @@ MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), de
 void MainWindow::fillRecentMenu() {
   recentMenu_->clear();
   for (const std::string& path : editor_.recent().paths()) {
-    const QString shown = fromUtf8(path);
+    const QString shown = toQString(path);
     QAction* action = recentMenu_->addAction(shown);
     // A skin that is gone stays listed, so the author sees where it was.
     action->setEnabled(QFileInfo::exists(shown));
@@ -144,7 +141,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
-QString MainWindow::text(std::string_view key) const { return fromUtf8(editor_.texts().text(key)); }
+QString MainWindow::text(std::string_view key) const {
+  return toQString(editor_.texts().text(key));
+}
 
 void MainWindow::build() {
   buildMenus();
@@ -256,7 +255,7 @@ void MainWindow::buildContents() {
   preview_ = new PreviewWidget(editor_, previewArea_);
   previewArea_->setWidget(preview_);
   connect(preview_, &PreviewWidget::hovered, this, [this](const QString& name) {
-    statusText_->setText(name.isEmpty() ? fromUtf8(editor_.statusText()) : name);
+    statusText_->setText(name.isEmpty() ? toQString(editor_.statusText()) : name);
   });
   connect(preview_, &PreviewWidget::pointedAt, this, [this](const PanelTarget& target) {
     // A control of another view is disabled: show its view first, as its
@@ -339,11 +338,11 @@ void MainWindow::lastUpdateChanged() { panel_->showLastUpdate(); }
 
 void MainWindow::historyChanged() {
   if (!undoAction_) return;
-  undoAction_->setText(fromUtf8(editor_.undoText()));
+  undoAction_->setText(toQString(editor_.undoText()));
   undoAction_->setEnabled(editor_.history().canUndo());
-  redoAction_->setText(fromUtf8(editor_.redoText()));
+  redoAction_->setText(toQString(editor_.redoText()));
   redoAction_->setEnabled(editor_.history().canRedo());
-  statusText_->setText(fromUtf8(editor_.statusText()));
+  statusText_->setText(toQString(editor_.statusText()));
   if (reloadAction_) reloadAction_->setEnabled(!editor_.skinFolder().empty());
   if (watcher_) watcher_->follow();
 }
@@ -363,13 +362,10 @@ std::optional<Color> MainWindow::previewPixelAt(QPoint globalPos) const {
                        previewArea_->viewport()->mapFromGlobal(globalPos)))
     return std::nullopt;
   const QPoint at = preview_->mapFromGlobal(globalPos);
-  const QSize size = preview_->size();
   const Image& canvas = editor_.canvas();
-  if (!QRect(QPoint(0, 0), size).contains(at) || canvas.empty()) return std::nullopt;
-  // The same mapping the widget paints with.
-  const int x = static_cast<int>(static_cast<long long>(at.x()) * canvas.width / size.width());
-  const int y = static_cast<int>(static_cast<long long>(at.y()) * canvas.height / size.height());
-  return canvas.at(x, y);
+  if (!preview_->rect().contains(at) || canvas.empty()) return std::nullopt;
+  const QPoint point = preview_->canvasPoint(at);
+  return canvas.at(point.x(), point.y());
 }
 
 void MainWindow::zoomAt(int delta, QPoint globalPos) {

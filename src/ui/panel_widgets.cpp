@@ -56,6 +56,8 @@ ColorButton::ColorButton(const QString& label, QWidget* parent) : FittedButton(l
 }
 
 void ColorButton::setSwatch(QColor color) {
+  // Every fill (an undo, each step of a drag) sets all 29 swatches.
+  if (color == swatch_ && !icon().isNull()) return;
   swatch_ = color;
   QPixmap pixmap(kSwatchSize, kSwatchSize);
   pixmap.fill(color);

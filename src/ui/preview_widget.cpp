@@ -9,6 +9,7 @@
 
 #include "app/editor.h"
 #include "preview/preview_canvas.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ namespace {
 // widget samples with (widget d shows canvas d * natural / enlarged).
 int firstWidgetPixel(int c, int natural, int enlarged) {
   return static_cast<int>((static_cast<long long>(c) * enlarged + natural - 1) / natural);
-}
-
-QString fromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -77,7 +74,7 @@ void PreviewWidget::hoverAt(QPoint at) {
   const DrawItem* item = rect().contains(at) ? editor_.itemAt(point.x(), point.y()) : nullptr;
   const PanelTarget target = item ? targetOf(*item) : PanelTarget{};
   setOutline(item && target.kind != PanelTarget::Kind::None ? widgetRect(*item) : QRect());
-  const QString name = fromUtf8(targetLabel(target, editor_.texts()));
+  const QString name = toQString(targetLabel(target, editor_.texts()));
   if (name != hoveredName_) {
     hoveredName_ = name;
     emit hovered(name);

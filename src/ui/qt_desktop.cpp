@@ -9,16 +9,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
+#include "ui/qt_text.h"
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
-
-std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
-
-}  // namespace
+namespace {}  // namespace
 
 QStringList qtNameFilters(const std::string& filters) {
-  QStringList parts = fromUtf8(filters).split(u'|');
+  QStringList parts = toQString(filters).split(u'|');
   if (!parts.isEmpty() && parts.back().isEmpty()) parts.removeLast();
   QStringList out;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -35,7 +31,7 @@ QStringList qtNameFilters(const std::string& filters) {
 }
 
 void QtDesktop::showMessage(const std::string& title, const std::string& body) {
-  QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(body), QMessageBox::Ok, owner_);
+  QMessageBox box(QMessageBox::Warning, toQString(title), toQString(body), QMessageBox::Ok, owner_);
   box.exec();
 }
 
@@ -50,7 +46,7 @@ void QtDesktop::setProgress(int value) {
 std::string QtDesktop::runFileDialog(bool save, const std::string& title,
                                      const std::string& suggested, const std::string& filters,
                                      int filterIndex, int* chosenFilter) {
-  QFileDialog dialog(owner_, fromUtf8(title));
+  QFileDialog dialog(owner_, toQString(title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QStringList nameFilters = qtNameFilters(filters);
@@ -59,7 +55,7 @@ std::string QtDesktop::runFileDialog(bool save, const std::string& title,
     dialog.selectNameFilter(nameFilters[filterIndex]);
   // The suggestion is a folder, a file in a folder, or a pattern such as
   // "*.zip" that only the filter needs.
-  const QString suggestion = fromUtf8(suggested);
+  const QString suggestion = toQString(suggested);
   if (!suggestion.isEmpty()) {
     const QFileInfo info(suggestion);
     if (suggestion.endsWith(u'/') || suggestion.endsWith(u'\\')) {
@@ -89,7 +85,7 @@ std::string QtDesktop::askSaveFile(const std::string& title, const std::string& 
 
 std::string QtDesktop::askFolder(const std::string& title, const std::string& startFolder) {
   const QString folder =
-      QFileDialog::getExistingDirectory(owner_, fromUtf8(title), fromUtf8(startFolder));
+      QFileDialog::getExistingDirectory(owner_, toQString(title), toQString(startFolder));
   if (folder.isEmpty()) return {};
   std::string path = toUtf8(QDir::cleanPath(folder));
   if (!path.ends_with('/')) path += '/';
@@ -116,8 +112,8 @@ std::uint32_t QtDesktop::pickColor(std::uint32_t color) {
 
 Desktop::UnsavedAnswer QtDesktop::askUnsavedChanges(const std::string& title,
                                                     const std::string& question) {
-  QMessageBox box(QMessageBox::Question, fromUtf8(title), fromUtf8(question), QMessageBox::NoButton,
-                  owner_);
+  QMessageBox box(QMessageBox::Question, toQString(title), toQString(question),
+                  QMessageBox::NoButton, owner_);
   QPushButton* save =
       box.addButton(text ? text("LANG_SAVE$") : QStringLiteral("Save"), QMessageBox::AcceptRole);
   QPushButton* discard = box.addButton(text ? text("LANG_DISCARD$") : QStringLiteral("Discard"),

@@ -10,6 +10,7 @@
 #include "imaging/bmp16.h"
 #include "skin/skin_files.h"
 #include "testsupport/picture_test_files.h"
+#include "testsupport/saved_skin.h"
 #include "ui/editing_panel.h"
 #include "ui/panel_widgets.h"
 #include "ui/ui_test_support.h"
@@ -19,16 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string saveDefaultSkin(const std::string& folder, const std::string& title) {
-  FakeDesktop quiet;
-  InterfaceTexts texts;
-  SkinModel model;
-  SkinImageTable images;
-  resetSkinModel(model);
-  resetSkinImages(images);
-  model.skinInfo.Title = title;
-  fs::create_directories(folder);
-  saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
-  return folder;
+  return saveBuiltinSkin(folder, [&](SkinModel& model) { model.skinInfo.Title = title; });
 }
 
 // Drags `path` onto `target` and drops it there; returns whether the
