@@ -1,3 +1,17 @@
+# skinstudio_include_root(<folder> <out-var>)
+# A folder in the build tree that holds only a link "<folder>" to
+# src/<folder>. A library adds its own root to its include path, so whoever
+# links it can write "<folder>/x.h" and sees no other part of src/: an
+# include that goes against the layers fails to compile.
+function(skinstudio_include_root folder out)
+  set(root ${PROJECT_BINARY_DIR}/include/${folder})
+  if(NOT EXISTS ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
 # skinstudio_module(<name> DEPS <targets...>)
 # A static library from every .cpp in the current folder except *_tests.cpp,
 # and, when tests are on, one test program <name>_tests from the *_tests.cpp
@@ -8,13 +22,15 @@ function(skinstudio_module name)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_tests.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
   list(REMOVE_ITEM sources ${tests} "")
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  skinstudio_include_root(${folder} root)
   if(sources)
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} PUBLIC ${root})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} INTERFACE ${root})
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
   endif()
   if(SKINSTUDIO_TESTS AND tests)
