@@ -412,7 +412,7 @@ struct ColourCodedSkin {
     resetSkinModel(model);
     int i = 0;
     for (const SkinField& field : skinFields()) {
-      if (field.kind != FieldKind::Color || field.section != "global settings") continue;
+      if (field.kind != FieldKind::ColorDs || field.section != "global settings") continue;
       const Color c = rgb(3 + i, 5 + 2 * i, 7 + 3 * i);
       *field.color(model) = c;
       colorFields[c] = field.key;

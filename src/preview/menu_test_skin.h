@@ -19,7 +19,7 @@ struct MenuTestSkin {
     // Every skin colour distinct, so a pixel tells which one drew it.
     int i = 0;
     for (const SkinField& field : skinFields()) {
-      if (field.kind != FieldKind::Color) continue;
+      if (field.kind != FieldKind::ColorDs) continue;
       *field.color(model) = rgb(3 + i, 5 + 2 * i, 7 + 3 * i);
       ++i;
     }

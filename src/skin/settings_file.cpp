@@ -60,7 +60,7 @@ KeySet keySetOf(std::string_view section, bool colours) {
   KeySet keys;
   for (const SkinField& field : skinFields()) {
     if (field.section != section) continue;
-    if ((field.kind == FieldKind::Color) != colours) continue;
+    if ((field.kind == FieldKind::ColorDs) != colours) continue;
     keys.push_back({normalised(field.key), &field});
   }
   return keys;
@@ -329,7 +329,7 @@ std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsCloc
         out += text;
         break;
       }
-      case FieldKind::Color:
+      case FieldKind::ColorDs:
         out += colorToText(*field.color(model));
         break;
       case FieldKind::Integer:

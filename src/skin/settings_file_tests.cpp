@@ -62,7 +62,7 @@ void expectSameFields(SkinModel& a, SkinModel& b) {
       case FieldKind::Text:
         EXPECT_EQ(*field.text(a), *field.text(b));
         break;
-      case FieldKind::Color:
+      case FieldKind::ColorDs:
         EXPECT_EQ(*field.color(a), *field.color(b));
         break;
       case FieldKind::Integer:
@@ -83,7 +83,7 @@ SkinModel everyFieldChanged() {
       case FieldKind::Text:
         *field.text(model) = "text " + std::to_string(n) + " \xC3\xA9\xE2\x82\xAC = x";
         break;
-      case FieldKind::Color:
+      case FieldKind::ColorDs:
         *field.color(model) = colorFromText(colorToText(static_cast<Color>(n) * 0x010305u));
         break;
       case FieldKind::Integer:

@@ -8,7 +8,7 @@ namespace {
 #define TEXT(sec, key) \
   FieldKind::Text, {}, 0, [](SkinModel& m) { return &m.sec.key; }, nullptr, nullptr
 #define COLOR(sec, key, text) \
-  FieldKind::Color, text, 0, nullptr, [](SkinModel& m) { return &m.sec.key; }, nullptr
+  FieldKind::ColorDs, text, 0, nullptr, [](SkinModel& m) { return &m.sec.key; }, nullptr
 #define INTEGER(sec, key, value) \
   FieldKind::Integer, {}, value, nullptr, nullptr, [](SkinModel& m) { return &m.sec.key; }
 
@@ -225,7 +225,7 @@ std::string* textField(SkinModel& model, std::string_view section, std::string_v
 
 Color* colorField(SkinModel& model, std::string_view section, std::string_view key) {
   const SkinField* f = findSkinField(section, key);
-  return f && f->kind == FieldKind::Color ? f->color(model) : nullptr;
+  return f && f->kind == FieldKind::ColorDs ? f->color(model) : nullptr;
 }
 
 std::int32_t* integerField(SkinModel& model, std::string_view section, std::string_view key) {

@@ -25,7 +25,7 @@ void resetSkinModel(SkinModel& model) {
       case FieldKind::Text:
         field.text(model)->clear();
         break;
-      case FieldKind::Color:
+      case FieldKind::ColorDs:
         *field.color(model) = colorFromText(field.defaultColor);
         break;
       case FieldKind::Integer:

@@ -363,7 +363,8 @@ struct SkinModel {
   ListTypeMenuSection listTypeMenu;
 };
 
-enum class FieldKind { Text, Color, Integer };
+// A colour field holds a 15-bit colour, written as ColorDS text.
+enum class FieldKind { Text, ColorDs, Integer };
 
 // One field of the model as the settings file names it.
 struct SkinField {

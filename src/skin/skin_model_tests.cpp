@@ -93,7 +93,7 @@ TEST(SkinFields, EveryPairNamesOneField) {
   for (const SkinField& field : skinFields()) {
     EXPECT_EQ(findSkinField(field.section, field.key), &field) << field.section << " " << field.key;
     texts += field.kind == FieldKind::Text;
-    colours += field.kind == FieldKind::Color;
+    colours += field.kind == FieldKind::ColorDs;
     integers += field.kind == FieldKind::Integer;
   }
   EXPECT_EQ(texts, 5);
