@@ -67,7 +67,7 @@ AboutBox::AboutBox(QWidget* owner, const InterfaceTexts& texts)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
   setModal(true);
-  setWindowTitle(QString::fromStdString(texts.text("LANG_ABOUT_ABOUT$")));
+  setWindowTitle(toQString(texts.text("LANG_ABOUT_ABOUT$")));
   setFixedSize(468, 250);
 
   auto* banner = new BannerLabel(this, [this] { openAddress(ProductInfo::HomeAddress); });
@@ -78,7 +78,7 @@ AboutBox::AboutBox(QWidget* owner, const InterfaceTexts& texts)
   banner->setToolTip(toQString(ProductInfo::HomeAddress));
   banner->setGeometry(0, 0, 468, 60);
 
-  auto* body = new QLabel(QString::fromStdString(aboutBodyText()), this);
+  auto* body = new QLabel(toQString(aboutBodyText()), this);
   body->setObjectName("body");
   body->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   body->setWordWrap(true);
@@ -99,7 +99,7 @@ AboutBox::AboutBox(QWidget* owner, const InterfaceTexts& texts)
   link->setCursor(Qt::PointingHandCursor);
   link->setGeometry(20, 200, 150, 20);
 
-  auto* ok = new QPushButton(QString::fromStdString(texts.text("LANG_OK$")), this);
+  auto* ok = new QPushButton(toQString(texts.text("LANG_OK$")), this);
   ok->setObjectName("ok");
   ok->setAccessibleName(ok->text());
   ok->setDefault(true);

@@ -16,17 +16,19 @@
 #include "ui/about_box.h"
 #include "ui/ui_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class AboutBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     box = std::make_unique<AboutBox>(nullptr, texts);
-    box->setUrlOpener([this](const QUrl& url) { opened.push_back(url.toString().toStdString()); });
+    box->setUrlOpener([this](const QUrl& url) { opened.push_back(toUtf8(url.toString())); });
     box->show();
     ASSERT_TRUE(processUntil([&] { return box->isVisible(); }));
   }
-  QLabel* label(const char* name) { return box->findChild<QLabel*>(name); }
+  QLabel* label(const char* name) { return box->findChild<QLabel*>(toQString(name)); }
 
   InterfaceTexts texts;
   std::unique_ptr<AboutBox> box;
@@ -35,10 +37,10 @@ class AboutBoxTest : public ::testing::Test {
 
 TEST_F(AboutBoxTest, ShowsBannerBodyAndLinkInTheirPlaces) {
   EXPECT_EQ(box->size(), QSize(468, 250));
-  EXPECT_EQ(box->windowTitle().toStdString(), texts.text("LANG_ABOUT_ABOUT$"));
+  EXPECT_EQ(toUtf8(box->windowTitle()), texts.text("LANG_ABOUT_ABOUT$"));
   EXPECT_FALSE(box->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_EQ(label("banner")->pixmap().size(), QSize(468, 60));
-  const std::string body = label("body")->text().toStdString();
+  const std::string body = toUtf8(label("body")->text());
   EXPECT_EQ(body, aboutBodyText());
   EXPECT_NE(
       body.find(std::string(EditorState::ProductTitle) + std::string(EditorState::VersionText)),
@@ -46,7 +48,7 @@ TEST_F(AboutBoxTest, ShowsBannerBodyAndLinkInTheirPlaces) {
   EXPECT_EQ(label("link")->geometry(), QRect(20, 200, 150, 20));
   EXPECT_EQ(label("link")->palette().color(QPalette::WindowText), QColor(64, 64, 255));
   EXPECT_EQ(label("link")->cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_EQ(box->findChild<QPushButton*>("ok")->text().toStdString(), texts.text("LANG_OK$"));
+  EXPECT_EQ(toUtf8(box->findChild<QPushButton*>(u"ok"_s)->text()), texts.text("LANG_OK$"));
 }
 
 TEST_F(AboutBoxTest, BannerOpensTheHomePageOnASingleLeftClickOnly) {
@@ -81,7 +83,7 @@ TEST_F(AboutBoxTest, OnlyOkClosesIt) {
   box->reject();
   QApplication::processEvents();
   EXPECT_TRUE(box->isVisible());
-  QPushButton* ok = box->findChild<QPushButton*>("ok");
+  QPushButton* ok = box->findChild<QPushButton*>(u"ok"_s);
   QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
   EXPECT_TRUE(processUntil([&] { return !box->isVisible(); }));
   EXPECT_EQ(box->result(), QDialog::Accepted);

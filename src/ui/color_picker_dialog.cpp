@@ -53,15 +53,13 @@ class ChannelSpinBox : public QSpinBox {
     for (QChar ch : input)
       if (!ch.isDigit()) return QValidator::Invalid;
     if (input.isEmpty()) return QValidator::Intermediate;
-    if (readSpinText(input.toStdString()).rewrite) {
+    if (readSpinText(toUtf8(input)).rewrite) {
       input = QStringLiteral("31");
       pos = std::min<int>(pos, input.size());
     }
     return QValidator::Acceptable;
   }
-  int valueFromText(const QString& text) const override {
-    return readSpinText(text.toStdString()).value;
-  }
+  int valueFromText(const QString& text) const override { return readSpinText(toUtf8(text)).value; }
 };
 
 QString textOf(const InterfaceTexts& texts, const char* key) { return toQString(texts.text(key)); }
@@ -123,7 +121,7 @@ ColorPickerDialog::ColorPickerDialog(QWidget* owner, const InterfaceTexts& texts
     return label;
   };
   auto addValueField = [this, actual](const QString& label, const char* name, QRect where) {
-    auto* field = new QLineEdit(QString::fromStdString(colorPickerHex(actual)), this);
+    auto* field = new QLineEdit(toQString(colorPickerHex(actual)), this);
     field->setObjectName(name);
     field->setReadOnly(true);
     field->setAccessibleName(label);
@@ -227,7 +225,7 @@ void ColorPickerDialog::showNewColor(QSpinBox* typedInto) {
     const QSignalBlocker quiet(channels_[i]);
     channels_[i]->setValue(values[i]);
   }
-  newValue_->setText(QString::fromStdString(colorPickerHex(shown)));
+  newValue_->setText(toQString(colorPickerHex(shown)));
 }
 
 void ColorPickerDialog::showInfo(const QString& text) {

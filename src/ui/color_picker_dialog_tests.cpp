@@ -14,6 +14,8 @@
 #include "ui/color_picker_dialog.h"
 #include "ui/ui_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ColorPickerDialogTest : public ::testing::Test {
@@ -26,13 +28,13 @@ class ColorPickerDialogTest : public ::testing::Test {
     return dialog;
   }
   static QSpinBox* spin(ColorPickerDialog& d, const char* name) {
-    return d.findChild<QSpinBox*>(name);
+    return d.findChild<QSpinBox*>(toQString(name));
   }
   static std::string field(ColorPickerDialog& d, const char* name) {
-    return d.findChild<QLineEdit*>(name)->text().toStdString();
+    return toUtf8(d.findChild<QLineEdit*>(toQString(name))->text());
   }
   static void click(ColorPickerDialog& d, const char* button) {
-    QPushButton* b = d.findChild<QPushButton*>(button);
+    QPushButton* b = d.findChild<QPushButton*>(toQString(button));
     QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
   }
   static bool closed(ColorPickerDialog& d) {
@@ -45,7 +47,7 @@ class ColorPickerDialogTest : public ::testing::Test {
 TEST_F(ColorPickerDialogTest, OpensWithTheGivenColourAndOkUnchangedReturnsIt) {
   auto dialog = open(rgb(255, 0, 0));
   EXPECT_EQ(dialog->size(), QSize(200, 350));
-  EXPECT_EQ(dialog->windowTitle().toStdString(), texts.text("LANG_COLORSETTING$"));
+  EXPECT_EQ(toUtf8(dialog->windowTitle()), texts.text("LANG_COLORSETTING$"));
   EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_EQ(spin(*dialog, "red")->value(), 31);
   EXPECT_EQ(spin(*dialog, "green")->value(), 0);
@@ -85,12 +87,12 @@ TEST_F(ColorPickerDialogTest, TypedValuesPastThirtyOneBecomeThirtyOne) {
   QSpinBox* red = spin(*dialog, "red");
   red->setFocus();
   red->selectAll();
-  QTest::keyClicks(red, "45");
-  EXPECT_EQ(red->text().toStdString(), "31");
+  QTest::keyClicks(red, u"45"_s);
+  EXPECT_EQ(toUtf8(red->text()), "31");
   EXPECT_EQ(red->value(), 31);
   EXPECT_EQ(field(*dialog, "newValue"), "0x7C00");
-  QTest::keyClicks(red, "x");  // letters are refused, not read as 0
-  EXPECT_EQ(red->text().toStdString(), "31");
+  QTest::keyClicks(red, u"x"_s);  // letters are refused, not read as 0
+  EXPECT_EQ(toUtf8(red->text()), "31");
   click(*dialog, "ok");
   ASSERT_TRUE(closed(*dialog));
   EXPECT_EQ(dialog->chosenColor(), rgb(248, 0, 0));
@@ -159,12 +161,12 @@ TEST_F(ColorPickerDialogTest, RightButtonPicksScreenPixelsUntilReleased) {
 TEST_F(ColorPickerDialogTest, WithoutScreenAccessThePreviewIsPickedFromAndTheHintSaysSo) {
   auto dialog = open(0, [](QPoint) { return std::optional<Color>(rgb(13, 200, 255)); });
   dialog->setScreenPixelSource([](QPoint) { return std::nullopt; });
-  QLabel* info = dialog->findChild<QLabel*>("info");
-  EXPECT_EQ(info->text().toStdString(), texts.text("LANG_INFO$"));
+  QLabel* info = dialog->findChild<QLabel*>(u"info"_s);
+  EXPECT_EQ(toUtf8(info->text()), texts.text("LANG_INFO$"));
   QTest::mousePress(dialog.get(), Qt::RightButton, {}, QPoint(100, 250));
   QTest::mouseRelease(dialog.get(), Qt::RightButton, {}, QPoint(100, 250));
   EXPECT_EQ(field(*dialog, "newValue"), "0x073F");
-  EXPECT_EQ(info->text().toStdString(), texts.text("LANG_PICK_PREVIEW_ONLY$"));
+  EXPECT_EQ(toUtf8(info->text()), texts.text("LANG_PICK_PREVIEW_ONLY$"));
 }
 
 TEST_F(ColorPickerDialogTest, ALongExplanationGetsSmallerTypeInsteadOfBeingCut) {
@@ -172,23 +174,23 @@ TEST_F(ColorPickerDialogTest, ALongExplanationGetsSmallerTypeInsteadOfBeingCut) 
   for (int i = 0; i < 12; ++i) longText += "Eine ausgesprochen lange Erklärung. ";
   texts.set("LANG_INFO$", longText);
   auto dialog = open(0);
-  QLabel* info = dialog->findChild<QLabel*>("info");
+  QLabel* info = dialog->findChild<QLabel*>(u"info"_s);
   EXPECT_LT(info->font().pointSizeF(), dialog->font().pointSizeF());
   EXPECT_TRUE(info->heightForWidth(info->width()) <= info->height() ||
               info->font().pointSizeF() <= 6);
 
   texts.resetToBuiltin();
   auto plain = open(0);
-  EXPECT_EQ(plain->findChild<QLabel*>("info")->font(), plain->font());
+  EXPECT_EQ(plain->findChild<QLabel*>(u"info"_s)->font(), plain->font());
 }
 
 TEST_F(ColorPickerDialogTest, EveryControlHasAnAccessibleName) {
   auto dialog = open(0);
-  EXPECT_EQ(spin(*dialog, "blue")->accessibleName().toStdString(), texts.text("LANG_BLUE$"));
-  EXPECT_EQ(dialog->findChild<QLineEdit*>("newValue")->accessibleName().toStdString(),
+  EXPECT_EQ(toUtf8(spin(*dialog, "blue")->accessibleName()), texts.text("LANG_BLUE$"));
+  EXPECT_EQ(toUtf8(dialog->findChild<QLineEdit*>(u"newValue"_s)->accessibleName()),
             texts.text("LANG_NEW_COLOR$"));
   for (QWidget* w : dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (w->objectName() == "info") continue;  // a label reads out its own text
+    if (w->objectName() == u"info"_s) continue;  // a label reads out its own text
     EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
   }
 }

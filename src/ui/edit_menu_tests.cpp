@@ -15,17 +15,16 @@ TEST(EditMenu, UndoAndRedoNameTheirStepAndAreEnabledOnlyWhenThereIsOne) {
   EXPECT_FALSE(w.window.undoAction()->isEnabled());
   EXPECT_FALSE(w.window.redoAction()->isEnabled());
   EXPECT_EQ(w.window.undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
-  EXPECT_EQ(w.window.statusText()->text().toStdString(),
-            w.editor.texts().text("LANG_STATUS_BUILTIN$"));
+  EXPECT_EQ(toUtf8(w.window.statusText()->text()), w.editor.texts().text("LANG_STATUS_BUILTIN$"));
 
   QSpinBox* clockX = w.window.panel()->elementSpin(5, 0);
   const int before = clockX->value();
   clockX->stepUp();
   EXPECT_TRUE(w.window.undoAction()->isEnabled());
-  EXPECT_EQ(w.window.undoAction()->text().toStdString(), undo + " [big clock] x");
-  EXPECT_NE(w.window.statusText()->text().toStdString().find(
-                w.editor.texts().text("LANG_STATUS_MODIFIED$")),
-            std::string::npos);
+  EXPECT_EQ(toUtf8(w.window.undoAction()->text()), undo + " [big clock] x");
+  EXPECT_NE(
+      toUtf8(w.window.statusText()->text()).find(w.editor.texts().text("LANG_STATUS_MODIFIED$")),
+      std::string::npos);
 
   w.window.undoAction()->trigger();
   EXPECT_EQ(clockX->value(), before);  // the control is refilled

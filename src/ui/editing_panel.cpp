@@ -94,9 +94,8 @@ void EditingPanel::buildImagesPage() {
     const int entry = SkinImageTable::indexOf(table[i].fileName);
     button->picture = [this, entry] { return toQImage(editor_.images()[entry].picture); };
     connect(button, &QPushButton::clicked, this, [this, i] { editor_.replaceImage(i); });
-    connect(button, &ImageButton::pictureDropped, this, [this, i](const QString& path) {
-      editor_.replaceImageFromFile(i, path.toStdString());
-    });
+    connect(button, &ImageButton::pictureDropped, this,
+            [this, i](const QString& path) { editor_.replaceImageFromFile(i, toUtf8(path)); });
     belongsTo(table[i].view, button);
     imageButtons_.push_back(button);
   }
@@ -163,9 +162,8 @@ void EditingPanel::buildInformationPage() {
     label->setBuddy(field);
     field->raise();
     connect(field, &QLineEdit::editingFinished, this, [this] { editor_.endGesture(); });
-    connect(field, &QLineEdit::textEdited, this, [this, i](const QString& value) {
-      editor_.setInfoText(i, value.toUtf8().toStdString());
-    });
+    connect(field, &QLineEdit::textEdited, this,
+            [this, i](const QString& value) { editor_.setInfoText(i, toUtf8(value)); });
     infoFields_.push_back(field);
   }
   fitContent(content);

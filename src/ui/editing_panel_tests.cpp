@@ -13,6 +13,8 @@
 #include "ui/panel_widgets.h"
 #include "ui/ui_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 template <typename W>
@@ -25,8 +27,8 @@ TEST(EditingPanel, FourPagesWithEveryControlInItsPlace) {
   EditingPanel* panel = w.window.panel();
   ASSERT_EQ(panel->count(), 4);
   const InterfaceTexts& t = w.editor.texts();
-  EXPECT_EQ(panel->tabText(0).toStdString(), t.text("LANG_PANEL_COLORS$"));
-  EXPECT_EQ(panel->tabText(2).toStdString(), t.text("LANG_PANEL_ELEMETS$"));
+  EXPECT_EQ(toUtf8(panel->tabText(0)), t.text("LANG_PANEL_COLORS$"));
+  EXPECT_EQ(toUtf8(panel->tabText(2)), t.text("LANG_PANEL_ELEMETS$"));
   EXPECT_EQ(panel->geometry(), QRect(666 - 392, 0, 392, w.window.usableSize().height()));
 
   EXPECT_EQ(controlsOn<ColorButton>(panel, 0).size(), 29);
@@ -40,7 +42,7 @@ TEST(EditingPanel, FourPagesWithEveryControlInItsPlace) {
   EXPECT_EQ(panel->elementSpin(22, 2)->geometry(), QRect(325, 5 + 20 * 22, 48, 20));
   EXPECT_EQ(panel->elementSpin(12, 0)->maximum(), 255);
   EXPECT_EQ(panel->elementSpin(5, 1)->maximum(), 191);
-  EXPECT_EQ(panel->elementLabel(12)->text(), "LogoOffset");
+  EXPECT_EQ(panel->elementLabel(12)->text(), u"LogoOffset"_s);
   EXPECT_EQ(panel->elementCheckBox(5)->geometry(), QRect(5, 105, 186, 20));
   EXPECT_EQ(panel->elementLabel(0)->geometry(), QRect(20, 5, 186, 20));
   EXPECT_EQ(panel->infoField(4)->geometry(), QRect(5, 185, 374, 20));
@@ -100,9 +102,9 @@ TEST(EditingPanel, UserChangesWriteTheModelAndRedrawOnce) {
 
   // Typing writes each valid number as it is typed, never other text.
   clockX->selectAll();
-  QTest::keyClicks(clockX, "12");
+  QTest::keyClicks(clockX, u"12"_s);
   EXPECT_EQ(w.editor.model().bigClock.x, 12);
-  QTest::keyClicks(clockX, "x");
+  QTest::keyClicks(clockX, u"x"_s);
   EXPECT_EQ(w.editor.model().bigClock.x, 12);
 
   ElementCheckBox* show = panel->elementCheckBox(5);
@@ -114,7 +116,7 @@ TEST(EditingPanel, UserChangesWriteTheModelAndRedrawOnce) {
   // Information fields write as typed and redraw nothing.
   redraws = w.editor.redrawCount();
   panel->infoField(0)->setFocus();
-  QTest::keyClicks(panel->infoField(0), "My skin");
+  QTest::keyClicks(panel->infoField(0), u"My skin"_s);
   EXPECT_EQ(w.editor.model().skinInfo.Title, "My skin");
   EXPECT_EQ(w.editor.redrawCount(), redraws);
 
@@ -141,7 +143,7 @@ TEST(EditingPanel, LoadedValuesAreShownWithoutBeingWrittenBack) {
   EXPECT_EQ(w.editor.model().bigClock.x, 300);
   EXPECT_EQ(panel->elementCheckBox(5)->checkState(), Qt::PartiallyChecked);
   EXPECT_EQ(w.editor.model().bigClock.show, 2);
-  EXPECT_EQ(panel->infoField(1)->text(), "Ada");
+  EXPECT_EQ(panel->infoField(1)->text(), u"Ada"_s);
   EXPECT_FALSE(panel->infoField(4)->text().isEmpty());
 
   // The user's click makes it exactly 1; a later one 0.

@@ -1,6 +1,5 @@
 // skinstudio: the desktop skin editor.
 #include <QApplication>
-#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
@@ -23,22 +22,19 @@
 #include "ui/image_conversion.h"
 #include "ui/main_window.h"
 #include "ui/qt_desktop.h"
+#include "ui/qt_text.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
 
-std::filesystem::path localPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 Editor::Folders editorFolders() {
   DataFolderPlaces places;
-  places.executable = localPath(QCoreApplication::applicationDirPath());
-  places.config = localPath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+  places.executable = toFilePath(QCoreApplication::applicationDirPath());
+  places.config = toFilePath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
   for (const QString& folder :
        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-    places.sharedData.push_back(localPath(folder));
+    places.sharedData.push_back(toFilePath(folder));
   return chooseEditorFolders(places);
 }
 

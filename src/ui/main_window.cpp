@@ -136,7 +136,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   // After the drop has finished: the open may ask a question and show
   // message boxes.
   QMetaObject::invokeMethod(
-      this, [this, file = path.toStdString()] { editor_.openPath(file); }, Qt::QueuedConnection);
+      this, [this, file = toUtf8(path)] { editor_.openPath(file); }, Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
@@ -196,7 +196,7 @@ void MainWindow::buildMenus() {
   languageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (int position = 0; position < 10; ++position) {
     const LanguageItem item = kLanguageItems[position];
-    QAction* action = languages->addAction(QString::fromUtf8(item.label));
+    QAction* action = languages->addAction(toQString(item.label));
     action->setCheckable(true);
     action->setChecked(editor_.state().Language == item.language);
     languageGroup->addAction(action);

@@ -8,18 +8,20 @@
 #include "ui/preview_widget.h"
 #include "ui/ui_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList menuTree(const QMenu* menu, const QString& indent = {}) {
   QStringList lines;
   for (QAction* action : menu->actions()) {
     if (action->isSeparator()) {
-      lines << indent + "--";
+      lines << indent + u"--"_s;
     } else if (action->menu()) {
-      lines << indent + action->text() + " >";
-      lines << menuTree(action->menu(), indent + "  ");
+      lines << indent + action->text() + u" >"_s;
+      lines << menuTree(action->menu(), indent + u"  "_s);
     } else {
-      lines << indent + action->text() + (action->isChecked() ? " [x]" : "");
+      lines << indent + action->text() + (action->isChecked() ? u" [x]"_s : u""_s);
     }
   }
   return lines;
@@ -31,7 +33,7 @@ QMenu* topMenu(MainWindow& window, int index) {
 
 TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EditorWindow w;
-  EXPECT_EQ(w.window.windowTitle(), "Twinscreen Skin Studio - v0.100604");
+  EXPECT_EQ(w.window.windowTitle(), u"Twinscreen Skin Studio - v0.100604"_s);
   const QSize usable = w.window.usableSize();
   const int menu = w.window.menuBar()->height();
   EXPECT_EQ(usable, QSize(666, 521 + menu));
@@ -40,33 +42,33 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   const QList<QAction*> tops = w.window.menuBar()->actions();
   ASSERT_EQ(tops.size(), 6);
   const InterfaceTexts& t = w.editor.texts();
-  auto q = [&](const char* key) { return QString::fromStdString(t.text(key)); };
+  auto q = [&](const char* key) { return toQString(t.text(key)); };
   EXPECT_EQ(tops[0]->text(), q("LANG_FILE$"));
   EXPECT_EQ(tops[1]->text(), q("LANG_EDIT$"));
-  EXPECT_EQ(tops[2]->text(), "Language");
+  EXPECT_EQ(tops[2]->text(), u"Language"_s);
   EXPECT_EQ(tops[3]->text(), q("LANG_OPTIONS$"));
   EXPECT_EQ(tops[4]->text(), q("LANG_SCREEN$"));
   EXPECT_EQ(tops[5]->text(), q("LANG_ABOUT$"));
-  EXPECT_EQ(
-      menuTree(topMenu(w.window, 0)),
-      (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + " >",
-                   "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip", q("LANG_FILE_RECENT$") + " >",
-                   q("LANG_FILE_SAVE$") + " >", "  " + q("LANG_FILE_SAVE_FOLDER$"), "  *.zip",
-                   q("LANG_FILE_RELOAD$"), "--", q("LANG_FILE_SCREENSHOT$") + " >",
-                   "  " + q("LANG_FILE_SCREENSHOT2D$"), "  " + q("LANG_FILE_SCREENSHOT2C$"), "--",
-                   q("LANG_FILE_CLOSE$")}));
+  EXPECT_EQ(menuTree(topMenu(w.window, 0)),
+            (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + u" >"_s,
+                         u"  "_s + q("LANG_FILE_OPEN_FOLDER$"), u"  *.zip"_s,
+                         q("LANG_FILE_RECENT$") + u" >"_s, q("LANG_FILE_SAVE$") + u" >"_s,
+                         u"  "_s + q("LANG_FILE_SAVE_FOLDER$"), u"  *.zip"_s,
+                         q("LANG_FILE_RELOAD$"), u"--"_s, q("LANG_FILE_SCREENSHOT$") + u" >"_s,
+                         u"  "_s + q("LANG_FILE_SCREENSHOT2D$"),
+                         u"  "_s + q("LANG_FILE_SCREENSHOT2C$"), u"--"_s, q("LANG_FILE_CLOSE$")}));
   const QStringList languages = menuTree(topMenu(w.window, 2));
   ASSERT_EQ(languages.size(), 10);
-  EXPECT_TRUE(languages[0].endsWith(" [x]"));
-  EXPECT_EQ(languages[1], "繁体中文");
-  EXPECT_EQ(languages[2], "简体中文");
-  EXPECT_EQ(languages[8], "日本語");
+  EXPECT_TRUE(languages[0].endsWith(u" [x]"_s));
+  EXPECT_EQ(languages[1], u"繁体中文"_s);
+  EXPECT_EQ(languages[2], u"简体中文"_s);
+  EXPECT_EQ(languages[8], u"日本語"_s);
   EXPECT_EQ(menuTree(topMenu(w.window, 3)),
             (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$")}));
   const QStringList screens = menuTree(topMenu(w.window, 4));
   ASSERT_EQ(screens.size(), 14);
-  EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + " [x]");
-  EXPECT_EQ(screens.filter(" [x]").size(), 1);
+  EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + u" [x]"_s);
+  EXPECT_EQ(screens.filter(u" [x]"_s).size(), 1);
 }
 
 TEST(MainWindow, ExactlyOneScreenItemIsCheckedAndALanguageItemSwitchesTexts) {

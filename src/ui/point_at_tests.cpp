@@ -7,6 +7,8 @@
 #include "ui/preview_widget.h"
 #include "ui/ui_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A widget point showing the big clock at the current zoom.
@@ -26,7 +28,7 @@ TEST(PointAt, HoverNamesTheItemAndOutlinesItOverTheCanvas) {
   PreviewWidget* preview = w.window.preview();
   const QPoint clock = bigClockPoint(w);
   QTest::mouseMove(preview, clock);
-  ASSERT_TRUE(processUntil([&] { return w.window.statusText()->text() == "BigClock"; }));
+  ASSERT_TRUE(processUntil([&] { return w.window.statusText()->text() == u"BigClock"_s; }));
   EXPECT_TRUE(preview->outline().contains(clock));
   // Drawn by the widget only: the canvas keeps its pixels.
   const Image before = w.editor.canvas();
@@ -34,7 +36,7 @@ TEST(PointAt, HoverNamesTheItemAndOutlinesItOverTheCanvas) {
   EXPECT_EQ(w.editor.canvas().pixels, before.pixels);
   QTest::mouseMove(preview, QPoint(1, 1));  // the margin
   ASSERT_TRUE(processUntil([&] { return preview->outline().isNull(); }));
-  EXPECT_EQ(w.window.statusText()->text().toStdString(), w.editor.statusText());
+  EXPECT_EQ(toUtf8(w.window.statusText()->text()), w.editor.statusText());
 }
 
 TEST(PointAt, AClickFindsTheControlAndShowsItsView) {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/editor.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -32,9 +33,10 @@ void SkinWatcher::follow() {
   if (folder_.empty()) return;
   // The folders too: a program that saves by writing a new file and
   // renaming it over the old one replaces the file the watch was on.
-  const QString folder = QString::fromStdString(folder_);
+  const QString folder = toQString(folder_);
   watcher_.addPath(folder);
-  if (QFileInfo(folder + QStringLiteral("icon")).isDir()) watcher_.addPath(folder + "icon");
+  const QString icons = folder + QStringLiteral("icon");
+  if (QFileInfo(icons).isDir()) watcher_.addPath(icons);
   watchFiles();
 }
 
@@ -42,7 +44,7 @@ void SkinWatcher::watchFiles() {
   QStringList missing;
   const QStringList watched = watcher_.files();
   for (const std::string& file : editor_.watchedFiles()) {
-    const QString path = QString::fromStdString(file);
+    const QString path = toQString(file);
     if (!watched.contains(path) && QFileInfo::exists(path)) missing << path;
   }
   if (!missing.isEmpty()) watcher_.addPaths(missing);
@@ -56,15 +58,14 @@ void SkinWatcher::changed(const QString& path) {
 void SkinWatcher::folderChanged() {
   // Which file came or went is not told: look at all of them; those that
   // did not change are recognised by their size and time.
-  for (const std::string& file : editor_.watchedFiles())
-    pending_.insert(QString::fromStdString(file));
+  for (const std::string& file : editor_.watchedFiles()) pending_.insert(toQString(file));
   settle_.start();
 }
 
 void SkinWatcher::process() {
   const QSet<QString> paths = std::exchange(pending_, {});
   for (const QString& path : paths) {
-    const std::string file = path.toStdString();
+    const std::string file = toUtf8(path);
     switch (editor_.fileChangedOnDisk(file)) {
       case Editor::DiskChange::PictureNotReady:
         if (++attempts_[file] >= kAttempts) {

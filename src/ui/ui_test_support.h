@@ -12,11 +12,10 @@
 #include "testsupport/fake_desktop.h"
 #include "testsupport/temp_dir.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << toUtf8(text) << '"'; }
 
 // Processes events until `done` holds or a second has passed.
 template <typename Condition>

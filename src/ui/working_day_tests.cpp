@@ -27,7 +27,7 @@ std::string saveDefaultSkin(const std::string& folder, const std::string& title)
 // target took the drag.
 bool dragAndDrop(QWidget* target, const std::string& path, bool drop = true) {
   QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  data.setUrls({QUrl::fromLocalFile(toQString(path))});
   const QPoint at = target->rect().center();
   QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &enter);
@@ -104,9 +104,9 @@ TEST(RecentMenu, ListsOpenedSkinsMostRecentFirstAndDisablesMissingOnes) {
   emit w.window.recentMenu()->aboutToShow();
   const QList<QAction*> items = w.window.recentMenu()->actions();
   ASSERT_EQ(items.size(), 2);
-  EXPECT_EQ(items[0]->text().toStdString(), b);
+  EXPECT_EQ(toUtf8(items[0]->text()), b);
   EXPECT_TRUE(items[0]->isEnabled());
-  EXPECT_EQ(items[1]->text().toStdString(), a);
+  EXPECT_EQ(toUtf8(items[1]->text()), a);
   EXPECT_FALSE(items[1]->isEnabled());
   EXPECT_TRUE(fs::exists(w.home.path() / "settings/recent.ini"));
 }
