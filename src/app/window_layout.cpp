@@ -12,7 +12,7 @@ void placeColumns(EditorState& state, int clientWidth) {
     state.PreviewWidth = clientWidth - (kPanelWidth + 6);
     state.PanelX = clientWidth - kPanelWidth;
   }
-  state.ScreenButtonWidth = state.PreviewWidth / kScreenButtonCount;
+  state.ScreenButtonWidth = state.PreviewWidth / kScreenViewCount;
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 #pragma once
 
 #include "app/editor_state.h"
+#include "preview/preview_canvas.h"  // one screen button per view
 
 inline constexpr int kPanelWidth = 392;
 inline constexpr int kPreviewY = 28;
 inline constexpr int kScreenButtonY = 3;
 inline constexpr int kScreenButtonHeight = 20;
-inline constexpr int kScreenButtonCount = 14;
 // The client area below the menu bar at start, and the part of its height
 // that does not count the status bar.
 inline constexpr int kInitialClientWidth = 666;

@@ -64,6 +64,13 @@ class ChannelSpinBox : public QSpinBox {
 
 QString textOf(const InterfaceTexts& texts, const char* key) { return toQString(texts.text(key)); }
 
+QLabel* addLabel(QWidget* parent, const QString& text, QRect where) {
+  auto* label = new QLabel(text, parent);
+  label->setAccessibleName(text);
+  label->setGeometry(where);
+  return label;
+}
+
 bool desktopRefusesReading() {
   // Wayland hands no other window's pixels to a program.
   return QGuiApplication::platformName().contains(QLatin1String("wayland"), Qt::CaseInsensitive);
@@ -92,82 +99,17 @@ ColorPickerDialog::ColorPickerDialog(QWidget* owner, const InterfaceTexts& texts
       chosen_(initial & 0xFFFFFF),
       previewPixel_(std::move(previewPixel)),
       screenPixel_(readDesktopPixel) {
-  const Color actual = state_.actual();
   setModal(true);
   setWindowTitle(textOf(texts, "LANG_COLORSETTING$"));
   setFixedSize(200, 350);
   if (owner) move(owner->window()->pos() + QPoint(50, 50));
 
-  info_ = new QLabel(this);
-  info_->setObjectName("info");
-  info_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  info_->setWordWrap(true);
-  info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  info_->setMargin(2);
-  info_->setGeometry(5, 5, 190, 100);
-  showInfo(textOf(texts, "LANG_INFO$"));
-
-  const QString actualLabel = textOf(texts, "LANG_ACTUAL_COLOR$");
-  const QString newLabel = textOf(texts, "LANG_NEW_COLOR$");
-  swatch_ = new ColorSwatch(this, actual);
-  swatch_->setObjectName("swatch");
-  swatch_->setAccessibleName(actualLabel + QStringLiteral(" / ") + newLabel);
-  swatch_->setGeometry(5, 115, 50, 100);
-
-  auto addLabel = [this](const QString& text, QRect where) {
-    auto* label = new QLabel(text, this);
-    label->setAccessibleName(text);
-    label->setGeometry(where);
-    return label;
-  };
-  auto addValueField = [this, actual](const QString& label, const char* name, QRect where) {
-    auto* field = new QLineEdit(toQString(colorPickerHex(actual)), this);
-    field->setObjectName(name);
-    field->setReadOnly(true);
-    field->setAccessibleName(label);
-    field->setGeometry(where);
-    return field;
-  };
-  addLabel(actualLabel, {65, 115, 120, 20});
-  actualValue_ = addValueField(actualLabel, "actualValue", {70, 135, 50, 20});
-  addLabel(newLabel, {65, 165, 120, 20});
-  newValue_ = addValueField(newLabel, "newValue", {70, 185, 50, 20});
-
-  const char* channelKeys[3] = {"LANG_RED$", "LANG_GREEN$", "LANG_BLUE$"};
-  const char* channelNames[3] = {"red", "green", "blue"};
-  const int startValues[3] = {channel5(redOf(actual)), channel5(greenOf(actual)),
-                              channel5(blueOf(actual))};
-  for (int i = 0; i < 3; ++i) {
-    const QString label = textOf(texts, channelKeys[i]);
-    auto* spin = new ChannelSpinBox(this);
-    spin->setObjectName(channelNames[i]);
-    spin->setValue(startValues[i]);
-    spin->setAccessibleName(label);
-    spin->setGeometry(5, 230 + 25 * i, 40, 20);
-    addLabel(label, {60, 232 + 25 * i, 130, 20})->setBuddy(spin);
-    channels_[i] = spin;
-    // Connected after the start value is in: only the user's edits move the colour.
-    connect(spin, &QSpinBox::valueChanged, this, [this, spin] { onChannelEdited(spin); });
-  }
-
+  // Made in this order, which is also the order Tab walks.
+  buildInfo();
+  buildColorFields();
+  buildChannels();
   channels_[0]->setFocus();
-
-  auto addButton = [this](const char* key, const char* name, QRect where) {
-    auto* button = new QPushButton(textOf(texts_, key), this);
-    button->setObjectName(name);
-    button->setAccessibleName(button->text());
-    button->setGeometry(where);
-    return button;
-  };
-  QPushButton* chooser = addButton("LANG_COLORREQUESTER$", "chooser", {0, 310, 200, 20});
-  QPushButton* ok = addButton("LANG_OK$", "ok", {0, 330, 100, 20});
-  QPushButton* cancel = addButton("LANG_CANCEL$", "cancel", {100, 330, 100, 20});
-  chooser->setAutoDefault(false);
-  cancel->setAutoDefault(false);
-  ok->setDefault(true);
-  connect(chooser, &QPushButton::clicked, this, &ColorPickerDialog::openChooser);
-  connect(ok, &QPushButton::clicked, this, [this] { finish(true); });
-  connect(cancel, &QPushButton::clicked, this, [this] { finish(false); });
+  buildButtons();
 
   chooser_ = [this](Color start) -> std::optional<Color> {
     const QColor chosen = QColorDialog::getColor(
@@ -185,6 +127,81 @@ ColorPickerDialog::ColorPickerDialog(QWidget* owner, const InterfaceTexts& texts
   setContextMenuPolicy(Qt::PreventContextMenu);
 
   if (desktopRefusesReading() && previewPixel_) showPreviewOnlyHint();
+}
+
+void ColorPickerDialog::buildInfo() {
+  info_ = new QLabel(this);
+  info_->setObjectName(QStringLiteral("info"));
+  info_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  info_->setWordWrap(true);
+  info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  info_->setMargin(2);
+  info_->setGeometry(5, 5, 190, 100);
+  showInfo(textOf(texts_, "LANG_INFO$"));
+}
+
+void ColorPickerDialog::buildColorFields() {
+  const Color actual = state_.actual();
+  const QString actualLabel = textOf(texts_, "LANG_ACTUAL_COLOR$");
+  const QString newLabel = textOf(texts_, "LANG_NEW_COLOR$");
+  swatch_ = new ColorSwatch(this, actual);
+  swatch_->setObjectName(QStringLiteral("swatch"));
+  swatch_->setAccessibleName(actualLabel + QStringLiteral(" / ") + newLabel);
+  swatch_->setGeometry(5, 115, 50, 100);
+
+  auto addValueField = [this, actual](const QString& label, const QString& name, QRect where) {
+    auto* field = new QLineEdit(toQString(colorPickerHex(actual)), this);
+    field->setObjectName(name);
+    field->setReadOnly(true);
+    field->setAccessibleName(label);
+    field->setGeometry(where);
+    return field;
+  };
+  addLabel(this, actualLabel, {65, 115, 120, 20});
+  actualValue_ = addValueField(actualLabel, QStringLiteral("actualValue"), {70, 135, 50, 20});
+  addLabel(this, newLabel, {65, 165, 120, 20});
+  newValue_ = addValueField(newLabel, QStringLiteral("newValue"), {70, 185, 50, 20});
+}
+
+void ColorPickerDialog::buildChannels() {
+  const Color actual = state_.actual();
+  const char* channelKeys[3] = {"LANG_RED$", "LANG_GREEN$", "LANG_BLUE$"};
+  const QString channelNames[3] = {QStringLiteral("red"), QStringLiteral("green"),
+                                   QStringLiteral("blue")};
+  const int startValues[3] = {channel5(redOf(actual)), channel5(greenOf(actual)),
+                              channel5(blueOf(actual))};
+  for (int i = 0; i < 3; ++i) {
+    const QString label = textOf(texts_, channelKeys[i]);
+    auto* spin = new ChannelSpinBox(this);
+    spin->setObjectName(channelNames[i]);
+    spin->setValue(startValues[i]);
+    spin->setAccessibleName(label);
+    spin->setGeometry(5, 230 + 25 * i, 40, 20);
+    addLabel(this, label, {60, 232 + 25 * i, 130, 20})->setBuddy(spin);
+    channels_[i] = spin;
+    // Connected after the start value is in: only the user's edits move the colour.
+    connect(spin, &QSpinBox::valueChanged, this, [this, spin] { onChannelEdited(spin); });
+  }
+}
+
+void ColorPickerDialog::buildButtons() {
+  auto addButton = [this](const char* key, const QString& name, QRect where) {
+    auto* button = new QPushButton(textOf(texts_, key), this);
+    button->setObjectName(name);
+    button->setAccessibleName(button->text());
+    button->setGeometry(where);
+    return button;
+  };
+  QPushButton* chooser =
+      addButton("LANG_COLORREQUESTER$", QStringLiteral("chooser"), {0, 310, 200, 20});
+  QPushButton* ok = addButton("LANG_OK$", QStringLiteral("ok"), {0, 330, 100, 20});
+  QPushButton* cancel = addButton("LANG_CANCEL$", QStringLiteral("cancel"), {100, 330, 100, 20});
+  chooser->setAutoDefault(false);
+  cancel->setAutoDefault(false);
+  ok->setDefault(true);
+  connect(chooser, &QPushButton::clicked, this, &ColorPickerDialog::openChooser);
+  connect(ok, &QPushButton::clicked, this, [this] { finish(true); });
+  connect(cancel, &QPushButton::clicked, this, [this] { finish(false); });
 }
 
 Color ColorPickerDialog::pick(QWidget* owner, const InterfaceTexts& texts, Color initial,

@@ -58,6 +58,10 @@ class ColorPickerDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildInfo();
+  void buildColorFields();
+  void buildChannels();
+  void buildButtons();
   void onChannelEdited(QSpinBox* edited);
   void openChooser();
   void finish(bool ok);

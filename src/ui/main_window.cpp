@@ -33,7 +33,8 @@ struct LanguageItem {
   int language;
   const char* label;
 };
-constexpr LanguageItem kLanguageItems[10] = {
+constexpr int kLanguageItemCount = 10;
+constexpr LanguageItem kLanguageItems[kLanguageItemCount] = {
     {0, "English (built-in)"},
     {1, "繁体中文"},
     {2, "简体中文"},
@@ -157,6 +158,15 @@ void MainWindow::buildMenus() {
   // The menus of the previous language go with their actions.
   qDeleteAll(bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
 
+  buildFileMenu(bar);
+  buildEditMenu(bar);
+  buildLanguageMenu(bar);
+  buildOptionsMenu(bar);
+  buildScreenMenu(bar);
+  buildAboutMenu(bar);
+}
+
+void MainWindow::buildFileMenu(QMenuBar* bar) {
   QMenu* file = bar->addMenu(text("LANG_FILE$"));
   QAction* fresh = file->addAction(text("LANG_FILE_NEW$"), this, [this] { editor_.newSkin(); });
   fresh->setShortcut(QKeySequence::New);
@@ -183,18 +193,22 @@ void MainWindow::buildMenus() {
   file->addSeparator();
   QAction* quit = file->addAction(text("LANG_FILE_CLOSE$"), this, [this] { close(); });
   quit->setShortcut(QKeySequence::Quit);
+}
 
+void MainWindow::buildEditMenu(QMenuBar* bar) {
   QMenu* edit = bar->addMenu(text("LANG_EDIT$"));
   undoAction_ = edit->addAction(QString(), this, [this] { editor_.undo(); });
   undoAction_->setShortcut(QKeySequence::Undo);
   redoAction_ = edit->addAction(QString(), this, [this] { editor_.redo(); });
   redoAction_->setShortcuts({QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
   historyChanged();
+}
 
+void MainWindow::buildLanguageMenu(QMenuBar* bar) {
   QMenu* languages = bar->addMenu(QStringLiteral("Language"));
   auto* languageGroup = new QActionGroup(languages);
   languageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (int position = 0; position < 10; ++position) {
+  for (int position = 0; position < kLanguageItemCount; ++position) {
     const LanguageItem item = kLanguageItems[position];
     QAction* action = languages->addAction(toQString(item.label));
     action->setCheckable(true);
@@ -207,7 +221,9 @@ void MainWindow::buildMenus() {
         Qt::QueuedConnection);
     languageActions_[position] = action;
   }
+}
 
+void MainWindow::buildOptionsMenu(QMenuBar* bar) {
   QMenu* options = bar->addMenu(text("LANG_OPTIONS$"));
   options->addAction(text("LANG_OPTIONS_BACKCOLOR$"), this,
                      [this] { editor_.pickBackgroundColor(); });
@@ -218,20 +234,22 @@ void MainWindow::buildMenus() {
     const QSize size = usableSize();
     editor_.toggleSwapView(size.width(), size.height());
   });
+}
 
+void MainWindow::buildScreenMenu(QMenuBar* bar) {
   QMenu* screens = bar->addMenu(text("LANG_SCREEN$"));
   auto* screenGroup = new QActionGroup(screens);
   for (int i = 0; i < kScreenViewCount; ++i) {
-    const std::string key =
-        "LANG_SCREEN_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "$";
-    QAction* action = screens->addAction(text(key));
+    QAction* action = screens->addAction(text(screenView(i)->menuKey));
     action->setCheckable(true);
     action->setChecked(i == editor_.screenView());
     screenGroup->addAction(action);
     connect(action, &QAction::triggered, this, [this, i] { editor_.selectScreenView(i); });
     screenActions_[i] = action;
   }
+}
 
+void MainWindow::buildAboutMenu(QMenuBar* bar) {
   QMenu* about = bar->addMenu(text("LANG_ABOUT$"));
   aboutAction_ = about->addAction(text("LANG_ABOUT_ABOUT$"));
   connect(aboutAction_, &QAction::triggered, this, [this] {
@@ -265,17 +283,16 @@ void MainWindow::buildContents() {
     panel_->focusTarget(target);
   });
 
-  for (int i = 0; i < kScreenButtonCount; ++i) {
+  for (int i = 0; i < kScreenViewCount; ++i) {
     auto* button = new QPushButton(QString::number(i + 1), contents_);
     button->setGeometry(state.PreviewX + kInitialButtonWidth * i, kScreenButtonY,
                         kInitialButtonWidth, kScreenButtonHeight);
     button->setCheckable(true);
     button->setChecked(i == editor_.screenView());
     button->setAccessibleName(QString::number(i + 1));
-    const std::string key =
-        "LANG_SCREEN_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "$";
-    button->setToolTip(text(key));
-    button->setAccessibleDescription(text(key));
+    const QString description = text(screenView(i)->menuKey);
+    button->setToolTip(description);
+    button->setAccessibleDescription(description);
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, [this, i] { editor_.selectScreenView(i); });
     screenButtons_[i] = button;
@@ -328,7 +345,7 @@ void MainWindow::layoutChanged() {
   if (state.PreviewWidth <= 0) return;  // before the first resize
   previewArea_->setGeometry(state.PreviewX, kPreviewY, state.PreviewWidth, state.PreviewHeight);
   panel_->setGeometry(state.PanelX, 0, kPanelWidth, state.PanelHeight);
-  for (int i = 0; i < kScreenButtonCount; ++i)
+  for (int i = 0; i < kScreenViewCount; ++i)
     screenButtons_[i]->setGeometry(screenButtonX(state, i), kScreenButtonY, state.ScreenButtonWidth,
                                    kScreenButtonHeight);
   if (swapAction_) swapAction_->setChecked(state.SwapView == 1);

@@ -15,12 +15,14 @@
 
 #include "app/editor.h"
 #include "app/window_layout.h"
+#include "preview/preview_canvas.h"
 
 class EditingPanel;
 class PreviewWidget;
 class QtDesktop;
 class SkinWatcher;
 class QFrame;
+class QMenuBar;
 
 class MainWindow : public QMainWindow, public EditorView {
   Q_OBJECT
@@ -77,6 +79,12 @@ class MainWindow : public QMainWindow, public EditorView {
  private:
   void build();
   void buildMenus();
+  void buildFileMenu(QMenuBar* bar);
+  void buildEditMenu(QMenuBar* bar);
+  void buildLanguageMenu(QMenuBar* bar);
+  void buildOptionsMenu(QMenuBar* bar);
+  void buildScreenMenu(QMenuBar* bar);
+  void buildAboutMenu(QMenuBar* bar);
   void buildContents();
   void applyInitialSize();
   void zoomAt(int delta, QPoint globalPos);
@@ -89,9 +97,9 @@ class MainWindow : public QMainWindow, public EditorView {
   QWidget* contents_ = nullptr;
   QScrollArea* previewArea_ = nullptr;
   PreviewWidget* preview_ = nullptr;
-  std::array<QPushButton*, kScreenButtonCount> screenButtons_{};
+  std::array<QPushButton*, kScreenViewCount> screenButtons_{};
   EditingPanel* panel_ = nullptr;
-  std::array<QAction*, kScreenButtonCount> screenActions_{};
+  std::array<QAction*, kScreenViewCount> screenActions_{};
   std::array<QAction*, 10> languageActions_{};
   QAction* swapAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
