@@ -2,6 +2,7 @@
 // never touches a file; the commands check what they open themselves.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,6 +27,33 @@ struct CliOptions {
   std::string lastUpdate;
 };
 
+// The commands that take an option, as bits.
+constexpr unsigned cliCommandBit(CliCommand command) {
+  return 1u << static_cast<unsigned>(command);
+}
+
+// One option of one or more commands. The parser, the usage line and the
+// help all read the same rows, so an option is added by adding its row.
+struct CliOptionSpec {
+  std::string_view name;      // "--skin"
+  std::string_view argument;  // its value as the usage shows it, "PATH"; empty for a switch
+  std::string_view help;      // one line of --help
+  unsigned commands;          // cliCommandBit of each command that takes it
+  bool required = false;      // shown without brackets; missing is a usage error
+  bool repeatable = false;    // shown with "..."; each use is applied in turn
+  // Stores the value (ignored for a switch) in `options`; a non-empty
+  // result is the usage error.
+  std::string (*apply)(std::string_view value, CliOptions& options) = nullptr;
+};
+
+struct CliCommandSpec {
+  std::string_view name;
+  CliCommand command;
+};
+
+std::span<const CliOptionSpec> cliOptionTable();
+std::span<const CliCommandSpec> cliCommandTable();
+
 struct CliParseResult {
   CliOptions options;
   std::string error;  // non-empty: a usage error
@@ -33,4 +61,8 @@ struct CliParseResult {
 
 CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments);
 
+// The synopsis of every command, printed with a usage error.
 std::string_view cliUsage();
+
+// The synopsis and a line on each option, printed by --help.
+std::string_view cliHelp();
