@@ -69,6 +69,14 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   ASSERT_EQ(screens.size(), 14);
   EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + u" [x]"_s);
   EXPECT_EQ(screens.filter(u" [x]"_s).size(), 1);
+  // Each screen button is numbered and describes its view as the menu names it.
+  for (int i = 0; i < kScreenViewCount; ++i) {
+    QPushButton* button = w.window.screenButton(i);
+    EXPECT_EQ(button->text(), QString::number(i + 1));
+    EXPECT_EQ(button->toolTip(), w.window.screenAction(i)->text()) << i;
+    EXPECT_EQ(button->accessibleDescription(), button->toolTip()) << i;
+  }
+  EXPECT_EQ(w.window.screenButton(13)->toolTip(), q("LANG_SCREEN_13$"));
 }
 
 TEST(MainWindow, ExactlyOneScreenItemIsCheckedAndALanguageItemSwitchesTexts) {
