@@ -33,7 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Answers the folder requester with one folder; everything else is quiet.
-class ScriptedDesktop : public Desktop {
+class ScriptedDesktop : public EditorDesktop {
  public:
   std::string folder;
   void showMessage(const std::string&, const std::string&) override {}
@@ -61,7 +61,7 @@ struct BenchWindow {
 
   BenchWindow() {
     window.show();
-    editor.start(window);
+    editor.start();
     settle();
   }
   static void settle() {

@@ -20,14 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RecordingView : EditorView {
+struct RecordingView : EditorListener {
   std::vector<std::string> calls;
   void canvasChanged() override { calls.push_back("canvas"); }
-  void fillControls() override { calls.push_back("fill"); }
+  void skinReplaced() override { calls.push_back("fill"); }
   void screenViewChanged(int oldView, int newView) override {
     calls.push_back("view " + std::to_string(oldView) + ">" + std::to_string(newView));
   }
-  void rebuild() override { calls.push_back("rebuild"); }
+  void languageChanged() override { calls.push_back("rebuild"); }
   void layoutChanged() override { calls.push_back("layout"); }
   void lastUpdateChanged() override { calls.push_back("stamp"); }
 };
@@ -41,7 +41,8 @@ class EditorTest : public ::testing::Test {
  protected:
   Editor& startEditor() {
     editor_.emplace(desktop, home.path());
-    editor_->start(view);
+    editor_->addListener(view);
+    editor_->start();
     view.calls.clear();
     return *editor_;
   }
@@ -126,7 +127,8 @@ TEST_F(EditorTest, CancelledRequestersChangeNothing) {
   Editor& e = startEditor();
   e.setElementValue({"big clock", "x"}, 99);
   view.calls.clear();
-  desktop.unsavedAnswers = {Desktop::UnsavedAnswer::Discard, Desktop::UnsavedAnswer::Discard};
+  desktop.unsavedAnswers = {EditorDesktop::UnsavedAnswer::Discard,
+                            EditorDesktop::UnsavedAnswer::Discard};
   e.openFolder();
   e.openArchive();
   e.saveFolder();

@@ -45,29 +45,14 @@ struct Session {
   int exitStatus() const { return desktop.messageCount() > 0 || failures > 0 ? 1 : 0; }
 };
 
-std::string asFolder(std::string path) {
-  if (path.back() != '/' && path.back() != '\\') path += '/';
-  return path;
-}
-
 // "--out Blue.zip" (in any case) asks for an archive, anything else for a folder.
 bool namesArchive(const std::string& out) {
   return out.size() >= 4 && upperAscii(std::string_view(out).substr(out.size() - 4)) == ".ZIP";
 }
 
-// As the editor opens a skin: a folder through its settings file, anything
-// else as a ZIP archive (which reports a missing file itself).
-void openSkin(Session& session, const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
-    loadSkinFromFolder(session.model, session.images, session.io, asFolder(path));
-  else
-    openSkinArchive(session.model, session.images, session.io, path);
-}
-
 int runRender(const CliOptions& options) {
   Session session;
-  if (!options.skin.empty()) openSkin(session, options.skin);
+  if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   const PreviewSources sources{session.model, session.images};
 
   float zoom = 1.0f;
@@ -94,7 +79,7 @@ int runConvert(const CliOptions& options) {
     const std::string stamp = options.lastUpdate;
     session.io.clock = [stamp] { return stamp; };
   }
-  if (!options.skin.empty()) openSkin(session, options.skin);
+  if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   for (const auto& [name, file] : options.replacements)
     replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
 
@@ -112,7 +97,7 @@ int runConvert(const CliOptions& options) {
     session.fail("cannot create the folder " + options.out);
     return session.exitStatus();
   }
-  saveSkinFolder(session.model, session.images, session.io, asFolder(options.out));
+  saveSkinFolder(session.model, session.images, session.io, asFolderPath(options.out));
   return session.exitStatus();
 }
 

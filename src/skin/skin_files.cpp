@@ -243,22 +243,6 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
   return openSkinArchive(model, images, io, archive);
 }
 
-bool replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
-                      const std::string& lastPath) {
-  if (!isSkinImageEntry(index)) return false;
-  std::string suggested = lastPath;
-  if (!suggested.empty() && !suggested.ends_with('/') && !suggested.ends_with('\\'))
-    suggested += '/';
-  suggested += std::string(images[index].baseName) + ".bmp";
-  const std::string chosen = io.desktop.askOpenFile(
-      io.texts.text("LANG_REQFILE_LOAD$"), suggested,
-      "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
-      "JPEG - JFIF Compliant (*.jpg)|*.jpg|",
-      0);
-  if (chosen.empty()) return false;
-  return replaceSkinImageFromFile(images, index, io, chosen);
-}
-
 bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoContext& io,
                               const std::string& path) {
   if (!isSkinImageEntry(index)) return false;
@@ -331,4 +315,20 @@ std::optional<Image> readSkinPictureFile(const std::string& path) {
   const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
   if (!bytes) return std::nullopt;
   return decodeSkinPicture(*bytes, Source::Disk);
+}
+
+std::string asFolderPath(std::string path) {
+  if (!path.empty() && !path.ends_with('/') && !path.ends_with('\\')) path += '/';
+  return path;
+}
+
+OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                        const std::string& path) {
+  OpenedSkin opened;
+  std::error_code error;
+  opened.folder = std::filesystem::is_directory(path, error);
+  opened.path = opened.folder ? asFolderPath(path) : path;
+  opened.loaded = opened.folder ? loadSkinFromFolder(model, images, io, opened.path)
+                                : openSkinArchive(model, images, io, opened.path);
+  return opened;
 }

@@ -21,6 +21,22 @@ void resetSkinImages(SkinImageTable& images);
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                         const std::string& folder);
 
+// `path` with a trailing "/" unless it ends in a folder separator already
+// (or is empty): the form the folder operations take.
+std::string asFolderPath(std::string path);
+
+// A skin by its path, however it was named (menu, drop, recent list,
+// command line): a folder through its settings file with
+// loadSkinFromFolder, anything else, a missing path too, as an archive
+// through openSkinArchive, which reports what is wrong with it.
+struct OpenedSkin {
+  bool loaded = false;  // the settings were read
+  bool folder = false;  // `path` named a folder
+  std::string path;     // as opened: a folder ends in "/"
+};
+OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                        const std::string& path);
+
 // Loads all 53 entries from `folder` (ending in "/"), with progress 1..53.
 void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
                           const std::string& folder);
@@ -39,12 +55,6 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
 // folders) into entry `index`, keeping full 8-bit colours.
 void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
                     const std::string& entryName);
-
-// Asks for a file and replaces entry `index` from it with
-// replaceSkinImageFromFile. `lastPath` is the folder proposed in the
-// requester. Returns whether the picture was replaced.
-bool replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
-                      const std::string& lastPath);
 
 // The image button's rules for one chosen file: a missing file or one that
 // cannot be decoded is reported and leaves the entry's picture as it was;

@@ -331,30 +331,16 @@ TEST_F(SkinImagesTest, MalformedPicturesAreReportedAndEmptyTheirEntry) {
   EXPECT_EQ(bodies(), std::vector<std::string>{notFound(dir.folder() + "missing.png")});
 }
 
-TEST_F(SkinImagesTest, ReplacingSuggestsTheLastFolderAndKeepsThePictureOnABadPick) {
-  desktop.fileAnswers = {""};
-  replaceSkinImage(images, 36, io, "/home/me/skins");
-  ASSERT_EQ(desktop.fileRequests.size(), 1u);
-  const FakeFileRequest& request = desktop.fileRequests[0];
-  EXPECT_EQ(request.title, texts.text("LANG_REQFILE_LOAD$"));
-  EXPECT_EQ(request.suggestedFile, "/home/me/skins/startbar.bmp");
-  EXPECT_EQ(request.filters,
-            "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
-            "JPEG - JFIF Compliant (*.jpg)|*.jpg|");
-  EXPECT_EQ(request.filterIndex, 0);
-  EXPECT_EQ(images[36].picture.pixels, builtinSkinPicture(36).pixels);
-
+TEST_F(SkinImagesTest, AReplacementThatCannotBeDecodedKeepsThePicture) {
   const std::string bad = dir.folder() + "bad.png";
   writeBytes(bad, text("\x89PNG\r\n\x1a\n broken"));
   const std::string good = dir.folder() + "good.png";
   writeBytes(good, makeRgbPng(unevenPicture()));
-  desktop.fileAnswers = {bad, good};
-  replaceSkinImage(images, 42, io, dir.folder());
-  EXPECT_EQ(desktop.fileRequests[1].suggestedFile, dir.folder() + "cheat.bmp");
+  EXPECT_FALSE(replaceSkinImageFromFile(images, 42, io, bad));
   EXPECT_EQ(bodies(), std::vector<std::string>{unknown(bad)});
   EXPECT_EQ(images[42].picture.pixels, builtinSkinPicture(42).pixels);
 
-  replaceSkinImage(images, 42, io, dir.folder());
+  EXPECT_TRUE(replaceSkinImageFromFile(images, 42, io, good));
   EXPECT_EQ(images[42].picture.width, 6);
   EXPECT_TRUE(allMultiplesOfEight(images[42].picture));
   EXPECT_TRUE(desktop.progress.empty());
@@ -485,6 +471,38 @@ void makeOwnSkin(SkinModel& model, SkinImageTable& images) {
       picture.pixels[p] = rgb((13 * i + 5 * p) % 256, (7 * p) % 256, (255 - i) % 256);
     images[i].picture = std::move(picture);
   }
+}
+
+TEST_F(SkinImagesTest, APathOpensAsAFolderWhenItIsOneAndAsAnArchiveOtherwise) {
+  makeOwnSkin(model, images);
+  const std::string folder = dir.folder() + "Mine";
+  fs::create_directory(folder);
+  saveSkinFolder(model, images, io, folder + "/");
+  ASSERT_TRUE(saveSkinArchive(model, images, io, dir.folder() + "Mine.zip"));
+  desktop.messages.clear();
+
+  SkinModel opened;
+  SkinImageTable pictures;
+  const OpenedSkin asFolder = openSkinPath(opened, pictures, io, folder);
+  EXPECT_TRUE(asFolder.loaded);
+  EXPECT_TRUE(asFolder.folder);
+  EXPECT_EQ(asFolder.path, folder + "/");
+  EXPECT_EQ(opened.skinInfo.Title, model.skinInfo.Title);
+  EXPECT_EQ(openSkinPath(opened, pictures, io, folder + "/").path, folder + "/");
+
+  const OpenedSkin asArchive = openSkinPath(opened, pictures, io, dir.folder() + "Mine.zip");
+  EXPECT_TRUE(asArchive.loaded);
+  EXPECT_FALSE(asArchive.folder);
+  EXPECT_EQ(asArchive.path, dir.folder() + "Mine.zip");
+  EXPECT_TRUE(desktop.messages.empty());
+
+  // Whatever is not a folder is taken for an archive, which says it is missing.
+  const OpenedSkin missing = openSkinPath(opened, pictures, io, dir.folder() + "Gone");
+  EXPECT_FALSE(missing.loaded);
+  EXPECT_FALSE(missing.folder);
+  EXPECT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(asFolderPath(""), "");
+  EXPECT_EQ(asFolderPath("a\\"), "a\\");
 }
 
 TEST_F(SkinImagesTest, AnArchiveSaveHoldsTheFolderSaveAndOpensToTheSameSkin) {

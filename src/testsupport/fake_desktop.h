@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "base/desktop.h"
+#include "app/editor_desktop.h"
 
 struct FakeMessage {
   std::string title;
@@ -22,7 +22,7 @@ struct FakeFileRequest {
   int filterIndex = 0;
 };
 
-class FakeDesktop : public Desktop {
+class FakeDesktop : public EditorDesktop {
  public:
   std::vector<FakeMessage> messages;
   std::vector<int> progress;

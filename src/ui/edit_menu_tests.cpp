@@ -7,7 +7,7 @@
 
 namespace {
 
-using Answer = Desktop::UnsavedAnswer;
+using Answer = EditorDesktop::UnsavedAnswer;
 
 TEST(EditMenu, UndoAndRedoNameTheirStepAndAreEnabledOnlyWhenThereIsOne) {
   EditorWindow w;

@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/editor.h"
 #include "app/panel_controls.h"
@@ -52,7 +53,10 @@ EditingPanel::EditingPanel(Editor& editor, QWidget* parent) : QTabWidget(parent)
   buildInformationPage();
   for (int view = 0; view < kScreenViewCount; ++view)
     setViewEnabled(view, view == editor_.screenView());
+  editor_.addListener(*this);
 }
+
+EditingPanel::~EditingPanel() { editor_.removeListener(*this); }
 
 QString EditingPanel::text(std::string_view key) const {
   return toQString(editor_.texts().text(key));
@@ -75,10 +79,7 @@ void EditingPanel::buildColorsPage() {
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* button = new ColorButton(text(table[i].labelKey), content);
     button->setGeometry(table[i].x, table[i].y, kButtonWidth, kControlHeight);
-    connect(button, &QPushButton::clicked, this, [this, i] {
-      editor_.pickFieldColor(i);
-      colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
-    });
+    connect(button, &QPushButton::clicked, this, [this, i] { editor_.pickFieldColor(i); });
     belongsTo(table[i].view, button);
     colorButtons_.push_back(button);
   }
@@ -182,33 +183,69 @@ void EditingPanel::setViewEnabled(int view, bool enabled) {
   for (QWidget* control : viewControls_[view]) control->setEnabled(enabled);
 }
 
-void EditingPanel::fill() {
-  const auto rows = elementRowTable();
-  for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
-    if (rows_[k].check) {
-      const QSignalBlocker block(rows_[k].check);
-      const std::int32_t* value = editor_.integer(rows[k].checkField);
-      rows_[k].check->showValue(value ? *value : 0);
-    }
-    for (int c = 0; c < 3; ++c) {
-      if (!rows_[k].spins[c]) continue;
-      const QSignalBlocker block(rows_[k].spins[c]);
-      const std::int32_t* value = editor_.integer(rows[k].spins[c]);
-      // Out-of-range values show clamped and stay as loaded until changed.
-      rows_[k].spins[c]->setValue(value ? *value : 0);
-    }
+void EditingPanel::showElement(int row) {
+  const ElementRowEntry& entry = elementRowTable()[row];
+  if (rows_[row].check) {
+    const QSignalBlocker block(rows_[row].check);
+    const std::int32_t* value = editor_.integer(entry.checkField);
+    rows_[row].check->showValue(value ? *value : 0);
   }
-  for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) {
-    const QSignalBlocker block(infoFields_[i]);
-    infoFields_[i]->setText(toQString(editor_.infoText(i)));
-    infoFields_[i]->setCursorPosition(0);
+  for (int c = 0; c < 3; ++c) {
+    if (!rows_[row].spins[c]) continue;
+    const QSignalBlocker block(rows_[row].spins[c]);
+    const std::int32_t* value = editor_.integer(entry.spins[c]);
+    // Out-of-range values show clamped and stay as loaded until changed. A
+    // spin box being typed in that shows the value already is left alone.
+    const int shown = std::clamp(value ? *value : 0, 0, kElementSpinMaximum[c]);
+    if (rows_[row].spins[c]->value() != shown) rows_[row].spins[c]->setValue(shown);
   }
-  refreshSwatches();
 }
 
-void EditingPanel::refreshSwatches() {
-  for (int i = 0; i < static_cast<int>(colorButtons_.size()); ++i)
-    colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
+void EditingPanel::showInfo(int index) {
+  const QSignalBlocker block(infoFields_[index]);
+  infoFields_[index]->setText(toQString(editor_.infoText(index)));
+  infoFields_[index]->setCursorPosition(0);
+}
+
+void EditingPanel::showSwatch(int index) {
+  colorButtons_[index]->setSwatch(qColor(editor_.color(index)));
+}
+
+void EditingPanel::fill() {
+  for (int k = 0; k < static_cast<int>(rows_.size()); ++k) showElement(k);
+  for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) showInfo(i);
+  for (int i = 0; i < static_cast<int>(colorButtons_.size()); ++i) showSwatch(i);
+}
+
+void EditingPanel::fieldChanged(FieldRef field) {
+  const auto same = [&](FieldRef other) {
+    return other.section == field.section && other.key == field.key;
+  };
+  const auto rows = elementRowTable();
+  for (int k = 0; k < static_cast<int>(rows.size()); ++k)
+    if (same(rows[k].checkField) || same(rows[k].spins[0]) || same(rows[k].spins[1]) ||
+        same(rows[k].spins[2]))
+      showElement(k);
+  const auto colors = colorButtonTable();
+  for (int i = 0; i < static_cast<int>(colors.size()); ++i)
+    if (same({"global settings", colors[i].key})) showSwatch(i);
+  const auto infos = infoFieldTable();
+  for (int i = 0; i < static_cast<int>(infos.size()); ++i)
+    // The field being typed in shows the text already and keeps its cursor.
+    if (same({"SkinInfo", infos[i].key}) &&
+        infoFields_[i]->text() != toQString(editor_.infoText(i)))
+      showInfo(i);
+}
+
+void EditingPanel::pictureChanged(int entry) {
+  const auto table = imageButtonTable();
+  for (int i = 0; i < static_cast<int>(table.size()); ++i)
+    if (SkinImageTable::indexOf(table[i].fileName) == entry) imageButtons_[i]->update();
+}
+
+void EditingPanel::screenViewChanged(int oldView, int newView) {
+  setViewEnabled(oldView, false);
+  setViewEnabled(newView, true);
 }
 
 void EditingPanel::focusTarget(const PanelTarget& target) {
@@ -229,7 +266,6 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
       break;
     case PanelTarget::Kind::ColorButton:
       control = colorButtons_[target.index];
-      colorButtons_[target.index]->setSwatch(qColor(editor_.color(target.index)));
       page = 0;
       break;
     case PanelTarget::Kind::None:
@@ -240,7 +276,7 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
   control->setFocus(Qt::OtherFocusReason);
 }
 
-void EditingPanel::showLastUpdate() {
+void EditingPanel::lastUpdateChanged() {
   const int last = static_cast<int>(infoFields_.size()) - 1;
   infoFields_[last]->setText(toQString(editor_.infoText(last)));
 }

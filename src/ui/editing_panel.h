@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "app/editor_listener.h"
 #include "app/point_at.h"
 #include "preview/preview_canvas.h"
 
@@ -19,17 +20,21 @@ class ImageButton;
 class ElementCheckBox;
 class QLabel;
 
-class EditingPanel : public QTabWidget {
+class EditingPanel : public QTabWidget, public EditorListener {
   Q_OBJECT
 
  public:
   EditingPanel(Editor& editor, QWidget* parent);
+  ~EditingPanel() override;
 
-  // Every control shows its field's value again (no control writes back).
-  void fill();
-  void setViewEnabled(int view, bool enabled);
-  void showLastUpdate();
-  void refreshSwatches();
+  // EditorListener: the controls show what the skin holds (no control
+  // writes back) and only those of the view shown are enabled.
+  void skinReplaced() override { fill(); }
+  void fieldChanged(FieldRef field) override;
+  void pictureChanged(int entry) override;
+  void screenViewChanged(int oldView, int newView) override;
+  void lastUpdateChanged() override;
+
   // Shows the page of the control and gives it the keyboard focus, the
   // page scrolled so it is in sight.
   void focusTarget(const PanelTarget& target);
@@ -54,6 +59,11 @@ class EditingPanel : public QTabWidget {
   void buildInformationPage();
   void belongsTo(int view, QWidget* control);
   QString text(std::string_view key) const;
+  void fill();
+  void setViewEnabled(int view, bool enabled);
+  void showElement(int row);
+  void showInfo(int index);
+  void showSwatch(int index);
 
   Editor& editor_;
   std::array<std::vector<QWidget*>, kScreenViewCount> viewControls_;

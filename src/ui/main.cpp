@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   // its first frame.
   if (start.reportFirstFrame) window.firstFramePainted = [] { std::_Exit(0); };
   window.show();
-  editor.start(window);
+  editor.start();
   // Once the event loop runs, so that the window is on screen behind any
   // message the opening shows.
   QTimer::singleShot(0, &window, [&] {

@@ -49,6 +49,7 @@ constexpr LanguageItem kLanguageItems[10] = {
 }  // namespace
 
 MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), desktop_(desktop) {
+  editor_.addListener(*this);
   setWindowTitle(toQString(EditorState::ProductTitle) + toQString(EditorState::VersionText));
   if (desktop_) {
     desktop_->setOwner(this);
@@ -139,7 +140,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
       this, [this, file = path.toStdString()] { editor_.openPath(file); }, Qt::QueuedConnection);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  editor_.removeListener(*this);
+}
 
 QString MainWindow::text(std::string_view key) const {
   return toQString(editor_.texts().text(key));
@@ -305,20 +309,16 @@ void MainWindow::canvasChanged() {
   }
 }
 
-void MainWindow::fillControls() { panel_->fill(); }
-
 void MainWindow::screenViewChanged(int oldView, int newView) {
-  panel_->setViewEnabled(oldView, false);
   if (oldView >= 0 && oldView < kScreenViewCount) {
     screenActions_[oldView]->setChecked(false);
     screenButtons_[oldView]->setChecked(false);
   }
-  panel_->setViewEnabled(newView, true);
   screenActions_[newView]->setChecked(true);
   screenButtons_[newView]->setChecked(true);
 }
 
-void MainWindow::rebuild() {
+void MainWindow::languageChanged() {
   build();
   layoutChanged();
 }
@@ -334,8 +334,6 @@ void MainWindow::layoutChanged() {
   if (swapAction_) swapAction_->setChecked(state.SwapView == 1);
 }
 
-void MainWindow::lastUpdateChanged() { panel_->showLastUpdate(); }
-
 void MainWindow::historyChanged() {
   if (!undoAction_) return;
   undoAction_->setText(toQString(editor_.undoText()));
@@ -344,7 +342,6 @@ void MainWindow::historyChanged() {
   redoAction_->setEnabled(editor_.history().canRedo());
   statusText_->setText(toQString(editor_.statusText()));
   if (reloadAction_) reloadAction_->setEnabled(!editor_.skinFolder().empty());
-  if (watcher_) watcher_->follow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -22,7 +22,7 @@ class QtDesktop;
 class SkinWatcher;
 class QFrame;
 
-class MainWindow : public QMainWindow, public EditorView {
+class MainWindow : public QMainWindow, public EditorListener {
   Q_OBJECT
 
  public:
@@ -31,13 +31,11 @@ class MainWindow : public QMainWindow, public EditorView {
   MainWindow(Editor& editor, QtDesktop* desktop);
   ~MainWindow() override;
 
-  // EditorView
+  // EditorListener
   void canvasChanged() override;
-  void fillControls() override;
   void screenViewChanged(int oldView, int newView) override;
-  void rebuild() override;
+  void languageChanged() override;
   void layoutChanged() override;
-  void lastUpdateChanged() override;
   void historyChanged() override;
 
   // The natural-size canvas pixel under a point of the screen, when the

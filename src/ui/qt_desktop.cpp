@@ -110,8 +110,8 @@ std::uint32_t QtDesktop::pickColor(std::uint32_t color) {
   return colorPicker ? colorPicker(color) : color;
 }
 
-Desktop::UnsavedAnswer QtDesktop::askUnsavedChanges(const std::string& title,
-                                                    const std::string& question) {
+EditorDesktop::UnsavedAnswer QtDesktop::askUnsavedChanges(const std::string& title,
+                                                          const std::string& question) {
   QMessageBox box(QMessageBox::Question, toQString(title), toQString(question),
                   QMessageBox::NoButton, owner_);
   QPushButton* save =

@@ -20,7 +20,10 @@ SkinWatcher::SkinWatcher(Editor& editor, QObject* parent)
   connect(&settle_, &QTimer::timeout, this, &SkinWatcher::process);
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SkinWatcher::changed);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SkinWatcher::folderChanged);
+  editor_.addListener(*this);
 }
+
+SkinWatcher::~SkinWatcher() { editor_.removeListener(*this); }
 
 void SkinWatcher::follow() {
   if (editor_.skinFolder() == folder_) return;
