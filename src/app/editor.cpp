@@ -1,8 +1,9 @@
 #include "app/editor.h"
 
 #include "app/editor_settings.h"
+#include "app/picture_requests.h"
+#include "app/skin_edits.h"
 #include "app/window_layout.h"
-#include "imaging/image_encoders.h"
 #include "preview/screenshot.h"
 #include "skin/skin_files.h"
 
@@ -20,16 +21,6 @@ std::string fieldLabel(std::string_view section, std::string_view key) {
 
 constexpr std::string_view kColorSection = "global settings";
 constexpr std::string_view kInfoSection = "SkinInfo";
-
-// A change that puts `value` into the integer `field`, when it is not there.
-SkinSession::Change writeInteger(FieldRef field, int value) {
-  return [field, value](SkinModel& model, SkinImageTable&) {
-    std::int32_t* target = integerField(model, field.section, field.key);
-    if (!target || *target == value) return SkinChanges{};
-    *target = value;
-    return SkinChanges{{field}, {}};
-  };
-}
 
 }  // namespace
 
@@ -248,10 +239,8 @@ Editor::DiskChange Editor::fileChangedOnDisk(const std::string& path) {
   if (news.change == DiskChange::SettingsChanged)
     listeners_.notify(&EditorListener::historyChanged);
   if (news.change != DiskChange::PictureReloaded) return news.change;
-  edit(std::string(skinImageFileName(news.entry)), {}, [&](SkinModel&, SkinImageTable& images) {
-    images[news.entry].picture = std::move(news.picture);
-    return SkinChanges{{}, {news.entry}};
-  });
+  edit(std::string(skinImageFileName(news.entry)), {},
+       putPicture(news.entry, std::move(news.picture)));
   return news.change;
 }
 
@@ -260,25 +249,9 @@ void Editor::reportUnreadablePicture(const std::string& path) {
   desktop_.showMessage(text("LANG_ERROR$"), path + ": " + text("LANG_FILE_UNKNOWN$"));
 }
 
-void Editor::reportNotSaved(const std::string& path) {
-  desktop_.showMessage(text("LANG_ERROR$"), path + ": " + text("LANG_FILE_NOTSAVE$"));
-}
-
 void Editor::screenshotToFile() {
-  int filter = 0;
-  const std::string chosen = desktop_.askSaveFile(text("LANG_REQFILE_SAVE$"), state_.LastPath,
-                                                  std::string(screenshotFilterList()), 0, filter);
-  if (chosen.empty()) return;
-  state_.LastPath = folderPart(chosen);
-  // A name the rules refuse, or a write that fails, is said rather than
-  // passed over: otherwise the author believes the picture was saved.
-  const std::optional<ScreenshotTarget> target = screenshotTarget(chosen, filter);
-  if (!target) {
-    reportNotSaved(chosen);
-    return;
-  }
-  const Image shot = renderScreenshot(PreviewSources{session_.model(), session_.images()});
-  if (!writeImageFile(target->path, shot, target->format)) reportNotSaved(target->path);
+  saveScreenshot(desktop_, texts_, state_.LastPath,
+                 PreviewSources{session_.model(), session_.images()});
 }
 
 void Editor::screenshotToClipboard() {
@@ -347,12 +320,7 @@ void Editor::pickFieldColor(int colorButton) {
   const Color* current = colorField(session_.model(), field.section, field.key);
   if (!current) return;
   const Color picked = desktop_.pickColor(*current) & 0xFFFFFF;
-  edit(fieldLabel(field.section, field.key), {}, [&](SkinModel& model, SkinImageTable&) {
-    Color* target = colorField(model, field.section, field.key);
-    if (*target == picked) return SkinChanges{};
-    *target = picked;
-    return SkinChanges{{field}, {}};
-  });
+  edit(fieldLabel(field.section, field.key), {}, writeColor(field, picked));
 }
 
 bool Editor::replaceImageFromFile(int imageButton, const std::string& path) {
@@ -372,14 +340,8 @@ void Editor::replaceImage(int imageButton) {
   const auto table = imageButtonTable();
   if (imageButton < 0 || imageButton >= static_cast<int>(table.size())) return;
   const int entry = SkinImageTable::indexOf(table[imageButton].fileName);
-  // The requester proposes the entry's own name in the last folder used.
-  const std::string suggested =
-      asFolderPath(state_.LastPath) + std::string(session_.images()[entry].baseName) + ".bmp";
-  const std::string chosen = desktop_.askOpenFile(
-      text("LANG_REQFILE_LOAD$"), suggested,
-      "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
-      "JPEG - JFIF Compliant (*.jpg)|*.jpg|",
-      0);
+  const std::string chosen =
+      askPictureFile(desktop_, texts_, state_.LastPath, session_.images()[entry].baseName);
   replaceImageFromFile(imageButton, chosen);
 }
 
@@ -398,31 +360,14 @@ void Editor::setInfoText(int infoField, const std::string& value) {
   const FieldRef field{kInfoSection, table[infoField].key};
   if (!textField(session_.model(), field.section, field.key)) return;
   const std::string label = fieldLabel(field.section, field.key);
-  edit(
-      label, label,
-      [&](SkinModel& model, SkinImageTable&) {
-        std::string* target = textField(model, field.section, field.key);
-        if (*target == value) return SkinChanges{};
-        *target = value;
-        return SkinChanges{{field}, {}};
-      },
-      Redraw::Never);
+  edit(label, label, writeText(field, value), Redraw::Never);
 }
 
 void Editor::dragElementBy(int dx, int dy) {
   if (!drag_.active()) return;
   const ElementDrag::Position to = drag_.at(dx, dy);
-  const FieldRef x = drag_.xField(), y = drag_.yField();
   // Nothing to record yet: the whole drag becomes one step when it ends.
-  edit(
-      {}, {},
-      [&](SkinModel& model, SkinImageTable& images) {
-        SkinChanges changes = writeInteger(x, to.x)(model, images);
-        SkinChanges moved = writeInteger(y, to.y)(model, images);
-        changes.fields.insert(changes.fields.end(), moved.fields.begin(), moved.fields.end());
-        return changes;
-      },
-      Redraw::IfChanged);
+  edit({}, {}, writePosition(drag_.xField(), drag_.yField(), to.x, to.y), Redraw::IfChanged);
 }
 
 void Editor::endElementDrag() {

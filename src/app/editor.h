@@ -173,7 +173,6 @@ class Editor {
   void showView(int view);
   SkinIoContext io() { return SkinIoContext{desktop_, texts_}; }
   std::string text(std::string_view key) const { return texts_.text(key); }
-  void reportNotSaved(const std::string& path);
   // Opens the skin `load` reads from `path`: LastPath follows, and one
   // saved step, the watch and the recent list when it was read.
   using OpenFrom = std::function<OpenedSkin(SkinModel&, SkinImageTable&)>;
