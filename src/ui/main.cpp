@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +56,9 @@ void openAtStart(Editor& editor, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past the file-size limit a save should fail like one to a full disk,
+  // with a message naming the file, not end the editor and lose its edits.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("skinstudio"));
   // QApplication has taken its own options out of argv.
