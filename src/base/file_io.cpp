@@ -240,6 +240,15 @@ FileBatch::Staged FileBatch::stage(const std::string& path, std::span<const std:
 std::vector<std::string> FileBatch::commit() {
   std::vector<std::string> failed;
   std::set<std::string> folders;
+  // A rename that drops the last link of the old file frees its blocks then
+  // and there, which on a busy disk takes milliseconds per file and would
+  // stretch the moment of mixed old and new files to most of the save.
+  // Held open, the old files are freed only once all renames are done.
+  std::vector<int> oldFiles;
+  for (const std::unique_ptr<PendingFile>& file : staged_) {
+    const int fd = ::open(file->path().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd >= 0) oldFiles.push_back(fd);
+  }
   for (const std::unique_ptr<PendingFile>& file : staged_) {
     if (!file->commit()) {
       failed.push_back(file->path());
@@ -249,6 +258,7 @@ std::vector<std::string> FileBatch::commit() {
     folders.insert(slash == std::string::npos ? std::string() : file->path().substr(0, slash + 1));
   }
   staged_.clear();
+  for (int fd : oldFiles) ::close(fd);
   // The renames are only safe on the disk once each folder is.
   for (const std::string& folder : folders) syncFolder(folder);
   return failed;
