@@ -131,7 +131,9 @@ class Editor {
   void cancelElementDrag();
   bool dragging() const { return drag_.active(); }
 
-  // After the event loop: writes the editor settings.
+  // Writes the editor settings. Called on every way out (the window
+  // closing, the application quitting, a termination signal), so that none
+  // can end the editor without them; more than once is harmless.
   void finish();
 
   // What the window shows.

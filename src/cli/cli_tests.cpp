@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -45,8 +46,9 @@ class Cli : public ::testing::Test {
  protected:
   TempDir dir;
 
-  CliRun run(const std::vector<std::string>& arguments) {
-    std::string command = quoted(SKINSTUDIO_CLI);
+  // `shellPrefix` runs before the tool in the same shell, e.g. "ulimit -f 50;".
+  CliRun run(const std::vector<std::string>& arguments, const std::string& shellPrefix = "") {
+    std::string command = shellPrefix + "exec " + quoted(SKINSTUDIO_CLI);
     for (const std::string& a : arguments) command += " " + quoted(a);
     const auto out = dir.path() / "stdout.txt";
     const auto err = dir.path() / "stderr.txt";
@@ -285,6 +287,32 @@ TEST_F(Cli, AnArchiveThatCannotBeWrittenIsReported) {
   EXPECT_EQ(r.err, texts.text("LANG_ERROR$") + ": " + path("taken.zip") + ": " +
                        texts.text("LANG_FILE_NOTSAVE$") + "\n");
   EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "taken.zip"));
+}
+
+TEST_F(Cli, ASavePastTheFileSizeLimitIsReportedAndKeepsTheOldFiles) {
+  ASSERT_EQ(run({"convert", "--last-update", "2024/01/02-03:04:05", "--out", path("skin")}).status,
+            0);
+  ASSERT_EQ(run({"convert", "--out", path("Skin.zip")}).status, 0);
+  auto snapshot = [&] {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+      if (entry.is_regular_file() && !entry.path().filename().string().starts_with("std"))
+        files[entry.path().string()] = readFile(entry.path());
+    return files;
+  };
+  const auto old = snapshot();
+  const InterfaceTexts texts;
+  // 50 blocks (of 512 or 1024 bytes, as the shell counts them): the small
+  // pictures fit, the full-screen cheatbg.bmp does not.
+  const CliRun folder = run({"convert", "--out", path("skin")}, "ulimit -f 50; ");
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_EQ(folder.err, texts.text("LANG_ERROR$") + ": " + path("skin/cheatbg.bmp") + ": " +
+                            texts.text("LANG_FILE_NOTSAVE$") + "\n");
+  const CliRun zip = run({"convert", "--out", path("Skin.zip")}, "ulimit -f 10; ");
+  EXPECT_EQ(zip.status, 1);
+  EXPECT_EQ(zip.err, texts.text("LANG_ERROR$") + ": " + path("Skin.zip") + ": " +
+                         texts.text("LANG_FILE_NOTSAVE$") + "\n");
+  EXPECT_EQ(snapshot(), old);  // every old file whole, and no temporary file
 }
 
 }  // namespace

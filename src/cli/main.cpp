@@ -1,5 +1,6 @@
 // skinstudio-cli: renders the preview and converts skins with the editor's
 // own core, on the state a freshly started editor has.
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -104,6 +105,10 @@ int runConvert(const CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) try {
+  // Past the file-size limit a write should fail like one to a full disk,
+  // reported with the file's name, not end the process in silence with a
+  // temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const CliParseResult parsed = parseCliArguments(arguments);
   if (parsed.options.command == CliCommand::Help) {

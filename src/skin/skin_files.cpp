@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -239,6 +240,7 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
     ZipArchive none{std::vector<std::uint8_t>()};
     return openSkinArchive(model, images, io, none);
   }
+  removeLeftoversOfArchiveSave(archivePath);
   ZipArchive archive(archivePath);
   return openSkinArchive(model, images, io, archive);
 }
@@ -249,37 +251,84 @@ bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoCon
   return loadFromDisk(images, index, io, path, nullptr, OnUndecodable::KeepEntry);
 }
 
+void removeLeftoversOfFolderSave(const std::string& folder) {
+  std::vector<std::string> root{"uisettings.ini"};
+  std::vector<std::string> icons;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string_view name = skinImageFileName(i);
+    if (i < kFirstIconImage)
+      root.emplace_back(name);
+    else
+      icons.emplace_back(name.substr(name.find('/') + 1));
+  }
+  removeLeftoverTemporaries(folder, root);
+  removeLeftoverTemporaries(folder + "icon/", icons);
+}
+
+void removeLeftoversOfArchiveSave(const std::string& archivePath) {
+  const std::size_t slash = archivePath.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : archivePath.substr(0, slash + 1);
+  const std::string name = archivePath.substr(folder.size());
+  if (name.empty()) return;
+  removeLeftoverTemporaries(folder, std::span<const std::string>(&name, 1));
+}
+
 bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
-                    const std::string& folder) {
+                    const std::string& folder, const FolderSaveProbe& probe) {
+  removeLeftoversOfFolderSave(folder);
   // A settings file that cannot be written is said like a picture that
   // cannot: passed over in silence, every edit of colours, positions and
   // texts would be lost while the author believes it saved. The pictures
-  // are still saved.
-  bool complete = true;
+  // are still saved unless the disk is full.
+  FileBatch batch;
+  std::vector<std::string> inOrder;
+  std::set<std::string> failed;
+  bool abandoned = false;
+  int staged = 0;
+  auto stage = [&](const std::string& path, std::span<const std::uint8_t> bytes) {
+    inOrder.push_back(path);
+    switch (batch.stage(path, bytes)) {
+      case FileBatch::Staged::Done:
+        if (probe.staged) probe.staged(++staged);
+        return;
+      case FileBatch::Staged::NotCreated:
+        failed.insert(path);
+        return;
+      case FileBatch::Staged::WriteFailed:
+        // The rest would meet the same full disk; a skin half old, half new
+        // is worse than the old one.
+        failed.insert(path);
+        abandoned = true;
+        batch.discard();
+        return;
+    }
+  };
   auto settings = [&](std::span<const std::uint8_t> bytes) {
-    const std::string path = folder + "uisettings.ini";
-    if (writeFileAtomically(path, bytes)) return;
-    reportNotSaved(io, path);
-    complete = false;
+    stage(folder + "uisettings.ini", bytes);
   };
   auto picture = [&](const SkinImage& image) {
-    const std::string path = folder + std::string(image.fileName);
-    if (writeBmp16(image.picture, path)) return;
-    reportNotSaved(io, path);
-    complete = false;
+    if (!abandoned) stage(folder + std::string(image.fileName), encodeBmp16(image.picture));
   };
   auto iconFolder = [&] {
     std::error_code ignored;
-    std::filesystem::create_directory(folder + "icon", ignored);
+    if (!abandoned) std::filesystem::create_directory(folder + "icon", ignored);
   };
   writeSkinFiles(model, images, io, {settings, picture, iconFolder});
-  return complete;
+  if (!abandoned) {
+    if (probe.beforeRenames) probe.beforeRenames();
+    for (std::string& path : batch.commit()) failed.insert(std::move(path));
+  }
+  // In save order, whichever phase found them.
+  for (const std::string& path : inOrder)
+    if (failed.count(path)) reportNotSaved(io, path);
+  return failed.empty();
 }
 
 bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
                      const std::string& archivePath) {
   const std::string root = archiveRootFolder(archivePath);
   const std::time_t now = std::time(nullptr);
+  removeLeftoversOfArchiveSave(archivePath);
   ZipWriter zip(archivePath);
   auto settings = [&](std::span<const std::uint8_t> bytes) {
     zip.add(root + "uisettings.ini", bytes, now);
@@ -297,6 +346,7 @@ bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinI
 
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                         const std::string& folder) {
+  removeLeftoversOfFolderSave(folder);
   // No size limit: a settings file cut to nothing would load as defaults
   // without a word, where a picture cut to nothing is reported as damaged.
   std::optional<std::vector<std::uint8_t>> bytes =

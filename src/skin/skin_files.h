@@ -3,6 +3,7 @@
 // settings file and the picture table, which know nothing of each other.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -68,10 +69,33 @@ bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoCon
 void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
                    const std::string& path);
 
-// Writes uisettings.ini and all 53 pictures as 16-bit BMPs into `folder`.
-// Every file that cannot be written is reported; returns whether all were.
+// Where a test can stop a folder save as a kill would: each callback runs
+// at its moment of the save and may end the process there. Empty ones do
+// nothing.
+struct FolderSaveProbe {
+  // After the n-th file (1 to 54, in save order) is on the disk under its
+  // temporary name.
+  std::function<void(int)> staged;
+  // Once every file is, before the first takes the place of the old one.
+  std::function<void()> beforeRenames;
+};
+
+// Writes uisettings.ini and all 53 pictures as 16-bit BMPs into `folder`:
+// every file under a temporary name first, then each renamed over the old
+// one, so a killed save leaves the old skin whole unless the kill falls
+// among the renames. A file whose name cannot be used is reported and
+// skipped; a write that fails (a full disk) ends the save with no file
+// changed. Temporary files of earlier killed saves are removed first.
+// Returns whether every file was saved.
 bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
-                    const std::string& folder);
+                    const std::string& folder, const FolderSaveProbe& probe = {});
+
+// Removes the temporary files that killed saves of this program left in a
+// skin folder (ending in "/") and its icon folder; nothing else.
+void removeLeftoversOfFolderSave(const std::string& folder);
+
+// The same beside an archive.
+void removeLeftoversOfArchiveSave(const std::string& archivePath);
 
 // One picture file under the folder load's rules (16-bit BMPs exact,
 // anything else dithered), without a word to the user: nothing when the

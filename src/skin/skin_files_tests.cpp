@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -607,6 +608,122 @@ TEST_F(SkinImagesTest, AnArchiveThatCannotBeWrittenIsOneMessageAndKeepsTheOldOne
   for (const auto& entry : fs::directory_iterator(dir.path()))
     left.push_back(entry.path().filename().string());
   EXPECT_EQ(left, std::vector<std::string>{"Keep.zip"});
+}
+
+// Every regular file under `folder`, by its path relative to it.
+std::map<std::string, Bytes> filesUnder(const fs::path& folder) {
+  std::map<std::string, Bytes> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path().string());
+  return files;
+}
+
+int temporariesUnder(const fs::path& folder) {
+  int count = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    count += entry.path().filename().string().find(".tmp-") != std::string::npos ? 1 : 0;
+  return count;
+}
+
+// Runs a folder save in a child process that ends at the probe's moment as
+// a killed one would, without unwinding anything.
+void saveKilledAt(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                  const std::string& folder, const FolderSaveProbe& probe) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    saveSkinFolder(model, images, io, folder, probe);
+    ::_exit(3);  // the probe never stopped it
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(SkinImagesTest, ASaveKilledBeforeItsRenamesKeepsTheOldSkinAndTheNextOpenClearsUp) {
+  const std::string folder = dir.folder();
+  ASSERT_TRUE(saveSkinFolder(model, images, io, folder));
+  // Not ours, though alike: left alone by every clean-up.
+  const std::string alive = "active.bmp.tmp-" + std::to_string(::getppid()) + "-0";
+  writeBytes(folder + alive, text("a live writer's"));
+  writeBytes(folder + "notes.txt.tmp-1-2", text("someone else's"));
+  const std::map<std::string, Bytes> old = filesUnder(dir.path());
+  makeOwnSkin(model, images);
+
+  FolderSaveProbe betweenPhases;
+  betweenPhases.beforeRenames = [] { ::_exit(0); };
+  FolderSaveProbe halfWay;
+  halfWay.staged = [](int n) {
+    if (n == 20) ::_exit(0);
+  };
+  struct Kill {
+    const char* moment;
+    FolderSaveProbe probe;
+    int temporaries;
+  } kills[] = {{"between the phases", betweenPhases, 54},
+               {"half-way through writing", halfWay, 20}};
+  for (const Kill& kill : kills) {
+    saveKilledAt(model, images, io, folder, kill.probe);
+    EXPECT_EQ(temporariesUnder(dir.path()), 2 + kill.temporaries) << kill.moment;
+    // Each old file whole, none replaced.
+    std::map<std::string, Bytes> now = filesUnder(dir.path());
+    std::erase_if(now, [&](const auto& file) { return !old.count(file.first); });
+    EXPECT_EQ(now, old) << kill.moment;
+    desktop.messages.clear();
+    EXPECT_TRUE(loadSkinFromFolder(model, images, io, folder));
+    EXPECT_EQ(filesUnder(dir.path()), old) << kill.moment;
+    makeOwnSkin(model, images);
+  }
+  // After a kill, the next save clears up as well, and saves.
+  saveKilledAt(model, images, io, folder, kills[0].probe);
+  desktop.messages.clear();
+  EXPECT_TRUE(saveSkinFolder(model, images, io, folder));
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(temporariesUnder(dir.path()), 2);
+  EXPECT_EQ(readBytes(folder + "uisettings.ini"), writeSkinSettings(model, io.clock));
+  EXPECT_EQ(readBytes(folder + alive), text("a live writer's"));
+  EXPECT_EQ(readBytes(folder + "notes.txt.tmp-1-2"), text("someone else's"));
+}
+
+TEST_F(SkinImagesTest, ASaveThatMeetsAFullDiskChangesNoFileAndLeavesNoTemporaries) {
+  const std::string folder = dir.folder();
+  ASSERT_TRUE(saveSkinFolder(model, images, io, folder));
+  const std::map<std::string, Bytes> old = filesUnder(dir.path());
+  makeOwnSkin(model, images);
+  images[8].picture = Image(256, 192, rgb(8, 8, 8));  // cheatbg.bmp, far past the limit
+  desktop.messages.clear();
+  desktop.progress.clear();
+  bool saved = true;
+  {
+    FileSizeLimit limit(20000);
+    saved = saveSkinFolder(model, images, io, folder);
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(bodies(), std::vector<std::string>{notSaved(folder + "cheatbg.bmp")});
+  EXPECT_EQ(desktop.progress.size(), 55u);
+  EXPECT_EQ(filesUnder(dir.path()), old);
+}
+
+TEST_F(SkinImagesTest, AnArchiveSaveOrOpenClearsUpWhatAKilledSaveLeftBesideIt) {
+  const std::string zip = dir.folder() + "Blue.zip";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, zip));
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string left = zip + ".tmp-" + std::to_string(child) + "-4";
+  const std::string other = dir.folder() + "Green.zip.tmp-" + std::to_string(child) + "-4";
+  for (int pass = 0; pass < 2; ++pass) {
+    writeBytes(left, text("PK half an archive"));
+    writeBytes(other, text("another archive's"));
+    if (pass == 0)
+      EXPECT_TRUE(saveSkinArchive(model, images, io, zip));
+    else
+      EXPECT_TRUE(openSkinArchive(model, images, io, zip));
+    EXPECT_FALSE(fs::exists(left)) << pass;
+    EXPECT_TRUE(fs::exists(other)) << pass;
+  }
+  EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QSpinBox>
+#include <filesystem>
 
+#include "app/editor_settings.h"
 #include "ui/editing_panel.h"
 #include "ui/ui_test_support.h"
 
@@ -57,6 +59,24 @@ TEST(UnsavedQuestion, AskedOnCloseOnlyWhenModifiedAndEachAnswerDoesWhatItSays) {
   EXPECT_TRUE(w.window.close());
   EXPECT_TRUE(w.editor.state().QuitRequested);
   EXPECT_EQ(w.desktop.unsavedQuestions, 3);
+}
+
+TEST(UnsavedQuestion, TheSettingsAreWrittenBeforeAClosedWindowGoes) {
+  // Once the window is gone, whatever ends the process (the session, a
+  // signal, the display) must find the settings written already.
+  for (Answer answer : {Answer::Discard, Answer::Cancel}) {
+    EditorWindow w;
+    w.window.panel()->elementSpin(5, 0)->stepUp();
+    w.editor.toggleSwapView(666, 543);
+    w.desktop.unsavedAnswers = {answer};
+    const bool closed = w.window.close();
+    const std::filesystem::path file = w.home.path() / "settings/settings.ini";
+    EXPECT_EQ(std::filesystem::exists(file), closed);
+    if (!closed) continue;
+    EditorState reread;
+    readEditorSettings(reread, w.home.path());
+    EXPECT_EQ(reread.SwapView, 1);
+  }
 }
 
 TEST(UnsavedQuestion, NewAndOpenAskFirst) {

@@ -351,6 +351,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   editor_.requestQuit();
+  // Before the window goes: whatever ends the process once it is gone
+  // (the session, a signal, the display) finds the settings written.
+  editor_.finish();
   event->accept();
 }
 
