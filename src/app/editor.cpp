@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/editor_settings.h"
+#include "app/message_batch.h"
 #include "app/point_at.h"
 #include "app/window_layout.h"
 #include "imaging/image_encoders.h"
@@ -128,7 +129,9 @@ std::string Editor::redoText() const {
   return text("LANG_EDIT_REDO$") + (label.empty() ? "" : " " + label);
 }
 
-SkinIoContext Editor::io() { return SkinIoContext{desktop_, texts_}; }
+SkinIoContext Editor::io() { return io(desktop_); }
+
+SkinIoContext Editor::io(Desktop& reportTo) { return SkinIoContext{reportTo, texts_}; }
 
 void Editor::start(EditorView& view) {
   view_ = &view;
@@ -203,7 +206,10 @@ void Editor::openArchive() {
 
 bool Editor::loadFolder(const std::string& folder) {
   state_.LastPath = folder;
-  const bool loaded = loadSkinFromFolder(model_, images_, io(), folder);
+  // Shown once the skin is on screen, so the author sees what the list is
+  // about.
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
+  const bool loaded = loadSkinFromFolder(model_, images_, io(problems), folder);
   if (loaded) {
     skinName_ = lastFolderName(folder);
     skinFolder_ = folder;
@@ -218,7 +224,8 @@ bool Editor::loadFolder(const std::string& folder) {
 
 bool Editor::loadArchive(const std::string& file) {
   state_.LastPath = folderPart(file);
-  const bool loaded = openSkinArchive(model_, images_, io(), file);
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
+  const bool loaded = openSkinArchive(model_, images_, io(problems), file);
   if (loaded) {
     skinName_ = lastFolderName(file);
     skinFolder_.clear();
@@ -242,7 +249,8 @@ bool Editor::saveFolder() {
       asFolder(desktop_.askFolder(text("LANG_REQPATH_SAVE$"), state_.LastPath));
   if (folder.empty()) return false;
   state_.LastPath = folder;
-  const bool saved = saveSkinFolder(model_, images_, io(), folder);
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
+  const bool saved = saveSkinFolder(model_, images_, io(problems), folder);
   if (saved) {
     // The skin on disk is now this one, under the folder's name.
     skinName_ = lastFolderName(folder);
@@ -269,7 +277,8 @@ bool Editor::saveArchive() {
   const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
   if (name.find('.') == std::string::npos) file += ".zip";
   state_.LastPath = folderPart(file);
-  const bool saved = saveSkinArchive(model_, images_, io(), file);
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
+  const bool saved = saveSkinArchive(model_, images_, io(problems), file);
   if (saved) {
     // The skin is now the archive: nothing of it on disk to watch.
     skinName_ = lastFolderName(file);

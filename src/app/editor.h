@@ -177,6 +177,7 @@ class Editor {
   void redraw();
   void afterOpen();
   SkinIoContext io();
+  SkinIoContext io(Desktop& reportTo);
   std::string text(std::string_view key) const { return texts_.text(key); }
   void reportNotSaved(const std::string& path);
   SkinSnapshot snapshot() const { return {model_, shared_, skinName_, skinFolder_}; }

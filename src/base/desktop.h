@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 class Desktop {
  public:
@@ -12,6 +13,15 @@ class Desktop {
 
   // Modal message box with an OK button.
   virtual void showMessage(const std::string& title, const std::string& body) = 0;
+
+  // The problems of one whole operation in a single modal box: `summary`
+  // above the scrollable `lines`. A desktop without such a box shows each
+  // line as a message of its own.
+  virtual void showMessages(const std::string& title, const std::string& summary,
+                            const std::vector<std::string>& lines) {
+    (void)summary;
+    for (const std::string& line : lines) showMessage(title, line);
+  }
 
   // Status-bar progress indicator, range 0..53 (a larger value shows full).
   virtual void setProgress(int value) = 0;
@@ -25,8 +35,7 @@ class Desktop {
   // preselected. Returns the chosen path (empty when cancelled) and sets
   // `chosenFilter` to the index of the filter selected when it was chosen.
   virtual std::string askSaveFile(const std::string& title, const std::string& suggestedFile,
-                                  const std::string& filters, int filterIndex,
-                                  int& chosenFilter) {
+                                  const std::string& filters, int filterIndex, int& chosenFilter) {
     (void)title, (void)suggestedFile, (void)filters, (void)filterIndex, (void)chosenFilter;
     return {};
   }
@@ -40,8 +49,7 @@ class Desktop {
 
   // Puts a picture on the clipboard: `pixels` holds width * height colours,
   // rows top to bottom, each red + 256 * green + 65536 * blue.
-  virtual void putPictureOnClipboard(int width, int height,
-                                     std::span<const std::uint32_t> pixels) {
+  virtual void putPictureOnClipboard(int width, int height, std::span<const std::uint32_t> pixels) {
     (void)width, (void)height, (void)pixels;
   }
 
