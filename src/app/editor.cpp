@@ -1,6 +1,7 @@
 #include "app/editor.h"
 
 #include "app/editor_settings.h"
+#include "app/message_batch.h"
 #include "app/picture_requests.h"
 #include "app/skin_edits.h"
 #include "app/window_layout.h"
@@ -133,12 +134,15 @@ void Editor::newSkin() {
 }
 
 bool Editor::open(const std::string& path, const OpenFrom& load) {
+  // Shown once the skin is on screen, so the author sees what the list is
+  // about.
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
   const std::string name = lastFolderName(path);
   std::string opened;
   const bool loaded = session_.replace(
       text("LANG_FILE_OPEN$") + " " + name,
       [&](SkinModel& model, SkinImageTable& images) -> std::optional<SkinSession::Origin> {
-        const OpenedSkin skin = load(model, images);
+        const OpenedSkin skin = load(model, images, io(problems));
         opened = skin.path;
         state_.LastPath = skin.folder ? skin.path : folderPart(skin.path);
         if (!skin.loaded) return std::nullopt;
@@ -161,8 +165,8 @@ void Editor::openFolder() {
 }
 
 bool Editor::openFolderPath(const std::string& folder) {
-  return open(folder, [&](SkinModel& model, SkinImageTable& images) {
-    return OpenedSkin{loadSkinFromFolder(model, images, io(), folder), true, folder};
+  return open(folder, [&](SkinModel& model, SkinImageTable& images, const SkinIoContext& context) {
+    return OpenedSkin{loadSkinFromFolder(model, images, context, folder), true, folder};
   });
 }
 
@@ -171,15 +175,15 @@ void Editor::openArchive() {
   const std::string file =
       desktop_.askOpenFile(text("LANG_REQFILE_LOAD$"), "*.zip", "* (*.zip)|*.zip|", 0);
   if (file.empty()) return;
-  open(file, [&](SkinModel& model, SkinImageTable& images) {
-    return OpenedSkin{openSkinArchive(model, images, io(), file), false, file};
+  open(file, [&](SkinModel& model, SkinImageTable& images, const SkinIoContext& context) {
+    return OpenedSkin{openSkinArchive(model, images, context, file), false, file};
   });
 }
 
 bool Editor::openPath(const std::string& path) {
   if (!confirmDiscard()) return false;
-  return open(path, [&](SkinModel& model, SkinImageTable& images) {
-    return openSkinPath(model, images, io(), path);
+  return open(path, [&](SkinModel& model, SkinImageTable& images, const SkinIoContext& context) {
+    return openSkinPath(model, images, context, path);
   });
 }
 
@@ -193,10 +197,11 @@ bool Editor::saveFolder() {
       asFolderPath(desktop_.askFolder(text("LANG_REQPATH_SAVE$"), state_.LastPath));
   if (folder.empty()) return false;
   state_.LastPath = folder;
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
   // The skin on disk is now this one, under the folder's name.
   return saved(session_.save(lastFolderName(folder), folder,
                              [&](SkinModel& model, const SkinImageTable& images) {
-                               return saveSkinFolder(model, images, io(), folder);
+                               return saveSkinFolder(model, images, io(problems), folder);
                              }),
                folder);
 }
@@ -210,10 +215,11 @@ bool Editor::saveArchive() {
   const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
   if (name.find('.') == std::string::npos) file += ".zip";
   state_.LastPath = folderPart(file);
+  MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
   // The skin is now the archive: nothing of it on disk to watch.
   return saved(session_.save(lastFolderName(file), {},
                              [&](SkinModel& model, const SkinImageTable& images) {
-                               return saveSkinArchive(model, images, io(), file);
+                               return saveSkinArchive(model, images, io(problems), file);
                              }),
                file);
 }

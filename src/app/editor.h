@@ -173,11 +173,13 @@ class Editor {
   void showReplacedSkin();
   void redraw();
   void showView(int view);
-  SkinIoContext io() { return SkinIoContext{desktop_, texts_}; }
+  SkinIoContext io() { return io(desktop_); }
+  SkinIoContext io(Desktop& reportTo) { return SkinIoContext{reportTo, texts_}; }
   std::string text(std::string_view key) const { return texts_.text(key); }
   // Opens the skin `load` reads from `path`: LastPath follows, and one
   // saved step, the watch and the recent list when it was read.
-  using OpenFrom = std::function<OpenedSkin(SkinModel&, SkinImageTable&)>;
+  using OpenFrom =
+      std::function<OpenedSkin(SkinModel&, SkinImageTable&, const SkinIoContext&)>;
   bool open(const std::string& path, const OpenFrom& load);
   bool openFolderPath(const std::string& folder);
   // After a save that `worked` (or not) to `path`.

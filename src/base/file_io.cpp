@@ -129,16 +129,19 @@ bool syncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
-                                                       std::uint64_t maxBytes) {
+FileRead readFileExplained(const std::string& path, std::uint64_t maxBytes) {
+  auto failed = [](ReadFailure why) { return FileRead{std::nullopt, why}; };
   // Without O_NONBLOCK, opening a pipe waits for a writer that may never
   // come; on a plain file the flag changes nothing.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.fd < 0) return std::nullopt;
+  if (file.fd < 0)
+    return failed(errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing
+                                                      : ReadFailure::Unreadable);
   struct stat info {};
-  if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
+    return failed(ReadFailure::Unreadable);
   if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > maxBytes)
-    return std::vector<std::uint8_t>();
+    return failed(ReadFailure::TooLarge);
   const auto expected = static_cast<std::size_t>(info.st_size);
   std::vector<std::uint8_t> bytes(expected);
   std::size_t filled = 0;
@@ -146,13 +149,13 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     const ssize_t n = ::read(file.fd, bytes.data() + filled, bytes.size() - filled);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return failed(ReadFailure::Unreadable);
     }
     if (n == 0) break;
     filled += static_cast<std::size_t>(n);
   }
   bytes.resize(filled);
-  if (filled < expected) return bytes;
+  if (filled < expected) return {std::move(bytes), ReadFailure::None};
   // The size is only a hint: the file may have grown since. Read on to the
   // end, but no further than the limit.
   std::uint8_t chunk[16384];
@@ -160,13 +163,20 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     const ssize_t n = ::read(file.fd, chunk, sizeof chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return failed(ReadFailure::Unreadable);
     }
     if (n == 0) break;
-    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return std::vector<std::uint8_t>();
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return failed(ReadFailure::TooLarge);
     bytes.insert(bytes.end(), chunk, chunk + n);
   }
-  return bytes;
+  return {std::move(bytes), ReadFailure::None};
+}
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uint64_t maxBytes) {
+  FileRead read = readFileExplained(path, maxBytes);
+  if (read.failure == ReadFailure::TooLarge) return std::vector<std::uint8_t>();
+  return std::move(read.bytes);
 }
 
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {

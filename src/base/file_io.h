@@ -23,6 +23,20 @@ inline constexpr std::uint64_t kMaxReadFileSize = 256u << 20;
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uint64_t maxBytes = kMaxReadFileSize);
 
+// Why a whole-file read gave nothing: a name with no file behind it, a file
+// that is there but cannot be opened or read (no permission, a folder, a
+// device, an I/O error), or one larger than the reader takes.
+enum class ReadFailure { None, Missing, Unreadable, TooLarge };
+
+struct FileRead {
+  std::optional<std::vector<std::uint8_t>> bytes;  // set exactly when failure is None
+  ReadFailure failure = ReadFailure::None;
+};
+
+// readWholeFile, telling why it failed; a file above `maxBytes` is not
+// read at all.
+FileRead readFileExplained(const std::string& path, std::uint64_t maxBytes = kMaxReadFileSize);
+
 // Writes `bytes` to a temporary file beside `path` and renames it over
 // `path`, so `path` holds either its old content or all of the new. Returns
 // false, leaving `path` untouched and no temporary file behind, on failure.

@@ -74,6 +74,29 @@ TEST(FileIo, PipesAndOversizedFilesAreNotRead) {
   EXPECT_EQ(readWholeFile(huge, 2), (Bytes{'B', 'M'}));
 }
 
+TEST(FileIo, AFailedReadSaysWhetherTheFileIsMissingUnreadableOrTooLarge) {
+  TempDir dir;
+  writeBytes(dir.folder() + "a.bin", Bytes{1, 2});
+  const FileRead ok = readFileExplained(dir.folder() + "a.bin");
+  EXPECT_EQ(ok.failure, ReadFailure::None);
+  EXPECT_EQ(ok.bytes, (Bytes{1, 2}));
+
+  EXPECT_EQ(readFileExplained(dir.folder() + "missing.bin").failure, ReadFailure::Missing);
+  EXPECT_EQ(readFileExplained(dir.folder() + "a.bin/inside").failure, ReadFailure::Missing);
+  fs::create_directory(dir.folder() + "uisettings.ini");
+  EXPECT_EQ(readFileExplained(dir.folder() + "uisettings.ini").failure, ReadFailure::Unreadable);
+
+  const FileRead large = readFileExplained(dir.folder() + "a.bin", 1);
+  EXPECT_EQ(large.failure, ReadFailure::TooLarge);
+  EXPECT_FALSE(large.bytes);
+
+  // Root reads whatever the mode says.
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod((dir.folder() + "a.bin").c_str(), 0), 0);
+    EXPECT_EQ(readFileExplained(dir.folder() + "a.bin").failure, ReadFailure::Unreadable);
+  }
+}
+
 TEST(FileIo, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
   TempDir dir;
   const std::string path = dir.folder() + "uisettings.ini";

@@ -46,6 +46,40 @@ std::string_view cliUsage() {
          "TEXT] --out DIR|FILE.zip\n";
 }
 
+std::string_view cliHelp() {
+  static const std::string help =
+      std::string(cliUsage()) +
+      "\n"
+      "render   draws the preview of menu state N (0 to 13) of the skin into a PNG.\n"
+      "convert  saves the skin into the folder DIR, or into FILE.zip as one archive.\n"
+      "\n"
+      "  --skin PATH          a skin folder or ZIP archive (default: the built-in skin)\n"
+      "  --replace NAME=FILE  takes the picture NAME from FILE (BMP, PNG or JPEG); NAME\n"
+      "                       is the picture's file name in the skin, with .bmp:\n"
+      "                       upper_screen.bmp, startbar.bmp, icon/cheat.bmp\n"
+      "  --last-update TEXT   the LastUpdate stamp to write instead of the time now\n"
+      "  --out PATH           where the result goes (required)\n"
+      "\n"
+      "See skinstudio-cli(1) for every option.\n";
+  return help;
+}
+
+// The table's name that an author most likely meant by a picture name it
+// does not hold ("upper_screen", "Cheat.bmp", "cheat"), or nothing.
+std::string_view likelyPictureName(std::string_view name) {
+  std::string wanted(name);
+  for (char& c : wanted) {
+    if (c == '\\') c = '/';
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (!wanted.ends_with(".bmp")) wanted += ".bmp";
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string_view candidate = skinImageFileName(i);
+    if (candidate == wanted || candidate == "icon/" + wanted) return candidate;
+  }
+  return {};
+}
+
 CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments) {
   CliParseResult result;
   CliOptions& o = result.options;
@@ -130,7 +164,14 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
       }
       const std::string_view name = value.substr(0, equals);
       if (SkinImageTable::indexOf(name) < 0) {
-        result.error = "\"" + std::string(name) + "\" is not a picture of the skin";
+        // Guessing would be easy, but a script that names pictures loosely
+        // should learn it at once rather than depend on the guess.
+        result.error = "\"" + std::string(name) +
+                       "\" is not a picture of the skin: NAME is the picture's file name in "
+                       "the skin, with .bmp";
+        const std::string_view meant = likelyPictureName(name);
+        result.error += meant.empty() ? " (such as upper_screen.bmp or icon/cheat.bmp)"
+                                      : " (did you mean " + std::string(meant) + "?)";
         return result;
       }
       o.replacements.emplace_back(std::string(name), std::string(value.substr(equals + 1)));

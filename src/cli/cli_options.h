@@ -34,3 +34,6 @@ struct CliParseResult {
 CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments);
 
 std::string_view cliUsage();
+
+// The usage, what each command does and what the options take.
+std::string_view cliHelp();

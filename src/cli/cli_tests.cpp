@@ -119,6 +119,46 @@ TEST_F(Cli, HelpPrintsTheUsageAndSucceeds) {
   EXPECT_NE(r.out.find("skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]..."),
             std::string::npos);
   EXPECT_EQ(run({"render", "--view", "99", "--help"}).status, 0);
+  EXPECT_NE(r.out.find("upper_screen.bmp"), std::string::npos);
+  EXPECT_NE(r.out.find("DIR|FILE.zip"), std::string::npos);
+}
+
+// The editor gathers a load's problems into one box; the tool keeps one
+// line per file, so scripts can count and grep them.
+TEST_F(Cli, EachMissingPictureOfASparseSkinIsALineOfItsOwn) {
+  ASSERT_EQ(run({"convert", "--last-update", "x", "--out", path("sparse")}).status, 0);
+  for (int i = 11; i < kSkinImageCount; ++i)
+    std::filesystem::remove(path("sparse/" + std::string(skinImageFileName(i))));
+  const CliRun r = run({"render", "--skin", path("sparse"), "--out", path("s.png")});
+  EXPECT_EQ(r.status, 1);
+  std::istringstream lines(r.err);
+  std::vector<std::string> got;
+  for (std::string line; std::getline(lines, line);) got.push_back(line);
+  ASSERT_EQ(got.size(), 42u) << r.err;
+  for (int i = 11; i < kSkinImageCount; ++i)
+    EXPECT_EQ(got[i - 11], "Error: " + path("sparse/") + std::string(skinImageFileName(i)) +
+                               " : File not found");
+}
+
+// The name the author gave is refused with the one meant, not guessed at.
+TEST_F(Cli, APictureNameWithoutItsFileNameIsRefusedWithTheNameMeant) {
+  const struct {
+    std::string name, hint;
+  } cases[] = {{"upper_screen", "(did you mean upper_screen.bmp?)"},
+               {"Cheat.BMP", "(did you mean icon/cheat.bmp?)"},
+               {"icon\\nds", "(did you mean icon/nds.bmp?)"},
+               {"sky", "(such as upper_screen.bmp or icon/cheat.bmp)"}};
+  for (const auto& c : cases) {
+    const CliRun r = run({"convert", "--replace", c.name + "=x.png", "--out", path("d")});
+    EXPECT_EQ(r.status, 2) << c.name;
+    EXPECT_NE(r.err.find("\"" + c.name +
+                         "\" is not a picture of the skin: NAME is the picture's "
+                         "file name in the skin, with .bmp " +
+                         c.hint),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(path("d")));
+  }
 }
 
 TEST_F(Cli, RenderWritesTheCanvasAtEachZoomAndTheScreenPicture) {

@@ -112,7 +112,7 @@ int main(int argc, char** argv) try {
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const CliParseResult parsed = parseCliArguments(arguments);
   if (parsed.options.command == CliCommand::Help) {
-    std::fputs(cliUsage().data(), stdout);
+    std::fputs(cliHelp().data(), stdout);
     return 0;
   }
   if (!parsed.error.empty()) {

@@ -206,6 +206,9 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Editor", "LANG_PICK_PREVIEW_ONLY$",
      "This desktop does not let programs read the screen: hold the right mouse button over the "
      "editor's preview to pick a colour from it."},
+    {"Editor", "LANG_FILE_UNREADABLE$", "File cannot be read"},
+    {"Editor", "LANG_FILE_TOOLARGE$", "File too large to read"},
+    {"Editor", "LANG_FILE_PROBLEMS$", "Files with problems: %1"},
 };
 
 constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);

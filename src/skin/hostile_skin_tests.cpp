@@ -136,7 +136,7 @@ TEST_F(HostileSkin, EntriesClaimingGigabytesOrInflatingPastTheirClaimAreRefusedF
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(archive.extract(i)) << i;
 }
 
-TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsTakenAsMissing) {
+TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsRefusedAsTooLarge) {
   const std::string path = dir.folder() + "bomb.zip";
   zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
   ASSERT_TRUE(zip);
@@ -147,7 +147,7 @@ TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsTakenAsMissing) {
   openSkinArchive(model, images, io, path);
   EXPECT_EQ(model.startBar.x, before);
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].body, missingSettingsMessage());
+  EXPECT_EQ(desktop.messages[0].body, "skin/uisettings.ini : " + texts.text("LANG_FILE_TOOLARGE$"));
   EXPECT_TRUE(desktop.progress.empty());
 }
 

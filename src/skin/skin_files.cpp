@@ -31,6 +31,15 @@ void reportNotFound(const SkinIoContext& io, const std::string& name) {
   showError(io, name + " : " + io.texts.text("LANG_FILE_NOTFOUND$"));
 }
 
+// A file that is there but gives nothing: the same place in the message as
+// a missing one, with what really went wrong.
+void reportUnreadable(const SkinIoContext& io, const std::string& name, ReadFailure why) {
+  if (why == ReadFailure::Missing) return reportNotFound(io, name);
+  showError(io, name + " : " +
+                    io.texts.text(why == ReadFailure::TooLarge ? "LANG_FILE_TOOLARGE$"
+                                                               : "LANG_FILE_UNREADABLE$"));
+}
+
 void reportUnknownFormat(const SkinIoContext& io, const std::string& name) {
   showError(io, name + ": " + io.texts.text("LANG_FILE_UNKNOWN$"));
 }
@@ -72,18 +81,27 @@ bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
                   const std::string& path, CaseInsensitiveFolder* fallback,
                   OnUndecodable onUndecodable) {
   std::string shownPath = path;
-  std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
-  if (!bytes && fallback) {
+  FileRead read = readFileExplained(path);
+  if (read.failure == ReadFailure::Missing && fallback) {
     if (std::optional<std::string> other = fallback->find(images[index].fileName)) {
-      bytes = readWholeFile(*other);
-      if (bytes) shownPath = *other;
+      read = readFileExplained(*other);
+      shownPath = *other;
     }
   }
-  if (!bytes) {
-    reportNotFound(io, path);
+  if (!read.bytes) {
+    reportUnreadable(io, shownPath, read.failure);
     return false;
   }
-  return takeDecoded(images, index, io, *bytes, Source::Disk, shownPath, onUndecodable);
+  return takeDecoded(images, index, io, *read.bytes, Source::Disk, shownPath, onUndecodable);
+}
+
+// An archive entry's name as its author wrote it, with "/" between folders
+// (the reader hands names over with "\").
+std::string shownEntryName(std::string_view name) {
+  std::string shown(name);
+  for (char& c : shown)
+    if (c == '\\') c = '/';
+  return shown;
 }
 
 // "icon/cheat.bmp" as archives name it: "icon\cheat.bmp".
@@ -191,7 +209,7 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   if (!isSkinImageEntry(index)) return;
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
-    reportNotFound(io, entryName);
+    reportNotFound(io, shownEntryName(entryName));
     return;
   }
   // An entry that cannot be unpacked is as unusable as one that cannot be
@@ -199,26 +217,33 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   const std::optional<std::vector<std::uint8_t>> bytes = archive.extract(entry);
   takeDecoded(images, index, io,
               bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>(),
-              Source::Archive, entryName, OnUndecodable::EmptyEntry);
+              Source::Archive, shownEntryName(archive.entryName(entry)), OnUndecodable::EmptyEntry);
 }
 
 bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      ZipArchive& archive) {
   std::string root;
-  std::optional<std::vector<std::uint8_t>> settings;
+  int settingsEntry = -1;
   for (int i = 0; i < archive.entryCount(); ++i) {
     const std::string& name = archive.entryName(i);
     const std::size_t separator = name.rfind('\\');
     const std::size_t filePart = separator == std::string::npos ? 0 : separator + 1;
     if (upperCaseName(std::string_view(name).substr(filePart)) != "UISETTINGS.INI") continue;
     root = name.substr(0, filePart);
-    settings = archive.extract(i);
+    settingsEntry = i;
     break;
   }
-  // A settings entry that cannot be unpacked is reported like a missing one,
-  // before anything changes.
-  if (!settings) {
+  if (settingsEntry < 0) {
     showError(io, std::string(missingSettingsMessage()));
+    return false;
+  }
+  // A settings entry that cannot be unpacked stops the open before anything
+  // changes, saying why.
+  const std::optional<std::vector<std::uint8_t>> settings = archive.extract(settingsEntry);
+  if (!settings) {
+    reportUnreadable(io, shownEntryName(archive.entryName(settingsEntry)),
+                     archive.entrySize(settingsEntry) > kMaxZipEntrySize ? ReadFailure::TooLarge
+                                                                         : ReadFailure::Unreadable);
     return false;
   }
   readSkinColors(model, *settings);
@@ -347,14 +372,19 @@ bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinI
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                         const std::string& folder) {
   removeLeftoversOfFolderSave(folder);
-  // No size limit: a settings file cut to nothing would load as defaults
-  // without a word, where a picture cut to nothing is reported as damaged.
-  std::optional<std::vector<std::uint8_t>> bytes =
-      readWholeFile(findSettingsFile(folder), std::numeric_limits<std::uint64_t>::max());
-  if (!bytes) {
+  // A settings file that is there but cannot be read is not "missing": the
+  // author needs to know whether to look at permissions or at the file.
+  const std::filesystem::path settingsPath = findSettingsFile(folder);
+  FileRead read = readFileExplained(settingsPath);
+  if (read.failure == ReadFailure::Missing) {
     io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
     return false;
   }
+  if (!read.bytes) {
+    reportUnreadable(io, settingsPath.string(), read.failure);
+    return false;
+  }
+  std::optional<std::vector<std::uint8_t>> bytes = std::move(read.bytes);
   readSkinSettings(model, *bytes);
   bytes.reset();
   loadSkinFolderImages(images, io, folder);

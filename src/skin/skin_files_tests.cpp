@@ -177,7 +177,7 @@ TEST_F(SkinImagesTest, TheArchiveRootIsTheFolderOfItsSettingsEntry) {
                             {"SKIN/ACTIVE.BMP", encodeBmp16(wanted)},
                             {"skin\\activehotkey.bmp", encodeBmp16(wanted)},
                             {"Skin/Icon/Cheat.bmp", encodeBmp16(wanted)},
-                            {"Skin/btn.bmp", text("not a picture")}}));
+                            {"Skin\\btn.bmp", text("not a picture")}}));
   openSkinArchive(model, images, io, zip);
   EXPECT_EQ(model.skinInfo.Title, "Rooted");
   EXPECT_EQ(images[0].picture.pixels, wanted.pixels);
@@ -187,9 +187,11 @@ TEST_F(SkinImagesTest, TheArchiveRootIsTheFolderOfItsSettingsEntry) {
   EXPECT_EQ(images[2].picture.pixels, builtinSkinPicture(2).pixels);
   const std::vector<std::string> messages = bodies();
   ASSERT_EQ(messages.size(), 50u);
-  EXPECT_EQ(messages[0], notFound("Skin\\brightness.bmp"));
-  EXPECT_EQ(messages[1], unknown("Skin\\btn.bmp"));
-  EXPECT_EQ(messages.back(), notFound("Skin\\icon\\unk.bmp"));
+  // Named as the author wrote them, with "/" whichever separator the
+  // archive stores.
+  EXPECT_EQ(messages[0], notFound("Skin/brightness.bmp"));
+  EXPECT_EQ(messages[1], unknown("Skin/btn.bmp"));
+  EXPECT_EQ(messages.back(), notFound("Skin/icon/unk.bmp"));
   EXPECT_EQ(desktop.progress.size(), 54u);
   EXPECT_EQ(desktop.progress.back(), 0);
 }
@@ -255,11 +257,30 @@ TEST_F(SkinImagesTest, ArchivesWithoutReadableSettingsChangeNothing) {
     openSkinArchive(model, images, io, zip);
     ASSERT_EQ(desktop.messages.size(), 1u) << zip;
     EXPECT_EQ(desktop.messages[0].title, error());
-    EXPECT_EQ(desktop.messages[0].body, std::string(missingSettingsMessage()));
+    // A settings entry that is there but too large is not called missing.
+    EXPECT_EQ(desktop.messages[0].body,
+              zip == forged ? "uisettings.ini : " + texts.text("LANG_FILE_TOOLARGE$")
+                            : std::string(missingSettingsMessage()));
     EXPECT_EQ(model.skinInfo.Title, "Untouched");
     EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
   }
   EXPECT_TRUE(desktop.progress.empty());
+}
+
+TEST_F(SkinImagesTest, PicturesThatAreThereButCannotBeReadAreNotCalledMissing) {
+  // Folders stand in for unreadable files: the tests may run as root.
+  std::filesystem::create_directories(dir.folder() + "active.bmp");
+  std::filesystem::create_directories(dir.folder() + "ICON/Cheat.bmp");
+  images[0].picture = evenPicture(1, 1, rgb(8, 8, 8));
+  loadSkinFolderImages(images, io, dir.folder());
+  const std::vector<std::string> messages = bodies();
+  ASSERT_EQ(messages.size(), 53u);
+  const std::string unreadable = " : " + texts.text("LANG_FILE_UNREADABLE$");
+  EXPECT_EQ(messages[0], dir.folder() + "active.bmp" + unreadable);
+  EXPECT_EQ(messages[1], notFound(dir.folder() + "activehotkey.bmp"));
+  // Under the spelling that is there, not the one asked for.
+  EXPECT_EQ(messages[42], dir.folder() + "ICON/Cheat.bmp" + unreadable);
+  EXPECT_EQ(images[0].picture.pixels, std::vector<Color>{rgb(8, 8, 8)});
 }
 
 TEST_F(SkinImagesTest, PipesAmongTheFilesDoNotHangALoad) {
@@ -287,7 +308,8 @@ TEST_F(SkinImagesTest, PipesAmongTheFilesDoNotHangALoad) {
 
   EXPECT_LT(elapsed, std::chrono::seconds(1));
   EXPECT_EQ(bodies(),
-            (std::vector<std::string>{std::string(missingSettingsMessage()), notFound(picture)}));
+            (std::vector<std::string>{std::string(missingSettingsMessage()),
+                                      picture + " : " + texts.text("LANG_FILE_UNREADABLE$")}));
   EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
 }
 

@@ -15,6 +15,14 @@ struct FakeMessage {
   std::string body;
 };
 
+// One modal box as the user meets it: a single message, or a summary
+// above a list.
+struct FakeMessageBox {
+  std::string title;
+  std::string summary;  // empty for a single message
+  std::vector<std::string> lines;
+};
+
 struct FakeFileRequest {
   std::string title;
   std::string suggestedFile;
@@ -24,7 +32,8 @@ struct FakeFileRequest {
 
 class FakeDesktop : public EditorDesktop {
  public:
-  std::vector<FakeMessage> messages;
+  std::vector<FakeMessage> messages;  // every message, however it was shown
+  std::vector<FakeMessageBox> boxes;
   std::vector<int> progress;
   std::vector<FakeFileRequest> fileRequests;
   std::deque<std::string> fileAnswers;  // popped per request; empty answer when none left
@@ -43,6 +52,12 @@ class FakeDesktop : public EditorDesktop {
 
   void showMessage(const std::string& title, const std::string& body) override {
     messages.push_back({title, body});
+    boxes.push_back({title, {}, {body}});
+  }
+  void showMessages(const std::string& title, const std::string& summary,
+                    const std::vector<std::string>& lines) override {
+    for (const std::string& line : lines) messages.push_back({title, line});
+    boxes.push_back({title, summary, lines});
   }
   void setProgress(int value) override { progress.push_back(value); }
   std::string askOpenFile(const std::string& title, const std::string& suggestedFile,

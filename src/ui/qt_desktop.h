@@ -25,6 +25,8 @@ class QtDesktop : public EditorDesktop {
   std::function<std::uint32_t(std::uint32_t)> colorPicker;
 
   void showMessage(const std::string& title, const std::string& body) override;
+  void showMessages(const std::string& title, const std::string& summary,
+                    const std::vector<std::string>& lines) override;
   void setProgress(int value) override;
   std::string askOpenFile(const std::string& title, const std::string& suggestedFile,
                           const std::string& filters, int filterIndex) override;
