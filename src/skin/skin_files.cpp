@@ -19,6 +19,7 @@
 #include "imaging/picture_decoder.h"
 #include "skin/builtin_pictures.h"
 #include "skin/settings_file.h"
+#include "skin/skin_load_record.h"
 
 namespace {
 
@@ -56,7 +57,20 @@ enum class OnUndecodable { EmptyEntry, KeepEntry };
 bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
                  std::span<const std::uint8_t> bytes, Source source, const std::string& name,
                  OnUndecodable onUndecodable) {
-  if (std::optional<Image> picture = decodeSkinPicture(bytes, source)) {
+  std::optional<Image> picture = decodeSkinPicture(bytes, source);
+  if (io.record) {
+    PictureLoad& load = io.record->pictures[static_cast<std::size_t>(index)];
+    load.name = name;
+    if (!picture) {
+      load.origin = PictureOrigin::Undecodable;
+    } else if (isBmp16(bytes)) {
+      load.origin = PictureOrigin::Bmp16;
+    } else {
+      load.origin = PictureOrigin::OtherFormat;
+      load.format = pictureFormatName(bytes);
+    }
+  }
+  if (picture) {
     images[index].picture = std::move(*picture);
     return true;
   }
@@ -79,6 +93,8 @@ bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
     }
   }
   if (!bytes) {
+    if (io.record)
+      io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, path};
     reportNotFound(io, path);
     return false;
   }
@@ -190,6 +206,9 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   if (!isSkinImageEntry(index)) return;
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
+    if (io.record)
+      io.record->pictures[static_cast<std::size_t>(index)] = {
+          PictureOrigin::NotRead, {}, entryName};
     reportNotFound(io, entryName);
     return;
   }
@@ -212,6 +231,7 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
     if (upperCaseName(std::string_view(name).substr(filePart)) != "UISETTINGS.INI") continue;
     root = name.substr(0, filePart);
     settings = archive.extract(i);
+    if (io.record) io.record->settingsName = name;
     break;
   }
   // A settings entry that cannot be unpacked is reported like a missing one,
@@ -219,6 +239,14 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
   if (!settings) {
     showError(io, std::string(missingSettingsMessage()));
     return false;
+  }
+  if (io.record) {
+    io.record->settingsRead = true;
+    io.record->settingsBytes = *settings;
+    io.record->fromArchive = true;
+    io.record->archiveEntries.clear();
+    for (int i = 0; i < archive.entryCount(); ++i)
+      io.record->archiveEntries.push_back(archive.entryName(i));
   }
   readSkinColors(model, *settings);
   readSkinElements(model, *settings);
@@ -315,11 +343,17 @@ bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoCo
                         const std::string& folder) {
   // No size limit: a settings file cut to nothing would load as defaults
   // without a word, where a picture cut to nothing is reported as damaged.
+  const std::filesystem::path settingsPath = findSettingsFile(folder);
   std::optional<std::vector<std::uint8_t>> bytes =
-      readWholeFile(findSettingsFile(folder), std::numeric_limits<std::uint64_t>::max());
+      readWholeFile(settingsPath, std::numeric_limits<std::uint64_t>::max());
   if (!bytes) {
     io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
     return false;
+  }
+  if (io.record) {
+    io.record->settingsRead = true;
+    io.record->settingsName = settingsPath.string();
+    io.record->settingsBytes = *bytes;
   }
   readSkinSettings(model, *bytes);
   bytes.reset();
@@ -331,4 +365,14 @@ std::optional<Image> readSkinPictureFile(const std::string& path) {
   const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
   if (!bytes) return std::nullopt;
   return decodeSkinPicture(*bytes, Source::Disk);
+}
+
+std::string pictureFormatName(std::span<const std::uint8_t> bytes) {
+  auto startsWith = [&](std::initializer_list<std::uint8_t> magic) {
+    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+  };
+  if (startsWith({'B', 'M'})) return "BMP";
+  if (startsWith({0x89, 'P', 'N', 'G'})) return "PNG";
+  if (startsWith({0xFF, 0xD8})) return "JPEG";
+  return "unknown";
 }
