@@ -1,6 +1,7 @@
 #include "check/skin_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -495,13 +496,19 @@ std::string fillText(std::string_view pattern, const std::vector<std::string>& a
 }
 
 double relativeLuminance(Color color) {
-  auto channel = [](int value) {
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(static_cast<int>(color & 0xFF)) +
-         0.7152 * channel(static_cast<int>((color >> 8) & 0xFF)) +
-         0.0722 * channel(static_cast<int>((color >> 16) & 0xFF));
+  // Every text cell's pixels pass through here: one table of the 256
+  // linearised channel values instead of a pow() per channel.
+  static const auto linear = [] {
+    std::array<double, 256> table{};
+    for (int value = 0; value < 256; ++value) {
+      const double c = value / 255.0;
+      table[static_cast<std::size_t>(value)] =
+          c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    return table;
+  }();
+  return 0.2126 * linear[color & 0xFF] + 0.7152 * linear[(color >> 8) & 0xFF] +
+         0.0722 * linear[(color >> 16) & 0xFF];
 }
 
 double contrastRatio(double a, double b) {
