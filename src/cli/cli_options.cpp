@@ -33,7 +33,8 @@ bool parseBackground(std::string_view text, Color& color) {
 bool takesValue(std::string_view option) {
   return option == "--skin" || option == "--out" || option == "--view" ||
          option == "--zoom-steps" || option == "--background" || option == "--replace" ||
-         option == "--last-update";
+         option == "--last-update" || option == "--columns" || option == "--format" ||
+         option == "--language";
 }
 
 }  // namespace
@@ -42,8 +43,14 @@ std::string_view cliUsage() {
   return "usage: skinstudio-cli render  [--skin PATH] [--view N] [--zoom-steps K] [--background "
          "R,G,B] "
          "[--screens] --out FILE.png\n"
+         "       skinstudio-cli render  --all [--skin PATH] [--columns N] [--zoom-steps K] "
+         "[--language "
+         "FILE] --out "
+         "FILE.png\n"
          "       skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]... [--last-update "
-         "TEXT] --out DIR|FILE.zip\n";
+         "TEXT] --out DIR|FILE.zip\n"
+         "       skinstudio-cli check   --skin DIR|FILE.zip [--format text|json] [--language "
+         "FILE]\n";
 }
 
 std::string_view cliHelp() {
@@ -101,11 +108,14 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
     o.command = CliCommand::Render;
   } else if (arguments[0] == "convert") {
     o.command = CliCommand::Convert;
+  } else if (arguments[0] == "check") {
+    o.command = CliCommand::Check;
   } else {
     result.error = "unknown command \"" + std::string(arguments[0]) + "\"";
     return result;
   }
   const bool render = o.command == CliCommand::Render;
+  const bool check = o.command == CliCommand::Check;
 
   bool haveOut = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -114,10 +124,15 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
       o.screens = true;
       continue;
     }
+    if (render && option == "--all") {
+      o.all = true;
+      continue;
+    }
     const bool takesValue =
-        option == "--skin" || option == "--out" ||
+        option == "--skin" || (!check && option == "--out") || (render && option == "--columns") ||
+        (check && option == "--format") || ((check || render) && option == "--language") ||
         (render && (option == "--view" || option == "--zoom-steps" || option == "--background")) ||
-        (!render && (option == "--replace" || option == "--last-update"));
+        (o.command == CliCommand::Convert && (option == "--replace" || option == "--last-update"));
     if (!takesValue) {
       result.error =
           "unknown option \"" + std::string(option) + "\" for " + std::string(arguments[0]);
@@ -178,7 +193,32 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
     } else if (option == "--last-update") {
       o.hasLastUpdate = true;
       o.lastUpdate = value;
+    } else if (option == "--columns") {
+      if (!parseInt(value, 1, 14, o.columns)) {
+        result.error = "--columns takes a number from 1 to 14";
+        return result;
+      }
+    } else if (option == "--format") {
+      if (value != "text" && value != "json") {
+        result.error = "--format takes text or json";
+        return result;
+      }
+      o.json = value == "json";
+    } else if (option == "--language") {
+      if (value.empty()) {
+        result.error = "--language needs a file";
+        return result;
+      }
+      o.language = value;
     }
+  }
+  if (check) {
+    if (o.skin.empty()) result.error = "--skin is required";
+    return result;
+  }
+  if (o.all && (o.screens || o.view != 0)) {
+    result.error = "--all draws every view; --view and --screens do not go with it";
+    return result;
   }
   if (!haveOut) result.error = "--out is required";
   return result;

@@ -9,7 +9,7 @@
 
 #include "imaging/image.h"
 
-enum class CliCommand { None, Help, Render, Convert };
+enum class CliCommand { None, Help, Render, Convert, Check };
 
 struct CliOptions {
   CliCommand command = CliCommand::None;
@@ -20,10 +20,15 @@ struct CliOptions {
   int zoomSteps = 0;
   Color background = 0;
   bool screens = false;
+  bool all = false;  // the contact sheet of all views
+  int columns = 7;
   // convert
   std::vector<std::pair<std::string, std::string>> replacements;  // NAME, FILE
   bool hasLastUpdate = false;
   std::string lastUpdate;
+  // check
+  bool json = false;
+  std::string language;  // a language file for the messages; empty: English
 };
 
 struct CliParseResult {

@@ -356,3 +356,77 @@ TEST_F(Cli, ASavePastTheFileSizeLimitIsReportedAndKeepsTheOldFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string saveDefaultSkin(const std::string& folder) {
+  FakeDesktop quiet;
+  InterfaceTexts texts;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinModel(model);
+  resetSkinImages(images);
+  std::filesystem::create_directories(folder);
+  saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
+  return folder;
+}
+
+TEST_F(Cli, CheckExitsByErrorsAndPrintsOneLineAFindingWithoutLoaderMessages) {
+  const std::string folder = saveDefaultSkin(path("skin") + "/");
+  CliRun r = run({"check", "--skin", folder});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_EQ(r.out.find("error "), std::string::npos) << r.out;
+
+  std::filesystem::remove(folder + "icon/nds.bmp");
+  r = run({"check", "--skin", folder});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("error picture-missing icon/nds.bmp: "), std::string::npos) << r.out;
+  EXPECT_EQ(r.err, "");
+
+  r = run({"check", "--skin", folder, "--format", "json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.out.starts_with("{\n  \"errors\": 1,")) << r.out;
+  EXPECT_NE(r.out.find("\"code\": \"picture-missing\""), std::string::npos);
+
+  r = run({"check", "--skin", folder, "--language",
+           std::string(SKINSTUDIO_SOURCE_DIR) + "/language/german.ini"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("fehlt im Skin"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, CheckOfASkinThatCannotBeReadOrBadUsageExitsWithTwo) {
+  std::filesystem::create_directories(path("empty"));
+  CliRun r = run({"check", "--skin", path("empty")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("uisettings.ini"), std::string::npos);
+  EXPECT_EQ(run({"check", "--skin", path("none.zip")}).status, 2);
+  EXPECT_EQ(run({"check"}).status, 2);
+  EXPECT_EQ(run({"check", "--skin", path("empty"), "--format", "xml"}).status, 2);
+  EXPECT_EQ(run({"check", "--skin", path("empty"), "--out", "x"}).status, 2);
+  EXPECT_EQ(run({"render", "--all", "--view", "3", "--out", path("s.png")}).status, 2);
+  EXPECT_EQ(run({"render", "--all", "--columns", "0", "--out", path("s.png")}).status, 2);
+}
+
+TEST_F(Cli, ContactSheetHoldsEveryViewInItsGrid) {
+  CliRun r = run({"render", "--all", "--out", path("sheet.png")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Png seven = readPng(path("sheet.png"));
+  r = run({"render", "--all", "--columns", "2", "--zoom-steps", "7", "--out", path("tall.png")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Png two = readPng(path("tall.png"));
+  // 7 columns give 2 rows, 2 columns 7 rows of larger views.
+  EXPECT_GT(seven.width, 7 * 266);
+  EXPECT_LT(seven.width, 8 * 266);
+  EXPECT_GT(seven.height, 2 * 490);
+  EXPECT_GT(two.height, 7 * 490 * 2);
+  EXPECT_GT(two.width, 2 * 266 * 2);
+  // A Japanese language file: the names fall back to English, still drawn.
+  r = run({"render", "--all", "--language",
+           std::string(SKINSTUDIO_SOURCE_DIR) + "/language/japanese.ini", "--out", path("ja.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const Png ja = readPng(path("ja.png"));
+  EXPECT_EQ(ja.width, seven.width);
+  EXPECT_EQ(ja.rgb, seven.rgb);
+}
+
+}  // namespace

@@ -9,16 +9,20 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "check/skin_check.h"
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
 #include "i18n/interface_texts.h"
+#include "i18n/text_file.h"
 #include "imaging/image_encoders.h"
+#include "preview/contact_sheet.h"
 #include "preview/preview_canvas.h"
 #include "preview/screenshot.h"
 #include "skin/settings_file.h"
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
+#include "skin/skin_load_record.h"
 #include "skin/skin_model.h"
 
 namespace {
@@ -51,13 +55,55 @@ bool namesArchive(const std::string& out) {
   return out.size() >= 4 && upperAscii(std::string_view(out).substr(out.size() - 4)) == ".ZIP";
 }
 
+// The texts of a language file given by path, over the built-in ones.
+bool loadLanguageFile(InterfaceTexts& texts, const std::string& path) {
+  const std::optional<TextFile> file = readTextFile(path);
+  if (!file) return false;
+  for (const InterfaceTextGroup& group : interfaceTextGroups())
+    for (std::string_view key : group.keys)
+      if (auto value = file->find(group.name, key)) texts.set(key, std::move(*value));
+  return true;
+}
+
+ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts) {
+  ContactSheetTexts sheet;
+  const std::string untitled(drawableText(texts.text("LANG_SHEET_UNTITLED$"),
+                                          builtinInterfaceText("LANG_SHEET_UNTITLED$")));
+  sheet.title = model.skinInfo.Title.empty()
+                    ? untitled
+                    : std::string(drawableText(model.skinInfo.Title, untitled));
+  if (!model.skinInfo.Author.empty()) {
+    const std::string by = fillText(texts.text("LANG_SHEET_BY$"), {model.skinInfo.Author});
+    sheet.byline =
+        drawableText(by, fillText(builtinInterfaceText("LANG_SHEET_BY$"), {model.skinInfo.Author}));
+  }
+  for (int view = 0; view < kScreenViewCount; ++view) {
+    const std::string_view key = screenView(view)->menuKey;
+    sheet.screenNames[static_cast<std::size_t>(view)] =
+        drawableText(texts.text(key), builtinInterfaceText(key));
+  }
+  return sheet;
+}
+
 int runRender(const CliOptions& options) {
   Session session;
+  if (!options.language.empty() && !loadLanguageFile(session.texts, options.language)) {
+    session.fail("cannot read the language file " + options.language);
+    return session.exitStatus();
+  }
   if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   const PreviewSources sources{session.model, session.images};
 
   float zoom = 1.0f;
   for (int step = 0; step < options.zoomSteps; ++step) applyWheelDelta(zoom, 120);
+
+  if (options.all) {
+    const Image sheet = drawContactSheet(sources, contactSheetTexts(session.model, session.texts),
+                                         {options.columns, zoom});
+    if (!writeImageFile(options.out, sheet, ImageFileFormat::Png))
+      session.fail("cannot write " + options.out);
+    return session.exitStatus();
+  }
 
   const ScreenPair screens = renderScreenView(options.view, sources);
   if (screens.lower.empty()) {
@@ -102,6 +148,42 @@ int runConvert(const CliOptions& options) {
   return session.exitStatus();
 }
 
+// Loader messages are not printed as they come: the findings say the same,
+// once. Only when the skin cannot be read at all is the last one the answer.
+class SilentDesktop : public Desktop {
+ public:
+  void showMessage(const std::string&, const std::string& body) override { last = body; }
+  void setProgress(int) override {}
+  std::string last;
+};
+
+int runCheck(const CliOptions& options) {
+  InterfaceTexts texts;
+  if (!options.language.empty() && !loadLanguageFile(texts, options.language)) {
+    std::fprintf(stderr, "Error: cannot read the language file %s\n", options.language.c_str());
+    return kUsageError;
+  }
+  SilentDesktop desktop;
+  SkinLoadRecord record;
+  SkinIoContext io{desktop, texts};
+  io.record = &record;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinModel(model);
+  resetSkinImages(images);
+  if (!openSkinPath(model, images, io, options.skin).loaded) {
+    std::fprintf(stderr, "Error: %s: %s\n", options.skin.c_str(), desktop.last.c_str());
+    return kUsageError;
+  }
+  const std::vector<Finding> findings = checkSkin(model, images, {&record}, texts);
+  if (options.json) {
+    std::fputs(findingsJson(findings).c_str(), stdout);
+  } else {
+    for (const Finding& finding : findings) std::printf("%s\n", findingLine(finding).c_str());
+  }
+  return countSeverity(findings, Severity::Error) > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) try {
@@ -124,6 +206,8 @@ int main(int argc, char** argv) try {
       return runRender(parsed.options);
     case CliCommand::Convert:
       return runConvert(parsed.options);
+    case CliCommand::Check:
+      return runCheck(parsed.options);
     default:
       return kUsageError;
   }

@@ -20,6 +20,7 @@
 #include "imaging/picture_decoder.h"
 #include "skin/builtin_pictures.h"
 #include "skin/settings_file.h"
+#include "skin/skin_load_record.h"
 
 namespace {
 
@@ -66,7 +67,20 @@ enum class OnUndecodable { EmptyEntry, KeepEntry };
 bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
                  std::span<const std::uint8_t> bytes, Source source, const std::string& name,
                  OnUndecodable onUndecodable) {
-  if (std::optional<Image> picture = decodeSkinPicture(bytes, source)) {
+  std::optional<Image> picture = decodeSkinPicture(bytes, source);
+  if (io.record) {
+    PictureLoad& load = io.record->pictures[static_cast<std::size_t>(index)];
+    load.name = name;
+    if (!picture) {
+      load.origin = PictureOrigin::Undecodable;
+    } else if (isBmp16(bytes)) {
+      load.origin = PictureOrigin::Bmp16;
+    } else {
+      load.origin = PictureOrigin::OtherFormat;
+      load.format = pictureFormatName(bytes);
+    }
+  }
+  if (picture) {
     images[index].picture = std::move(*picture);
     return true;
   }
@@ -89,6 +103,8 @@ bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
     }
   }
   if (!read.bytes) {
+    if (io.record)
+      io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, path};
     reportUnreadable(io, shownPath, read.failure);
     return false;
   }
@@ -209,6 +225,8 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   if (!isSkinImageEntry(index)) return;
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
+    if (io.record)
+      io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, entryName};
     reportNotFound(io, shownEntryName(entryName));
     return;
   }
@@ -231,6 +249,7 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
     if (upperCaseName(std::string_view(name).substr(filePart)) != "UISETTINGS.INI") continue;
     root = name.substr(0, filePart);
     settingsEntry = i;
+    if (io.record) io.record->settingsName = name;
     break;
   }
   if (settingsEntry < 0) {
@@ -245,6 +264,14 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
                      archive.entrySize(settingsEntry) > kMaxZipEntrySize ? ReadFailure::TooLarge
                                                                          : ReadFailure::Unreadable);
     return false;
+  }
+  if (io.record) {
+    io.record->settingsRead = true;
+    io.record->settingsBytes = *settings;
+    io.record->fromArchive = true;
+    io.record->archiveEntries.clear();
+    for (int i = 0; i < archive.entryCount(); ++i)
+      io.record->archiveEntries.push_back(archive.entryName(i));
   }
   readSkinColors(model, *settings);
   readSkinElements(model, *settings);
@@ -385,6 +412,11 @@ bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoCo
     return false;
   }
   std::optional<std::vector<std::uint8_t>> bytes = std::move(read.bytes);
+  if (io.record) {
+    io.record->settingsRead = true;
+    io.record->settingsName = settingsPath.string();
+    io.record->settingsBytes = *bytes;
+  }
   readSkinSettings(model, *bytes);
   bytes.reset();
   loadSkinFolderImages(images, io, folder);
@@ -411,4 +443,14 @@ OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoCo
   opened.loaded = opened.folder ? loadSkinFromFolder(model, images, io, opened.path)
                                 : openSkinArchive(model, images, io, opened.path);
   return opened;
+}
+
+std::string pictureFormatName(std::span<const std::uint8_t> bytes) {
+  auto startsWith = [&](std::initializer_list<std::uint8_t> magic) {
+    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+  };
+  if (startsWith({'B', 'M'})) return "BMP";
+  if (startsWith({0x89, 'P', 'N', 'G'})) return "PNG";
+  if (startsWith({0xFF, 0xD8})) return "JPEG";
+  return "unknown";
 }
