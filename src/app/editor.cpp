@@ -290,6 +290,7 @@ bool Editor::saveArchive() {
 void Editor::rememberRecent(const std::string& path) {
   recent_.remember(path);
   recent_.save(folders_.settings);
+  if (view_) view_->recentChanged();
 }
 
 Editor::FileStamp Editor::stampOf(const std::string& path) {

@@ -44,6 +44,8 @@ class EditorView {
   virtual void lastUpdateChanged() {}
   // Undo, redo, the skin's name or its modified state changed.
   virtual void historyChanged() {}
+  // A skin was added to or moved up in the recent list (Editor::recent).
+  virtual void recentChanged() {}
 };
 
 class Editor {

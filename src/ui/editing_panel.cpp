@@ -22,55 +22,81 @@ constexpr int kInfoWidth = 374;
 
 QColor qColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
-// The page's content: a plain widget sized to hold every control, inside a
-// frameless scroll area, so a page taller than the panel scrolls.
-QWidget* scrolledContent(QWidget* page) {
+// The page's content, a plain widget sized to hold every control, goes
+// into a frameless scroll area, so a page taller than the panel scrolls.
+// It is filled before it has a parent: controls made inside a widget that
+// is already on screen would stay hidden and out of its size.
+void placeContent(QWidget* page, QWidget* content) {
+  const QPoint corner = content->childrenRect().bottomRight();
+  content->resize(corner.x() + 1, corner.y() + 6);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* area = new QScrollArea(page);
-  layout->addWidget(area);
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(false);
-  auto* content = new QWidget();
-  area->setWidget(content);
   area->setObjectName(QStringLiteral("pageScroll"));
-  return content;
-}
-
-void fitContent(QWidget* content) {
-  const QPoint corner = content->childrenRect().bottomRight();
-  content->resize(corner.x() + 1, corner.y() + 6);
+  area->setWidget(content);
+  layout->addWidget(area);
+  area->show();
 }
 
 }  // namespace
 
 EditingPanel::EditingPanel(Editor& editor, QWidget* parent) : QTabWidget(parent), editor_(editor) {
   setAccessibleName(QStringLiteral("Editing panel"));
-  buildColorsPage();
-  buildImagesPage();
-  buildElementsPage();
-  buildInformationPage();
+  addPage("LANG_PANEL_COLORS$");
+  addPage("LANG_PANEL_IMAGES$");
+  addPage("LANG_PANEL_ELEMETS$");
+  addPage("LANG_PANEL_INFORMATIONS$");
+  ensurePage(currentIndex());
+  // After the page is on screen, before anything paints it.
+  connect(this, &QTabWidget::currentChanged, this, &EditingPanel::ensurePage);
+}
+
+void EditingPanel::ensurePage(int page) {
+  if (page < 0 || page >= PageCount || built_[page]) return;
+  built_[page] = true;
+  std::array<std::size_t, kScreenViewCount> before{};
+  for (int view = 0; view < kScreenViewCount; ++view) before[view] = viewControls_[view].size();
+  auto* content = new QWidget();
+  switch (page) {
+    case ColorsPage:
+      buildColorsPage(content);
+      refreshSwatches();
+      break;
+    case ImagesPage:
+      buildImagesPage(content);
+      break;
+    case ElementsPage:
+      buildElementsPage(content);
+      fillElements();
+      break;
+    case InformationPage:
+      buildInformationPage(content);
+      fillInformation();
+      break;
+  }
+  placeContent(widget(page), content);
   for (int view = 0; view < kScreenViewCount; ++view)
-    setViewEnabled(view, view == editor_.screenView());
+    for (std::size_t i = before[view]; i < viewControls_[view].size(); ++i)
+      viewControls_[view][i]->setEnabled(view == editor_.screenView());
 }
 
 QString EditingPanel::text(std::string_view key) const {
   return toQString(editor_.texts().text(key));
 }
 
-QWidget* EditingPanel::addPage(const char* titleKey) {
+void EditingPanel::addPage(const char* titleKey) {
   auto* page = new QWidget();
   addTab(page, text(titleKey));
   page->setAccessibleName(text(titleKey));
-  return scrolledContent(page);
 }
 
 void EditingPanel::belongsTo(int view, QWidget* control) {
   if (view >= 0 && view < kScreenViewCount) viewControls_[view].push_back(control);
 }
 
-void EditingPanel::buildColorsPage() {
-  QWidget* content = addPage("LANG_PANEL_COLORS$");
+void EditingPanel::buildColorsPage(QWidget* content) {
   const auto table = colorButtonTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* button = new ColorButton(text(table[i].labelKey), content);
@@ -82,11 +108,9 @@ void EditingPanel::buildColorsPage() {
     belongsTo(table[i].view, button);
     colorButtons_.push_back(button);
   }
-  fitContent(content);
 }
 
-void EditingPanel::buildImagesPage() {
-  QWidget* content = addPage("LANG_PANEL_IMAGES$");
+void EditingPanel::buildImagesPage(QWidget* content) {
   const auto table = imageButtonTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* button = new ImageButton(text(table[i].labelKey), toQString(table[i].fileName), content);
@@ -100,11 +124,9 @@ void EditingPanel::buildImagesPage() {
     belongsTo(table[i].view, button);
     imageButtons_.push_back(button);
   }
-  fitContent(content);
 }
 
-void EditingPanel::buildElementsPage() {
-  QWidget* content = addPage("LANG_PANEL_ELEMETS$");
+void EditingPanel::buildElementsPage(QWidget* content) {
   const auto table = elementRowTable();
   for (int k = 0; k < static_cast<int>(table.size()); ++k) {
     const ElementRowEntry& entry = table[k];
@@ -146,11 +168,9 @@ void EditingPanel::buildElementsPage() {
     }
     rows_.push_back(row);
   }
-  fitContent(content);
 }
 
-void EditingPanel::buildInformationPage() {
-  QWidget* content = addPage("LANG_PANEL_INFORMATIONS$");
+void EditingPanel::buildInformationPage(QWidget* content) {
   const auto table = infoFieldTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* label = new QLabel(text(table[i].labelKey), content);
@@ -168,7 +188,6 @@ void EditingPanel::buildInformationPage() {
     });
     infoFields_.push_back(field);
   }
-  fitContent(content);
 }
 
 bool EditingPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -183,6 +202,13 @@ void EditingPanel::setViewEnabled(int view, bool enabled) {
 }
 
 void EditingPanel::fill() {
+  // Pages not yet built are filled when they are.
+  if (built_[ElementsPage]) fillElements();
+  if (built_[InformationPage]) fillInformation();
+  if (built_[ColorsPage]) refreshSwatches();
+}
+
+void EditingPanel::fillElements() {
   const auto rows = elementRowTable();
   for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
     if (rows_[k].check) {
@@ -198,12 +224,14 @@ void EditingPanel::fill() {
       rows_[k].spins[c]->setValue(value ? *value : 0);
     }
   }
+}
+
+void EditingPanel::fillInformation() {
   for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) {
     const QSignalBlocker block(infoFields_[i]);
     infoFields_[i]->setText(toQString(editor_.infoText(i)));
     infoFields_[i]->setCursorPosition(0);
   }
-  refreshSwatches();
 }
 
 void EditingPanel::refreshSwatches() {
@@ -214,6 +242,19 @@ void EditingPanel::refreshSwatches() {
 void EditingPanel::focusTarget(const PanelTarget& target) {
   QWidget* control = nullptr;
   int page = -1;
+  switch (target.kind) {
+    case PanelTarget::Kind::ElementRow:
+      ensurePage(ElementsPage);
+      break;
+    case PanelTarget::Kind::ImageButton:
+      ensurePage(ImagesPage);
+      break;
+    case PanelTarget::Kind::ColorButton:
+      ensurePage(ColorsPage);
+      break;
+    case PanelTarget::Kind::None:
+      return;
+  }
   switch (target.kind) {
     case PanelTarget::Kind::ElementRow: {
       const Row& row = rows_[target.index];
@@ -241,6 +282,7 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
 }
 
 void EditingPanel::showLastUpdate() {
+  if (infoFields_.empty()) return;  // shown when the page is built
   const int last = static_cast<int>(infoFields_.size()) - 1;
   infoFields_[last]->setText(toQString(editor_.infoText(last)));
 }
