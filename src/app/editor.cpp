@@ -428,7 +428,9 @@ void Editor::toggleSwapView(int clientWidth, int usableHeight) {
 
 void Editor::resize(int clientWidth, int usableHeight) {
   layoutOnResize(state_, clientWidth, usableHeight);
-  if (view_) view_->layoutChanged();
+  // Before start() there is nothing to show, and start() draws.
+  if (!view_) return;
+  view_->layoutChanged();
   redraw();
 }
 
