@@ -101,6 +101,28 @@ TEST(EditingPanel, APageFirstShownLaterShowsTheCurrentValuesAndView) {
   EXPECT_EQ(panel->infoField(0)->text(), "Late");
 }
 
+TEST(EditingPanel, TabFromTheTabsGoesIntoAPageBuiltLate) {
+  EditorWindow w;
+  w.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+  EditingPanel* panel = w.window.panel();
+  panel->setCurrentIndex(EditingPanel::ElementsPage);
+  panel->tabBar()->setFocus();
+  ASSERT_TRUE(processUntil([&] { return panel->tabBar()->hasFocus(); }));
+  QTest::keyClick(panel->tabBar(), Qt::Key_Tab);
+  QWidget* next = QApplication::focusWidget();
+  ASSERT_NE(next, nullptr);
+  EXPECT_TRUE(panel->widget(EditingPanel::ElementsPage)->isAncestorOf(next))
+      << next->metaObject()->className();
+  // The page's scroll area first (it scrolls by keys), then its first row.
+  if (qobject_cast<QScrollArea*>(next)) {
+    QTest::keyClick(next, Qt::Key_Tab);
+    next = QApplication::focusWidget();
+  }
+  EXPECT_TRUE(next == panel->elementSpin(0, 0) || panel->elementSpin(0, 0)->isAncestorOf(next))
+      << next->metaObject()->className();
+}
+
 TEST(EditingPanel, OnlyTheControlsOfTheShownViewAreEnabled) {
   EditorWindow w;
   EditingPanel* panel = w.window.panel();
