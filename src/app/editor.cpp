@@ -49,6 +49,7 @@ void Editor::redraw() {
 }
 
 void Editor::start() {
+  started_ = true;
   session_.start();
   preview_.select(0);
   // The window may have had its first resize before it listened.
@@ -288,7 +289,8 @@ void Editor::toggleSwapView(int clientWidth, int usableHeight) {
 void Editor::resize(int clientWidth, int usableHeight) {
   layoutOnResize(state_, clientWidth, usableHeight);
   listeners_.notify(&EditorListener::layoutChanged);
-  redraw();
+  // Before start() there is nothing to show, and start() draws.
+  if (started_) redraw();
 }
 
 bool Editor::wheel(int delta) {

@@ -191,6 +191,7 @@ class Editor {
   EditorDesktop& desktop_;
   Folders folders_;
   EditorListeners listeners_;
+  bool started_ = false;
   EditorState state_;
   InterfaceTexts texts_;
   RecentSkins recent_;

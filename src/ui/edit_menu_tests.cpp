@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QSpinBox>
 #include <filesystem>
 
@@ -35,6 +36,84 @@ TEST(EditMenu, UndoAndRedoNameTheirStepAndAreEnabledOnlyWhenThereIsOne) {
   EXPECT_TRUE(w.window.redoAction()->isEnabled());
   w.window.redoAction()->trigger();
   EXPECT_EQ(clockX->value(), before + 1);
+}
+
+// Sends a key with its shortcut override to whatever has the keyboard, as
+// a real key press arrives.
+void pressOnFocused(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr);
+  QTest::keyClick(focused, key, modifiers);
+}
+
+TEST(UndoKeys, RunTheEditorsUndoAndRedoFromATextField) {
+  EditorWindow w;
+  w.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+  EditingPanel* panel = w.window.panel();
+  panel->setCurrentIndex(EditingPanel::InformationPage);
+  QLineEdit* title = panel->infoField(0);
+  const QString before = title->text();
+  title->setFocus();
+  ASSERT_TRUE(processUntil([&] { return title->hasFocus(); }));
+  title->selectAll();
+  QTest::keyClicks(title, "Night");
+  ASSERT_EQ(w.editor.model().skinInfo.Title, "Night");
+
+  // In the next field, whose own undo has nothing to undo.
+  QTest::keyClick(title, Qt::Key_Tab);
+  ASSERT_TRUE(processUntil([&] { return panel->infoField(1)->hasFocus(); }));
+  pressOnFocused(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.editor.model().skinInfo.Title, before.toStdString());
+  EXPECT_EQ(title->text(), before);
+  EXPECT_TRUE(w.editor.history().canRedo());
+
+  pressOnFocused(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(w.editor.model().skinInfo.Title, "Night");
+  EXPECT_EQ(title->text(), "Night");
+
+  // In the field itself, before it is left.
+  title->setFocus();
+  ASSERT_TRUE(processUntil([&] { return title->hasFocus(); }));
+  pressOnFocused(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), before);
+  pressOnFocused(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), "Night");
+  EXPECT_FALSE(w.editor.history().canRedo());
+}
+
+TEST(UndoKeys, RunTheEditorsUndoFromASpinBoxEvenWithNothingToUndo) {
+  EditorWindow w;
+  w.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+  EditingPanel* panel = w.window.panel();
+  panel->setCurrentIndex(EditingPanel::ElementsPage);
+  QSpinBox* clockX = panel->elementSpin(5, 0);
+  const int before = clockX->value();
+  clockX->setFocus();
+  ASSERT_TRUE(processUntil([&] { return clockX->hasFocus(); }));
+  QLineEdit* typed = clockX->findChild<QLineEdit*>();
+  ASSERT_NE(typed, nullptr);
+  typed->selectAll();
+  QTest::keyClicks(typed, "77");
+  ASSERT_EQ(w.editor.model().bigClock.x, 77);
+
+  QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.editor.model().bigClock.x, before);
+  EXPECT_EQ(clockX->value(), before);
+  EXPECT_EQ(typed->text(), QString::number(before));
+
+  // With the editor's history at its start the key still belongs to the
+  // editor: the field's own undo would write a value of its own.
+  ASSERT_FALSE(w.editor.history().canUndo());
+  QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(clockX->value(), before);
+  EXPECT_EQ(w.editor.model().bigClock.x, before);
+  EXPECT_FALSE(w.editor.modified());
+
+  QTest::keyClick(typed, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(w.editor.model().bigClock.x, 77);
+  EXPECT_EQ(typed->text(), "77");
 }
 
 TEST(UnsavedQuestion, AskedOnCloseOnlyWhenModifiedAndEachAnswerDoesWhatItSays) {

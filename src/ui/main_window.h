@@ -21,6 +21,7 @@ class PreviewWidget;
 class QtDesktop;
 class SkinWatcher;
 class QFrame;
+class QKeyEvent;
 
 class MainWindow : public QMainWindow, public EditorListener {
   Q_OBJECT
@@ -37,6 +38,7 @@ class MainWindow : public QMainWindow, public EditorListener {
   void languageChanged() override;
   void layoutChanged() override;
   void historyChanged() override;
+  void recentChanged() override;
 
   // The natural-size canvas pixel under a point of the screen, when the
   // preview shows one there (the colour picker picks from it).
@@ -80,6 +82,9 @@ class MainWindow : public QMainWindow, public EditorListener {
   void zoomAt(int delta, QPoint globalPos);
   QString text(std::string_view key) const;
   void fillRecentMenu();
+  void showStatus(const QString& message);
+  // Whether a key press is one of the editor's Undo (-1) or Redo (+1) keys.
+  int historyKey(const QKeyEvent& key) const;
   void showDropHighlight(bool shown);
 
   Editor& editor_;
