@@ -121,8 +121,10 @@ class Checker {
       const Image& picture = images_[i].picture;
       if (inputs_.load) {
         const PictureLoad& load = inputs_.load->pictures[static_cast<std::size_t>(i)];
+        // Real skins often carry only the pictures they change, so a
+        // missing one is worth knowing but does not break the skin.
         if (load.origin == PictureOrigin::NotRead) {
-          addPicture(Severity::Error, "picture-missing", name,
+          addPicture(Severity::Warning, "picture-missing", name,
                      texts_.text("LANG_CHECK_PICTURE_MISSING$"));
           continue;
         }

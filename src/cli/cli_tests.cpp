@@ -377,10 +377,19 @@ TEST_F(Cli, CheckExitsByErrorsAndPrintsOneLineAFindingWithoutLoaderMessages) {
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_EQ(r.out.find("error "), std::string::npos) << r.out;
 
+  // A skin that carries only the pictures it changes is not broken.
   std::filesystem::remove(folder + "icon/nds.bmp");
   r = run({"check", "--skin", folder});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("warning picture-missing icon/nds.bmp: "), std::string::npos) << r.out;
+
+  {
+    std::ofstream garbage(folder + "cheatbg.bmp", std::ios::binary | std::ios::trunc);
+    garbage << "not a picture";
+  }
+  r = run({"check", "--skin", folder});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("error picture-missing icon/nds.bmp: "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("error picture-unreadable cheatbg.bmp: "), std::string::npos) << r.out;
   EXPECT_EQ(r.err, "");
 
   r = run({"check", "--skin", folder, "--format", "json"});
