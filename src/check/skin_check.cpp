@@ -279,12 +279,8 @@ class Checker {
   }
 
   bool shownFlagOn(std::string_view section) const {
-    for (const SkinField& field : skinFields()) {
-      if (field.section != section || field.key != "show") continue;
-      SkinModel& model = const_cast<SkinModel&>(model_);
-      return *field.integer(model) != 0;
-    }
-    return false;
+    const std::int32_t* shown = integerField(model_, section, "show");
+    return shown && *shown != 0;
   }
 
   void contrastRule(int view, const DrawRecord& record,
