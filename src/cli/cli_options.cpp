@@ -33,7 +33,7 @@ bool parseBackground(std::string_view text, Color& color) {
 bool takesValue(std::string_view option) {
   return option == "--skin" || option == "--out" || option == "--view" ||
          option == "--zoom-steps" || option == "--background" || option == "--replace" ||
-         option == "--last-update";
+         option == "--last-update" || option == "--recolour" || option == "--recolour-parts";
 }
 
 }  // namespace
@@ -43,7 +43,12 @@ std::string_view cliUsage() {
          "R,G,B] "
          "[--screens] --out FILE.png\n"
          "       skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]... [--last-update "
-         "TEXT] --out DIR|FILE.zip\n";
+         "TEXT]\n"
+         "                              [--recolour hue=DEG,saturation=F,lightness=F | "
+         "colourise=DEG,...]\n"
+         "                              [--recolour-parts "
+         "colours,backgrounds,icons,bars-and-frames,clock-digits]\n"
+         "                              --out DIR|FILE.zip\n";
 }
 
 CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments) {
@@ -74,6 +79,7 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
   const bool render = o.command == CliCommand::Render;
 
   bool haveOut = false;
+  bool haveParts = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string_view option = arguments[i];
     if (render && option == "--screens") {
@@ -83,7 +89,8 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
     const bool takesValue =
         option == "--skin" || option == "--out" ||
         (render && (option == "--view" || option == "--zoom-steps" || option == "--background")) ||
-        (!render && (option == "--replace" || option == "--last-update"));
+        (!render && (option == "--replace" || option == "--last-update" || option == "--recolour" ||
+                     option == "--recolour-parts"));
     if (!takesValue) {
       result.error =
           "unknown option \"" + std::string(option) + "\" for " + std::string(arguments[0]);
@@ -137,7 +144,19 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
     } else if (option == "--last-update") {
       o.hasLastUpdate = true;
       o.lastUpdate = value;
+    } else if (option == "--recolour") {
+      result.error = parseRecolourParams(value, o.recolourParams);
+      if (!result.error.empty()) return result;
+      o.recolour = true;
+    } else if (option == "--recolour-parts") {
+      result.error = parseRecolourParts(value, o.recolourParts);
+      if (!result.error.empty()) return result;
+      haveParts = true;
     }
+  }
+  if (haveParts && !o.recolour) {
+    result.error = "--recolour-parts needs --recolour";
+    return result;
   }
   if (!haveOut) result.error = "--out is required";
   return result;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "imaging/image.h"
 
 enum class CliCommand { None, Help, Render, Convert };
@@ -24,6 +25,9 @@ struct CliOptions {
   std::vector<std::pair<std::string, std::string>> replacements;  // NAME, FILE
   bool hasLastUpdate = false;
   std::string lastUpdate;
+  bool recolour = false;
+  RecolourParams recolourParams;
+  RecolourParts recolourParts;  // all parts unless --recolour-parts names some
 };
 
 struct CliParseResult {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "base/file_io.h"
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
@@ -97,6 +98,10 @@ int runConvert(const CliOptions& options) {
   if (!options.skin.empty()) openSkin(session, options.skin);
   for (const auto& [name, file] : options.replacements)
     replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
+  // Last, so replaced pictures take the new colours with the rest.
+  if (options.recolour)
+    SkinRecolourSession(session.model, session.images)
+        .applyTo(options.recolourParams, options.recolourParts, session.model, session.images);
 
   std::error_code ec;
   if (namesArchive(options.out)) {

@@ -1,0 +1,143 @@
+#include "imaging/recolour.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "imaging/dither.h"
+
+namespace {
+
+struct Hsl {
+  double h;  // 0 <= h < 6, in sixths of the circle
+  double s;  // 0..1
+  double l;  // 0..1
+};
+
+Hsl toHsl(Color c) {
+  const double r = redOf(c) / 255.0;
+  const double g = greenOf(c) / 255.0;
+  const double b = blueOf(c) / 255.0;
+  const double high = std::max({r, g, b});
+  const double low = std::min({r, g, b});
+  const double l = (high + low) / 2.0;
+  const double chroma = high - low;
+  if (chroma <= 0.0) return {0.0, 0.0, l};
+  const double s = chroma / (1.0 - std::abs(2.0 * l - 1.0));
+  double h;
+  if (high == r) {
+    h = (g - b) / chroma;
+    if (h < 0.0) h += 6.0;
+  } else if (high == g) {
+    h = (b - r) / chroma + 2.0;
+  } else {
+    h = (r - g) / chroma + 4.0;
+  }
+  return {h, std::min(s, 1.0), l};
+}
+
+int toChannel(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
+
+Color fromHsl(const Hsl& p) {
+  const double chroma = (1.0 - std::abs(2.0 * p.l - 1.0)) * p.s;
+  const double x = chroma * (1.0 - std::abs(std::fmod(p.h, 2.0) - 1.0));
+  const double m = p.l - chroma / 2.0;
+  double r = 0, g = 0, b = 0;
+  switch (static_cast<int>(p.h) % 6) {
+    case 0:
+      r = chroma, g = x;
+      break;
+    case 1:
+      r = x, g = chroma;
+      break;
+    case 2:
+      g = chroma, b = x;
+      break;
+    case 3:
+      g = x, b = chroma;
+      break;
+    case 4:
+      r = x, b = chroma;
+      break;
+    default:
+      r = chroma, b = x;
+      break;
+  }
+  return rgb(toChannel(r + m), toChannel(g + m), toChannel(b + m));
+}
+
+// Degrees to sixths of the circle, in [0, 6).
+double sixths(double degrees) {
+  double turn = std::fmod(degrees, 360.0);
+  if (turn < 0.0) turn += 360.0;
+  const double h = turn / 60.0;
+  return h >= 6.0 ? 0.0 : h;
+}
+
+bool isWholeTurn(double degrees) { return std::fmod(degrees, 360.0) == 0.0; }
+
+// A colourised pixel's saturation when the saturation factor is 1: strong
+// enough to read as the hue, soft enough to leave room to go either way.
+constexpr double kColouriseSaturation = 0.5;
+
+}  // namespace
+
+bool RecolourParams::isIdentity() const {
+  return !colourise && isWholeTurn(hue) && saturation == 1.0 && lightness == 1.0;
+}
+
+Color recolourPixel(Color color, const RecolourParams& params) {
+  color &= 0xFFFFFFu;
+  if (params.isIdentity()) return color;
+  Hsl p = toHsl(color);
+  if (params.colourise) {
+    p.h = sixths(params.colouriseHue);
+    p.s = kColouriseSaturation * params.saturation;
+  } else {
+    p.h = sixths(p.h * 60.0 + params.hue);
+    p.s *= params.saturation;
+  }
+  p.s = std::clamp(p.s, 0.0, 1.0);
+  p.l = std::clamp(p.l * params.lightness, 0.0, 1.0);
+  return fromHsl(p);
+}
+
+Color recolourSkinColour(Color color, const RecolourParams& params) {
+  if (params.isIdentity()) return color;
+  const Color c = recolourPixel(color, params);
+  const auto nearest = [](int v) { return std::min((v + 4) / 8, 31) * 8; };
+  return rgb(nearest(redOf(c)), nearest(greenOf(c)), nearest(blueOf(c)));
+}
+
+RecolourTable::RecolourTable(const RecolourParams& params)
+    : params_(params), known_(std::make_unique<std::array<Color, 32768>>()) {
+  known_->fill(kUnknown);
+}
+
+Image recolourPicture(const Image& source, RecolourTable& table, bool keyed) {
+  if (table.params().isIdentity() || source.empty() ||
+      source.pixels.size() != static_cast<std::size_t>(source.width) * source.height)
+    return source;
+  Image out(source.width, source.height);
+  const std::size_t count = source.pixels.size();
+  std::vector<std::uint8_t> held;
+  if (keyed) held.assign(count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    const Color c = source.pixels[i];
+    if (keyed && isKeyColour(c)) {
+      held[i] = 1;
+      out.pixels[i] = c;
+    } else {
+      out.pixels[i] = table(c);
+    }
+  }
+  if (!keyed) {
+    dither15(out);
+    return out;
+  }
+  dither15(out, held);
+  // Diffusion can land any pixel on the key; one step of blue is the least
+  // visible way off it.
+  for (std::size_t i = 0; i < count; ++i)
+    if (!held[i] && out.pixels[i] == kKeyGreen) out.pixels[i] = rgb(0, 248, 8);
+  return out;
+}
