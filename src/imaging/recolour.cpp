@@ -35,14 +35,17 @@ Hsl toHsl(Color c) {
   return {h, std::min(s, 1.0), l};
 }
 
-int toChannel(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
+// v * 255 rounded, v already clamped to 0..1 (lround costs a call).
+inline int toChannel(double v) { return static_cast<int>(v * 255.0 + 0.5); }
 
 Color fromHsl(const Hsl& p) {
   const double chroma = (1.0 - std::abs(2.0 * p.l - 1.0)) * p.s;
-  const double x = chroma * (1.0 - std::abs(std::fmod(p.h, 2.0) - 1.0));
+  const int sector = std::min(static_cast<int>(p.h), 5);
+  const double within = p.h - sector;
+  const double x = chroma * (sector % 2 == 0 ? within : 1.0 - within);
   const double m = p.l - chroma / 2.0;
   double r = 0, g = 0, b = 0;
-  switch (static_cast<int>(p.h) % 6) {
+  switch (sector) {
     case 0:
       r = chroma, g = x;
       break;
@@ -62,7 +65,8 @@ Color fromHsl(const Hsl& p) {
       r = chroma, b = x;
       break;
   }
-  return rgb(toChannel(r + m), toChannel(g + m), toChannel(b + m));
+  const auto channel = [](double v) { return toChannel(std::clamp(v, 0.0, 1.0)); };
+  return rgb(channel(r + m), channel(g + m), channel(b + m));
 }
 
 // Degrees to sixths of the circle, in [0, 6).
@@ -85,20 +89,32 @@ bool RecolourParams::isIdentity() const {
   return !colourise && isWholeTurn(hue) && saturation == 1.0 && lightness == 1.0;
 }
 
-Color recolourPixel(Color color, const RecolourParams& params) {
+RecolourTransform::RecolourTransform(const RecolourParams& params)
+    : identity_(params.isIdentity()),
+      colourise_(params.colourise),
+      hue_(sixths(params.colourise ? params.colouriseHue : params.hue)),
+      saturation_(params.colourise ? kColouriseSaturation * params.saturation : params.saturation),
+      lightness_(params.lightness) {}
+
+Color RecolourTransform::operator()(Color color) const {
   color &= 0xFFFFFFu;
-  if (params.isIdentity()) return color;
+  if (identity_) return color;
   Hsl p = toHsl(color);
-  if (params.colourise) {
-    p.h = sixths(params.colouriseHue);
-    p.s = kColouriseSaturation * params.saturation;
+  if (colourise_) {
+    p.h = hue_;
+    p.s = saturation_;
   } else {
-    p.h = sixths(p.h * 60.0 + params.hue);
-    p.s *= params.saturation;
+    p.h += hue_;
+    if (p.h >= 6.0) p.h -= 6.0;
+    p.s *= saturation_;
   }
   p.s = std::clamp(p.s, 0.0, 1.0);
-  p.l = std::clamp(p.l * params.lightness, 0.0, 1.0);
+  p.l = std::clamp(p.l * lightness_, 0.0, 1.0);
   return fromHsl(p);
+}
+
+Color recolourPixel(Color color, const RecolourParams& params) {
+  return RecolourTransform(params)(color);
 }
 
 Color recolourSkinColour(Color color, const RecolourParams& params) {
@@ -109,12 +125,12 @@ Color recolourSkinColour(Color color, const RecolourParams& params) {
 }
 
 RecolourTable::RecolourTable(const RecolourParams& params)
-    : params_(params), known_(std::make_unique<std::array<Color, 32768>>()) {
+    : params_(params), transform_(params), known_(std::make_unique<std::array<Color, 32768>>()) {
   known_->fill(kUnknown);
 }
 
 Image recolourPicture(const Image& source, RecolourTable& table, bool keyed) {
-  if (table.params().isIdentity() || source.empty() ||
+  if (table.isIdentity() || source.empty() ||
       source.pixels.size() != static_cast<std::size_t>(source.width) * source.height)
     return source;
   Image out(source.width, source.height);

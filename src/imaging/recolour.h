@@ -36,6 +36,22 @@ inline constexpr Color kKeyGreen = 0x00F800;
 inline constexpr Color kKeyGreenFull = 0x00FF00;
 inline constexpr bool isKeyColour(Color c) { return c == kKeyGreen || c == kKeyGreenFull; }
 
+// The parameters worked out once, for many pixels.
+class RecolourTransform {
+ public:
+  explicit RecolourTransform(const RecolourParams& params);
+  bool isIdentity() const { return identity_; }
+  // One colour, rounded to 8 bits per channel.
+  Color operator()(Color color) const;
+
+ private:
+  bool identity_;
+  bool colourise_;
+  double hue_;  // sixths of the circle: added, or set when colourising
+  double saturation_;
+  double lightness_;
+};
+
 // One colour through the transform, rounded to 8 bits per channel.
 Color recolourPixel(Color color, const RecolourParams& params);
 
@@ -52,18 +68,20 @@ class RecolourTable {
  public:
   explicit RecolourTable(const RecolourParams& params);
   const RecolourParams& params() const { return params_; }
+  bool isIdentity() const { return transform_.isIdentity(); }
 
   Color operator()(Color color) {
-    if ((color & 0x070707u) != 0 || color > 0xFFFFFFu) return recolourPixel(color, params_);
+    if ((color & 0x070707u) != 0 || color > 0xFFFFFFu) return transform_(color);
     const std::uint32_t index = (color >> 3 & 0x1F) | (color >> 6 & 0x3E0) | (color >> 9 & 0x7C00);
     Color& slot = (*known_)[index];
-    if (slot == kUnknown) slot = recolourPixel(color, params_);
+    if (slot == kUnknown) slot = transform_(color);
     return slot;
   }
 
  private:
   static constexpr Color kUnknown = 0xFFFFFFFFu;
   RecolourParams params_;
+  RecolourTransform transform_;
   std::unique_ptr<std::array<Color, 32768>> known_;
 };
 
