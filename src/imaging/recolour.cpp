@@ -14,23 +14,22 @@ struct Hsl {
 };
 
 Hsl toHsl(Color c) {
-  const double r = redOf(c) / 255.0;
-  const double g = greenOf(c) / 255.0;
-  const double b = blueOf(c) / 255.0;
-  const double high = std::max({r, g, b});
-  const double low = std::min({r, g, b});
-  const double l = (high + low) / 2.0;
-  const double chroma = high - low;
-  if (chroma <= 0.0) return {0.0, 0.0, l};
-  const double s = chroma / (1.0 - std::abs(2.0 * l - 1.0));
+  const int r = redOf(c), g = greenOf(c), b = blueOf(c);
+  const int high = std::max({r, g, b});
+  const int low = std::min({r, g, b});
+  const double l = (high + low) / 510.0;
+  const int range = high - low;
+  if (range == 0) return {0.0, 0.0, l};
+  // chroma / (1 - |2l - 1|), with both sides in channel units.
+  const double s = range / static_cast<double>(255 - std::abs(high + low - 255));
   double h;
   if (high == r) {
-    h = (g - b) / chroma;
+    h = static_cast<double>(g - b) / range;
     if (h < 0.0) h += 6.0;
   } else if (high == g) {
-    h = (b - r) / chroma + 2.0;
+    h = static_cast<double>(b - r) / range + 2.0;
   } else {
-    h = (r - g) / chroma + 4.0;
+    h = static_cast<double>(r - g) / range + 4.0;
   }
   return {h, std::min(s, 1.0), l};
 }
