@@ -585,4 +585,29 @@ void Editor::cancelElementDrag() {
   dragRow_ = -1;
 }
 
+void Editor::beginRecolour() { recolour_ = std::make_unique<RecolourEdit>(model_, images_); }
+
+void Editor::previewRecolour(const RecolourParams& params, const RecolourParts& parts) {
+  if (recolour_ && recolour_->preview(params, parts, model_, images_)) redraw();
+}
+
+void Editor::commitRecolour() {
+  if (!recolour_) return;
+  const std::unique_ptr<RecolourEdit> done = std::move(recolour_);
+  if (!done->changed()) return;
+  // Only the pictures that changed are new to the history.
+  for (int i : done->changedPictures())
+    shared_[i] = std::make_shared<const Image>(images_[i].picture);
+  gestureOpen_ = false;
+  recordStep(text("LANG_RECOLOUR_TITLE$"));
+  if (view_) view_->fillControls();
+}
+
+void Editor::cancelRecolour() {
+  if (!recolour_) return;
+  const std::unique_ptr<RecolourEdit> done = std::move(recolour_);
+  done->restore(model_, images_);
+  redraw();
+}
+
 void Editor::finish() { writeEditorSettings(state_, folders_.settings); }

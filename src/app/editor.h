@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "app/editor_state.h"
 #include "app/panel_controls.h"
 #include "app/recent_skins.h"
+#include "app/recolour_edit.h"
 #include "base/desktop.h"
 #include "i18n/interface_texts.h"
 #include "imaging/image.h"
@@ -143,6 +145,16 @@ class Editor {
   void cancelElementDrag();
   bool dragging() const { return dragRow_ >= 0; }
 
+  // Recolouring the whole skin from a dialog: begin captures the skin, each
+  // preview shows the captured skin recoloured, commit keeps what is shown
+  // as one undo step (none when nothing changed), cancel puts back exactly
+  // what was there and leaves the history alone.
+  void beginRecolour();
+  void previewRecolour(const RecolourParams& params, const RecolourParts& parts);
+  void commitRecolour();
+  void cancelRecolour();
+  bool recolouring() const { return recolour_ != nullptr; }
+
   // After the event loop: writes the editor settings.
   void finish();
 
@@ -224,4 +236,5 @@ class Editor {
   DrawRecord drawn_;  // what the last redraw put where
   int dragRow_ = -1;
   int dragStartX_ = 0, dragStartY_ = 0;
+  std::unique_ptr<RecolourEdit> recolour_;
 };

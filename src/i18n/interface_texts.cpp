@@ -206,6 +206,19 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Editor", "LANG_PICK_PREVIEW_ONLY$",
      "This desktop does not let programs read the screen: hold the right mouse button over the "
      "editor's preview to pick a colour from it."},
+    {"Editor", "LANG_OPTIONS_RECOLOUR$", "Recolour skin..."},
+    {"Editor", "LANG_RECOLOUR_TITLE$", "Recolour skin"},
+    {"Editor", "LANG_RECOLOUR_HUE$", "Hue"},
+    {"Editor", "LANG_RECOLOUR_SATURATION$", "Saturation"},
+    {"Editor", "LANG_RECOLOUR_LIGHTNESS$", "Lightness"},
+    {"Editor", "LANG_RECOLOUR_COLOURISE$", "Colourise with one hue"},
+    {"Editor", "LANG_RECOLOUR_PARTS$", "Parts to recolour"},
+    {"Editor", "LANG_RECOLOUR_COLOURS$", "Colours"},
+    {"Editor", "LANG_RECOLOUR_BACKGROUNDS$", "Backgrounds"},
+    {"Editor", "LANG_RECOLOUR_ICONS$", "Icons"},
+    {"Editor", "LANG_RECOLOUR_BARS$", "Bars and frames"},
+    {"Editor", "LANG_RECOLOUR_DIGITS$", "Clock digits"},
+    {"Editor", "LANG_RECOLOUR_RESET$", "Reset"},
 };
 
 constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);
