@@ -6,8 +6,10 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
+#include <filesystem>
 
 #include "skin/settings_file.h"
+#include "testsupport/saved_skin.h"
 #include "ui/preview_widget.h"
 #include "ui/recolour_dialog.h"
 #include "ui/ui_test_support.h"
@@ -217,6 +219,34 @@ TEST(RecolourDialog, ValuesBackAtZeroThenOkChangeNothing) {
   w.dialog->accept();
   EXPECT_EQ(bytesOf(w.editor), original);
   EXPECT_FALSE(w.editor.history().canUndo());
+  EXPECT_FALSE(w.editor.modified());
+}
+
+TEST(RecolourDialog, APictureChangedOnDiskWaitsUntilTheRecolourHasEnded) {
+  EditorWindow w;
+  TempDir skins;
+  const std::string folder = saveBuiltinSkin(skins.path().string() + "/skin/");
+  ASSERT_TRUE(w.editor.openPath(folder));
+  const int gba = SkinImageTable::indexOf("icon/gba.bmp");
+  const std::vector<Color> nds =
+      w.editor.images()[SkinImageTable::indexOf("icon/nds.bmp")].picture.pixels;
+  const std::size_t steps = w.editor.history().size();
+
+  std::optional<Dialog> dialog;
+  dialog.emplace(&w.window, w.editor);
+  dialog->show();
+  dialog->slider(Dialog::Hue)->setValue(-100);
+  processUntil([&] { return !dialog->previewPending(); });
+  std::filesystem::copy_file(folder + "icon/nds.bmp", folder + "icon/gba.bmp",
+                             std::filesystem::copy_options::overwrite_existing);
+  // Read in now, the picture would join the trial and go with Cancel.
+  EXPECT_FALSE(processUntil([&] { return w.editor.history().size() != steps; }));
+  dialog->reject();
+  EXPECT_TRUE(processUntil([&] { return w.editor.history().size() == steps + 1; }));
+  EXPECT_EQ(w.editor.images()[gba].picture.pixels, nds);
+  w.editor.undo();
+  // Under the reload lies the skin as opened, not the recolour.
+  EXPECT_EQ(w.editor.history().size(), steps + 1);
   EXPECT_FALSE(w.editor.modified());
 }
 
