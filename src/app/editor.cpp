@@ -398,4 +398,37 @@ void Editor::cancelElementDrag() {
   drag_.end();
 }
 
+void Editor::beginRecolour() {
+  recolour_ = std::make_unique<RecolourEdit>(session_.model(), session_.images());
+}
+
+void Editor::previewRecolour(const RecolourParams& params, const RecolourParts& parts) {
+  if (!recolour_) return;
+  // Part of the dialog's gesture: its step is made by OK.
+  edit(
+      {}, {},
+      [&](SkinModel& model, SkinImageTable& images) {
+        return recolour_->preview(params, parts, model, images);
+      },
+      Redraw::IfChanged);
+}
+
+void Editor::commitRecolour() {
+  if (!recolour_) return;
+  const std::unique_ptr<RecolourEdit> done = std::move(recolour_);
+  edit(
+      text("LANG_RECOLOUR_TITLE$"), {},
+      [&](SkinModel& model, SkinImageTable& images) { return done->differences(model, images); },
+      Redraw::Never);
+}
+
+void Editor::cancelRecolour() {
+  if (!recolour_) return;
+  const std::unique_ptr<RecolourEdit> done = std::move(recolour_);
+  edit(
+      {}, {},
+      [&](SkinModel& model, SkinImageTable& images) { return done->restore(model, images); },
+      Redraw::IfChanged);
+}
+
 void Editor::finish() { writeEditorSettings(state_, folders_.settings); }

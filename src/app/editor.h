@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "app/panel_controls.h"
 #include "app/preview_state.h"
 #include "app/recent_skins.h"
+#include "app/recolour_edit.h"
 #include "app/skin_session.h"
 #include "i18n/interface_texts.h"
 #include "imaging/image.h"
@@ -131,6 +133,16 @@ class Editor {
   void cancelElementDrag();
   bool dragging() const { return drag_.active(); }
 
+  // Recolouring the whole skin from a dialog: begin captures the skin, each
+  // preview shows the captured skin recoloured, commit keeps what is shown
+  // as one undo step (none when nothing changed), cancel puts back exactly
+  // what was there and leaves the history alone.
+  void beginRecolour();
+  void previewRecolour(const RecolourParams& params, const RecolourParts& parts);
+  void commitRecolour();
+  void cancelRecolour();
+  bool recolouring() const { return recolour_ != nullptr; }
+
   // Writes the editor settings. Called on every way out (the window
   // closing, the application quitting, a termination signal), so that none
   // can end the editor without them; more than once is harmless.
@@ -199,4 +211,5 @@ class Editor {
   DiskWatch watch_;
   PreviewState preview_;
   ElementDrag drag_;
+  std::unique_ptr<RecolourEdit> recolour_;
 };

@@ -34,7 +34,7 @@ bool takesValue(std::string_view option) {
   return option == "--skin" || option == "--out" || option == "--view" ||
          option == "--zoom-steps" || option == "--background" || option == "--replace" ||
          option == "--last-update" || option == "--columns" || option == "--format" ||
-         option == "--language";
+         option == "--language" || option == "--recolour" || option == "--recolour-parts";
 }
 
 }  // namespace
@@ -48,7 +48,12 @@ std::string_view cliUsage() {
          "FILE] --out "
          "FILE.png\n"
          "       skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]... [--last-update "
-         "TEXT] --out DIR|FILE.zip\n"
+         "TEXT]\n"
+         "                              [--recolour hue=DEG,saturation=F,lightness=F | "
+         "colourise=DEG,...]\n"
+         "                              [--recolour-parts "
+         "colours,backgrounds,icons,bars-and-frames,clock-digits]\n"
+         "                              --out DIR|FILE.zip\n"
          "       skinstudio-cli check   --skin DIR|FILE.zip [--format text|json] [--language "
          "FILE]\n";
 }
@@ -65,6 +70,8 @@ std::string_view cliHelp() {
       "                       is the picture's file name in the skin, with .bmp:\n"
       "                       upper_screen.bmp, startbar.bmp, icon/cheat.bmp\n"
       "  --last-update TEXT   the LastUpdate stamp to write instead of the time now\n"
+      "  --recolour VALUES    hue=DEG,saturation=F,lightness=F or colourise=DEG: another\n"
+      "                       colour of the whole skin\n"
       "  --out PATH           where the result goes (required)\n"
       "\n"
       "See skinstudio-cli(1) for every option.\n";
@@ -118,6 +125,7 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
   const bool check = o.command == CliCommand::Check;
 
   bool haveOut = false;
+  bool haveParts = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string_view option = arguments[i];
     if (render && option == "--screens") {
@@ -132,7 +140,9 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
         option == "--skin" || (!check && option == "--out") || (render && option == "--columns") ||
         (check && option == "--format") || ((check || render) && option == "--language") ||
         (render && (option == "--view" || option == "--zoom-steps" || option == "--background")) ||
-        (o.command == CliCommand::Convert && (option == "--replace" || option == "--last-update"));
+        (o.command == CliCommand::Convert && (option == "--replace" || option == "--last-update" ||
+                                              option == "--recolour" ||
+                                              option == "--recolour-parts"));
     if (!takesValue) {
       result.error =
           "unknown option \"" + std::string(option) + "\" for " + std::string(arguments[0]);
@@ -210,7 +220,19 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
         return result;
       }
       o.language = value;
+    } else if (option == "--recolour") {
+      result.error = parseRecolourParams(value, o.recolourParams);
+      if (!result.error.empty()) return result;
+      o.recolour = true;
+    } else if (option == "--recolour-parts") {
+      result.error = parseRecolourParts(value, o.recolourParts);
+      if (!result.error.empty()) return result;
+      haveParts = true;
     }
+  }
+  if (haveParts && !o.recolour) {
+    result.error = "--recolour-parts needs --recolour";
+    return result;
   }
   if (check) {
     if (o.skin.empty()) result.error = "--skin is required";

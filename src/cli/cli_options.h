@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "imaging/image.h"
 
 enum class CliCommand { None, Help, Render, Convert, Check };
@@ -29,6 +30,9 @@ struct CliOptions {
   // check
   bool json = false;
   std::string language;  // a language file for the messages; empty: English
+  bool recolour = false;
+  RecolourParams recolourParams;
+  RecolourParts recolourParts;  // all parts unless --recolour-parts names some
 };
 
 struct CliParseResult {

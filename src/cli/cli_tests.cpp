@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
 #include "preview/screenshot.h"
@@ -102,6 +103,12 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndAUsageLine) {
       {"convert", "--screens", "--out", "d"},
       {"convert", "--replace", "nosuch.bmp=a.png", "--out", "d"},
       {"convert", "--replace", "startbar.bmp", "--out", "d"},
+      {"convert", "--recolour", "hue=abc", "--out", "d"},
+      {"convert", "--recolour", "tint=5", "--out", "d"},
+      {"convert", "--recolour", "lightness=3", "--out", "d"},
+      {"convert", "--recolour", "hue=5", "--recolour-parts", "everything", "--out", "d"},
+      {"convert", "--recolour-parts", "icons", "--out", "d"},
+      {"render", "--recolour", "hue=5", "--out", "d"},
   };
   for (const auto& arguments : bad) {
     const CliRun r = run(arguments);
@@ -317,6 +324,64 @@ TEST_F(Cli, ConvertToAZipNameWritesTheFolderSaveAsAnArchive) {
   openSkinArchive(model, images, io, path("new/Skin.ZIP"));
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(model.skinInfo.LastUpdate, stamp);
+}
+
+TEST_F(Cli, RecolourNamesWhatIsWrongWithItsValues) {
+  const CliRun r = run({"convert", "--recolour", "hue=120,saturation=lots", "--out", path("d")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("skinstudio-cli: saturation takes a number, not \"lots\"\n", 0), 0u)
+      << r.err;
+}
+
+TEST_F(Cli, ConvertRecoloursAsTheSessionDoes) {
+  const std::string stamp = "2024/01/02-03:04:05";
+  ASSERT_EQ(run({"convert", "--last-update", stamp, "--out", path("plain")}).status, 0);
+  CliRun r = run({"convert", "--recolour", "hue=120,saturation=1.2,lightness=0.9",
+                  "--recolour-parts", "colours,backgrounds,bars-and-frames,clock-digits",
+                  "--last-update", stamp, "--out", path("blue")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+
+  // The same values through the session, saved the same way.
+  FakeDesktop desktop;
+  InterfaceTexts texts;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinImages(images);
+  resetSkinModel(model);
+  RecolourParams params;
+  params.hue = 120;
+  params.saturation = 1.2;
+  params.lightness = 0.9;
+  RecolourParts parts;
+  parts.set(SkinImageGroup::Icons, false);
+  SkinRecolourSession(model, images).applyTo(params, parts, model, images);
+  SkinIoContext io{desktop, texts};
+  io.clock = [stamp] { return stamp; };
+  std::filesystem::create_directory(dir.path() / "expected");
+  saveSkinFolder(model, images, io, path("expected/"));
+  ASSERT_TRUE(desktop.messages.empty());
+
+  EXPECT_EQ(readFile(dir.path() / "blue/uisettings.ini"),
+            readFile(dir.path() / "expected/uisettings.ini"));
+  EXPECT_NE(readFile(dir.path() / "blue/uisettings.ini"),
+            readFile(dir.path() / "plain/uisettings.ini"));
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string name(skinImageFileName(i));
+    const std::string blue = readFile(dir.path() / "blue" / name);
+    EXPECT_EQ(blue, readFile(dir.path() / "expected" / name)) << name;
+    // The icons were left out.
+    EXPECT_EQ(blue == readFile(dir.path() / "plain" / name), name.starts_with("icon/")) << name;
+  }
+
+  // Colourise and a whole turn are accepted; the turn changes nothing.
+  r = run({"convert", "--recolour", "hue=360", "--last-update", stamp, "--out", path("turn")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string name(skinImageFileName(i));
+    EXPECT_EQ(readFile(dir.path() / "turn" / name), readFile(dir.path() / "plain" / name)) << name;
+  }
+  EXPECT_EQ(run({"convert", "--recolour", "colourise=210", "--out", path("tint")}).status, 0);
 }
 
 TEST_F(Cli, AnArchiveThatCannotBeWrittenIsReported) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "base/file_io.h"
 #include "check/skin_check.h"
 #include "cli/cli_options.h"
@@ -129,6 +130,10 @@ int runConvert(const CliOptions& options) {
   if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   for (const auto& [name, file] : options.replacements)
     replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
+  // Last, so replaced pictures take the new colours with the rest.
+  if (options.recolour)
+    SkinRecolourSession(session.model, session.images)
+        .applyTo(options.recolourParams, options.recolourParts, session.model, session.images);
 
   std::error_code ec;
   if (namesArchive(options.out)) {

@@ -21,6 +21,7 @@
 #include "ui/preview_widget.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_text.h"
+#include "ui/recolour_dialog.h"
 #include "ui/skin_watcher.h"
 
 namespace {
@@ -234,6 +235,9 @@ void MainWindow::buildMenus() {
     const QSize size = usableSize();
     editor_.toggleSwapView(size.width(), size.height());
   });
+  options->addSeparator();
+  recolourAction_ = options->addAction(text("LANG_OPTIONS_RECOLOUR$"), this,
+                                       [this] { RecolourDialog::run(this, editor_); });
 
   QMenu* screens = bar->addMenu(text("LANG_SCREEN$"));
   auto* screenGroup = new QActionGroup(screens);

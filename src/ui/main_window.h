@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow, public EditorListener {
   QAction* reloadAction() const { return reloadAction_; }
   bool dropHighlighted() const;
   QAction* redoAction() const { return redoAction_; }
+  QAction* recolourAction() const { return recolourAction_; }
 
   // Called once the preview has painted its first frame.
   std::function<void()> firstFramePainted;
@@ -104,6 +105,7 @@ class MainWindow : public QMainWindow, public EditorListener {
   QFrame* dropHighlight_ = nullptr;
   SkinWatcher* watcher_ = nullptr;
   QAction* redoAction_ = nullptr;
+  QAction* recolourAction_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* statusText_ = nullptr;
   bool firstFrameReported_ = false;

@@ -63,7 +63,8 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(languages[2], "简体中文");
   EXPECT_EQ(languages[8], "日本語");
   EXPECT_EQ(menuTree(topMenu(w.window, 3)),
-            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$")}));
+            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$"), "--",
+                         q("LANG_OPTIONS_RECOLOUR$")}));
   const QStringList screens = menuTree(topMenu(w.window, 4));
   ASSERT_EQ(screens.size(), 14);
   EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + " [x]");

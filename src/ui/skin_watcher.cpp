@@ -65,6 +65,12 @@ void SkinWatcher::folderChanged() {
 }
 
 void SkinWatcher::process() {
+  // A recolour being tried out holds the skin: a picture read in now would
+  // become part of the trial, and Cancel would throw it away.
+  if (editor_.recolouring()) {
+    settle_.start();
+    return;
+  }
   const QSet<QString> paths = std::exchange(pending_, {});
   for (const QString& path : paths) {
     const std::string file = path.toStdString();
