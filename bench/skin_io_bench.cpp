@@ -22,10 +22,6 @@ class SilentDesktop : public Desktop {
  public:
   void showMessage(const std::string&, const std::string&) override { ++messages; }
   void setProgress(int) override {}
-  std::string askOpenFile(const std::string&, const std::string&, const std::string&,
-                          int) override {
-    return {};
-  }
   int messages = 0;
 };
 

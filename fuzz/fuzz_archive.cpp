@@ -13,7 +13,7 @@
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
 #include "skin/skin_model.h"
-#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_core_desktop.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   static const InterfaceTexts texts;
-  FakeDesktop desktop;
+  FakeCoreDesktop desktop;
   const SkinIoContext io{desktop, texts, fixedClock};
   SkinModel model;
   resetSkinModel(model);

@@ -22,9 +22,14 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/skinstudio bin/skinstudio-cli share/skinstudio/language/german.ini \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-  share/man/man1/skinstudio-cli.1 share/doc/skinstudio/copyright; do
+  share/man/man1/skinstudio-cli.1.gz share/doc/skinstudio/copyright; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
+# Compressed as Debian ships manual pages, and still the whole page.
+if ! gzip -dc "$prefix/share/man/man1/skinstudio-cli.1.gz" 2>/dev/null | grep -q '^\.SH EXAMPLES'; then
+  fail "the manual page is not a gzip-compressed page"
+fi
+[ ! -e "$prefix/share/man/man1/skinstudio-cli.1" ] || fail "the manual page is installed uncompressed too"
 for size in 16 32 48 64 128 256 512; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
   if ! file "$icon" | grep -q "PNG image data, $size x $size"; then

@@ -1,5 +1,6 @@
 // The editor end to end on Qt's offscreen platform: one spin-box step to
-// the repainted preview, one colour arriving in the picker, start-up to the
+// the repainted preview, one recolour slider step to the repainted
+// preview, one colour arriving in the picker, start-up to the
 // first frame against a bare Qt window, and memory after a zoomed session.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSlider>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -27,13 +29,14 @@
 #include "ui/editing_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_widget.h"
+#include "ui/recolour_dialog.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // Answers the folder requester with one folder; everything else is quiet.
-class ScriptedDesktop : public Desktop {
+class ScriptedDesktop : public EditorDesktop {
  public:
   std::string folder;
   void showMessage(const std::string&, const std::string&) override {}
@@ -61,7 +64,7 @@ struct BenchWindow {
 
   BenchWindow() {
     window.show();
-    editor.start(window);
+    editor.start();
     settle();
   }
   static void settle() {
@@ -141,6 +144,29 @@ void BM_ColourPickStep(benchmark::State& state) {
   dialog.hide();
 }
 BENCHMARK(BM_ColourPickStep)->Unit(benchmark::kMicrosecond);
+
+// One step of the recolour dialog's hue slider from the keyboard to the
+// repainted main preview: every picture and colour recoloured, one redraw.
+void BM_RecolourSliderStep(benchmark::State& state) {
+  BenchWindow w;
+  zoomTo(w.editor, static_cast<int>(state.range(0)));
+  RecolourDialog dialog(&w.window, w.editor);
+  dialog.show();
+  QSlider* hue = dialog.slider(RecolourDialog::Hue);
+  hue->setValue(-140);
+  BenchWindow::settle();
+  bool right = true;
+  const int redraws = w.editor.redrawCount();
+  for (auto _ : state) {
+    QTest::keyClick(hue, right ? Qt::Key_Right : Qt::Key_Left);
+    right = !right;
+    BenchWindow::settle();
+  }
+  state.counters["redraws_per_step"] =
+      benchmark::Counter(double(w.editor.redrawCount() - redraws) / double(state.iterations()));
+  dialog.reject();
+}
+BENCHMARK(BM_RecolourSliderStep)->Arg(1)->Arg(28)->Unit(benchmark::kMicrosecond);
 
 void BM_MemcpyLargestCanvas(benchmark::State& state) {
   const std::size_t bytes = std::size_t(1343) * 2475 * 4;

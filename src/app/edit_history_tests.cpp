@@ -16,15 +16,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Answer = Desktop::UnsavedAnswer;
+using Answer = EditorDesktop::UnsavedAnswer;
 
-struct CountingView : EditorView {
+struct CountingView : EditorListener {
   int fills = 0, canvases = 0, histories = 0;
   void canvasChanged() override { ++canvases; }
-  void fillControls() override { ++fills; }
-  void screenViewChanged(int, int) override {}
-  void rebuild() override {}
-  void layoutChanged() override {}
+  void skinReplaced() override { ++fills; }
   void historyChanged() override { ++histories; }
 };
 
@@ -49,7 +46,8 @@ class HistoryTest : public ::testing::Test {
  protected:
   HistoryTest() {
     editor.setClock([this] { return now; });
-    editor.start(view);
+    editor.addListener(view);
+    editor.start();
   }
   void later(int ms) { now += std::chrono::milliseconds(ms); }
   std::string picture(const std::string& name, Color fill) {

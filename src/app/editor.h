@@ -1,50 +1,36 @@
-// The editor without its window: the program-wide records (EditorState,
-// SkinModel, SkinImageTable, InterfaceTexts, the current ScreenView) and the
-// operation behind every menu item and panel control, each doing its steps
-// in the order the user expects (open: model, fill, view 0, redraw). It
-// reaches the user only through Desktop and tells the window what to show
-// through EditorView, so all of it runs in tests without a display.
+// The editor without its window: the one object the window talks to. It
+// holds the program-wide records (EditorState, InterfaceTexts, the recent
+// list) and coordinates the jobs that have classes of their own (the open
+// skin, the watch on its folder, the preview, an element drag), doing each
+// operation's steps in the order the user expects (open: model, fill,
+// view 0, redraw). It reaches the user only through EditorDesktop and tells
+// its listeners what changed, so all of it runs in tests without a display.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/disk_watch.h"
 #include "app/edit_history.h"
+#include "app/editor_desktop.h"
+#include "app/editor_listener.h"
 #include "app/editor_state.h"
+#include "app/element_drag.h"
 #include "app/panel_controls.h"
+#include "app/preview_state.h"
 #include "app/recent_skins.h"
-#include "base/desktop.h"
+#include "app/recolour_edit.h"
+#include "app/skin_session.h"
 #include "i18n/interface_texts.h"
 #include "imaging/image.h"
 #include "preview/draw_record.h"
+#include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
 #include "skin/skin_model.h"
-
-// What the editor asks of its window. Each call is made once per change.
-class EditorView {
- public:
-  virtual ~EditorView() = default;
-  // A new natural-size canvas is ready (Editor::canvas), or the zoom changed.
-  virtual void canvasChanged() = 0;
-  // Every panel control is to show its field's value again.
-  virtual void fillControls() = 0;
-  // The check mark and the enabled panel controls move from `oldView` (the
-  // view whose controls get disabled; kNoScreenView for none) to `newView`.
-  virtual void screenViewChanged(int oldView, int newView) = 0;
-  // The interface texts changed: rebuild the window, menus and panel.
-  virtual void rebuild() = 0;
-  // Preview and panel moved (swap view); EditorState holds the new layout.
-  virtual void layoutChanged() = 0;
-  // The read-only LastUpdate field is to show the stamp of the last save.
-  virtual void lastUpdateChanged() {}
-  // Undo, redo, the skin's name or its modified state changed.
-  virtual void historyChanged() {}
-};
 
 class Editor {
  public:
@@ -59,13 +45,17 @@ class Editor {
   // Start-up before any window: start values, the editor settings, the
   // interface texts of the chosen language. The skin is the built-in one
   // until start() puts it in place.
-  Editor(Desktop& desktop, Folders folders);
+  Editor(EditorDesktop& desktop, Folders folders);
   // Settings and language files both below `home`.
-  explicit Editor(Desktop& desktop, const std::filesystem::path& home = ".")
+  explicit Editor(EditorDesktop& desktop, const std::filesystem::path& home = ".")
       : Editor(desktop, Folders{home, home}) {}
 
+  // Whoever shows the editor subscribes; a listener leaves before it goes.
+  void addListener(EditorListener& listener) { listeners_.add(listener); }
+  void removeListener(EditorListener& listener) { listeners_.remove(listener); }
+
   // After the window exists: built-in pictures and model, fill, redraw.
-  void start(EditorView& view);
+  void start();
 
   // Menu items. New and the opens first ask about unsaved edits; a save
   // returns whether every file was written (false also when cancelled).
@@ -91,9 +81,8 @@ class Editor {
 
   // Window events.
   void resize(int clientWidth, int usableHeight);
-  // One wheel event's signed delta. +-120 is one zoom step; smaller deltas
-  // (touchpads, fine-grained wheels) add up to one; anything larger is
-  // ignored. Returns whether the zoom changed (it then redrew).
+  // One wheel event's signed delta (see PreviewState::wheel). Returns
+  // whether the zoom changed (it then redrew).
   bool wheel(int delta);
 
   // Panel controls.
@@ -106,7 +95,7 @@ class Editor {
   void setInfoText(int infoField, const std::string& text);
   // The user let go of a control (mouse released, field left): the next
   // write starts a new undo step even to the same field.
-  void endGesture() { gestureOpen_ = false; }
+  void endGesture() { session_.endGesture(); }
 
   // A folder, or else an archive, by its path: what a drop, the recent
   // list and the command line open, exactly as the menu items would.
@@ -117,43 +106,56 @@ class Editor {
 
   // The open skin's folder (empty for an archive or the built-in skin) and
   // the files of it worth watching.
-  const std::string& skinFolder() const { return skinFolder_; }
-  std::vector<std::string> watchedFiles() const;
+  const std::string& skinFolder() const { return session_.folder(); }
+  std::vector<std::string> watchedFiles() const { return watch_.watchedFiles(); }
   // What a change of `path` on disk meant. A picture of the skin folder is
   // reloaded (one undo step) unless it cannot be decoded yet; a changed
   // settings file is only noted, never read over the author's edits.
-  enum class DiskChange { None, PictureReloaded, PictureNotReady, SettingsChanged };
+  using DiskChange = DiskWatch::Change;
   DiskChange fileChangedOnDisk(const std::string& path);
   // A picture that stayed undecodable once its file settled: said, and the
   // entry keeps its picture.
   void reportUnreadablePicture(const std::string& path);
-  bool settingsChangedOnDisk() const { return settingsChangedOnDisk_; }
+  bool settingsChangedOnDisk() const { return watch_.settingsChanged(); }
   // The whole skin again from its folder (asking first about unsaved edits).
   void reloadFromDisk();
 
   // What the preview shows where: the item of the current canvas at a
   // natural-size canvas point, or nullptr on the hinge and margins.
-  const DrawItem* itemAt(int canvasX, int canvasY) const;
-  // Dragging an element row's x and y: moves follow the pointer in whole
-  // handheld pixels from where the drag began, within the spin boxes'
-  // ranges; the whole drag is one undo step, a cancel puts it back.
-  bool beginElementDrag(int row);
+  const DrawItem* itemAt(int canvasX, int canvasY) const {
+    return preview_.itemAt(canvasX, canvasY);
+  }
+  // Dragging an element row's x and y (see ElementDrag); the whole drag is
+  // one undo step, a cancel puts it back.
+  bool beginElementDrag(int row) { return drag_.begin(row, session_.model()); }
   void dragElementBy(int dx, int dy);
   void endElementDrag();
   void cancelElementDrag();
-  bool dragging() const { return dragRow_ >= 0; }
+  bool dragging() const { return drag_.active(); }
 
-  // After the event loop: writes the editor settings.
+  // Recolouring the whole skin from a dialog: begin captures the skin, each
+  // preview shows the captured skin recoloured, commit keeps what is shown
+  // as one undo step (none when nothing changed), cancel puts back exactly
+  // what was there and leaves the history alone.
+  void beginRecolour();
+  void previewRecolour(const RecolourParams& params, const RecolourParts& parts);
+  void commitRecolour();
+  void cancelRecolour();
+  bool recolouring() const { return recolour_ != nullptr; }
+
+  // Writes the editor settings. Called on every way out (the window
+  // closing, the application quitting, a termination signal), so that none
+  // can end the editor without them; more than once is harmless.
   void finish();
 
   // What the window shows.
   const EditorState& state() const { return state_; }
-  const SkinModel& model() const { return model_; }
-  const SkinImageTable& images() const { return images_; }
+  const SkinModel& model() const { return session_.model(); }
+  const SkinImageTable& images() const { return session_.images(); }
   const InterfaceTexts& texts() const { return texts_; }
-  int screenView() const { return screenView_; }
-  const Image& canvas() const { return canvas_; }
-  int redrawCount() const { return redraws_; }
+  int screenView() const { return preview_.view(); }
+  const Image& canvas() const { return preview_.canvas(); }
+  int redrawCount() const { return preview_.redrawCount(); }
 
   // The value a panel control shows.
   const std::int32_t* integer(FieldRef field) const;
@@ -162,66 +164,52 @@ class Editor {
 
   const Folders& folders() const { return folders_; }
 
-  const EditHistory& history() const { return history_; }
-  bool modified() const { return history_.modified(); }
+  const EditHistory& history() const { return session_.history(); }
+  bool modified() const { return session_.modified(); }
   // The skin's name, and that it is modified, in the current language.
   std::string statusText() const;
   std::string undoText() const;
   std::string redoText() const;
 
   // Time source for merging the writes of one gesture; tests set their own.
-  using Clock = std::function<std::chrono::steady_clock::time_point()>;
-  void setClock(Clock clock) { clock_ = std::move(clock); }
+  using Clock = SkinSession::Clock;
+  void setClock(Clock clock) { session_.setClock(std::move(clock)); }
 
  private:
+  enum class Redraw { Always, IfChanged, Never };
+  // Every edit of the skin: the change, its undo step, the listeners told
+  // what changed, and one redraw.
+  SkinChanges edit(const std::string& label, const std::string& mergeKey,
+                   const SkinSession::Change& change, Redraw redraw = Redraw::Always);
+  // After the skin was replaced, opened or not: refill, view 0, redraw.
+  void showReplacedSkin();
   void redraw();
-  void afterOpen();
-  SkinIoContext io();
+  void showView(int view);
+  SkinIoContext io() { return io(desktop_); }
+  SkinIoContext io(Desktop& reportTo) { return SkinIoContext{reportTo, texts_}; }
   std::string text(std::string_view key) const { return texts_.text(key); }
-  void reportNotSaved(const std::string& path);
-  SkinSnapshot snapshot() const { return {model_, shared_, skinName_, skinFolder_}; }
-  bool loadFolder(const std::string& folder);
-  bool loadArchive(const std::string& file);
+  // Opens the skin `load` reads from `path`: LastPath follows, and one
+  // saved step, the watch and the recent list when it was read.
+  using OpenFrom =
+      std::function<OpenedSkin(SkinModel&, SkinImageTable&, const SkinIoContext&)>;
+  bool open(const std::string& path, const OpenFrom& load);
+  bool openFolderPath(const std::string& folder);
+  // After a save that `worked` (or not) to `path`.
+  bool saved(bool worked, const std::string& path);
   void rememberRecent(const std::string& path);
-  struct FileStamp {
-    std::uintmax_t size = 0;
-    long long time = 0;
-    bool exists = false;
-    bool operator==(const FileStamp&) const = default;
-  };
-  static FileStamp stampOf(const std::string& path);
-  void rememberStamps();
-  void shareAllPictures();
-  // One undo step for a change already made; writes to `mergeKey` in one
-  // gesture share a step.
-  void recordStep(const std::string& label, const std::string& mergeKey = {});
-  void recordWholeSkin(const std::string& label);
-  void restore(const SkinSnapshot& state);
+  // After an undo or redo.
+  void showStep();
 
-  Desktop& desktop_;
+  EditorDesktop& desktop_;
   Folders folders_;
-  EditorView* view_ = nullptr;
+  EditorListeners listeners_;
+  bool started_ = false;
   EditorState state_;
-  SkinModel model_;
-  SkinImageTable images_;
   InterfaceTexts texts_;
-  int screenView_ = 0;
-  Image canvas_;
-  int redraws_ = 0;
-  int wheelRemainder_ = 0;
-
-  SharedPictures shared_;   // the table's pictures as the history holds them
-  std::string skinName_;    // empty: the built-in skin
-  std::string skinFolder_;  // ending in "/"; empty for archives and the built-in skin
-  bool settingsChangedOnDisk_ = false;
-  std::map<std::string, FileStamp> stamps_;  // of the skin folder's files as last read or written
   RecentSkins recent_;
-  EditHistory history_{SkinSnapshot{}};
-  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
-  std::string lastWriteKey_;
-  std::chrono::steady_clock::time_point lastWriteTime_{};
-  bool gestureOpen_ = false;
-  DrawRecord drawn_;  // what the last redraw put where
-  int dragRow_ = -1;
-  int dragStartX_ = 0, dragStartY_ = 0;
+  SkinSession session_;
+  DiskWatch watch_;
+  PreviewState preview_;
+  ElementDrag drag_;
+  std::unique_ptr<RecolourEdit> recolour_;
 };

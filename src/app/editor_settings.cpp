@@ -1,13 +1,10 @@
 #include "app/editor_settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
+#include <span>
 #include <system_error>
 
+#include "base/file_io.h"
 #include "i18n/text_file.h"
 
 namespace {
@@ -16,26 +13,6 @@ constexpr std::string_view kFolder = "settings";
 constexpr std::string_view kFileName = "settings.ini";
 constexpr std::string_view kGroup = "settings";
 constexpr std::string_view kLineEnd = "\r\n";
-
-// Replaces `path` with `bytes`. Only a plain file is written: opening a
-// pipe for writing would wait for a reader and hold up the exit, so the open
-// does not block and anything else under that name is refused.
-bool writeFile(const std::filesystem::path& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
-  if (fd < 0) return false;
-  struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  std::size_t written = 0;
-  while (ok && written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      written += static_cast<std::size_t>(n);
-  }
-  return ::close(fd) == 0 && ok;
-}
 
 void appendLine(std::string& out, std::string_view key, std::string_view value) {
   out.append(key).append(" = ").append(value).append(kLineEnd);
@@ -102,10 +79,32 @@ std::string formatEditorSettings(const EditorState& state) {
 }
 
 void writeEditorSettings(const EditorState& state, const std::filesystem::path& base) {
+  namespace fs = std::filesystem;
   const std::string bytes = formatEditorSettings(state);
-  const std::filesystem::path folder = base / kFolder;
-  if (writeFile(folder / kFileName, bytes)) return;
-  std::error_code ignored;
-  std::filesystem::create_directory(folder, ignored);
-  writeFile(folder / kFileName, bytes);
+  const fs::path folder = base / kFolder;
+  std::error_code error;
+  // An installed editor's configuration folder may not exist yet.
+  fs::create_directories(folder, error);
+  fs::path file = folder / kFileName;
+  const std::string ownName(kFileName);
+  removeLeftoverTemporaries(folder.string() + "/", std::span<const std::string>(&ownName, 1));
+  // A link (as configuration managers make) keeps pointing where it did:
+  // the file it points to is what is replaced.
+  if (fs::is_symlink(fs::symlink_status(file, error))) {
+    file = fs::weakly_canonical(file, error);
+    if (error) return;
+    const std::string name = file.filename().string();
+    removeLeftoverTemporaries(file.parent_path().string() + "/",
+                              std::span<const std::string>(&name, 1));
+  }
+  // Only a plain file is replaced: a pipe or folder under that name is
+  // someone's on purpose.
+  const fs::file_status status = fs::status(file, error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return;
+  const std::string target = file.string();
+  // Written whole or not at all: an editor ended part-way through keeps the
+  // settings of its last run rather than an empty file.
+  writeFileAtomically(
+      target, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                            bytes.size()));
 }

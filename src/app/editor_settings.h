@@ -14,7 +14,8 @@
 void readEditorSettings(EditorState& state, const std::filesystem::path& base = ".");
 
 // Writes the four values to "settings/settings.ini" under `base`, creating
-// the "settings" folder when needed. A failure is passed over silently.
+// the folders when needed, all or nothing: the file holds the old settings
+// or the new, never a part. A failure is passed over silently.
 void writeEditorSettings(const EditorState& state, const std::filesystem::path& base = ".");
 
 // The exact bytes writeEditorSettings puts in the file.

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <climits>
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/editor_settings.h"
 #include "testsupport/temp_dir.h"
@@ -55,6 +57,28 @@ TEST(EditorSettingsWrite, ExactBytesAndFolderCreatedWhenMissing) {
   EXPECT_EQ(readBytes(dir.path() / "settings" / "settings.ini"),
             "\xEF\xBB\xBF\r\n[settings]\r\nLastPath = \r\nLanguage = 0\r\nBGColor = 0\r\n"
             "SwapView = 0\r\n");
+}
+
+TEST(EditorSettingsWrite, ReplacesTheFileWholeThroughALinkAndClearsUpKilledWrites) {
+  TempDir dir;
+  const std::filesystem::path folder = dir.path() / "settings";
+  std::filesystem::create_directory(folder);
+  std::ofstream(dir.path() / "kept.ini") << "old";
+  std::filesystem::create_symlink(dir.path() / "kept.ini", folder / "settings.ini");
+  // What an editor killed while writing leaves (no process has so high an id), and
+  // another program's file.
+  std::ofstream(folder / "settings.ini.tmp-999999999-0") << "half";
+  std::ofstream(folder / "settings.ini.bak") << "mine";
+  EditorState state;
+  state.Language = 4;
+  writeEditorSettings(state, dir.path());
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "settings.ini"));
+  EXPECT_EQ(readBytes(dir.path() / "kept.ini"), formatEditorSettings(state));
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.bak"}));
 }
 
 TEST(EditorSettingsWrite, UnwritablePlaceIsPassedOverSilently) {

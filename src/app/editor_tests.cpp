@@ -20,14 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RecordingView : EditorView {
+struct RecordingView : EditorListener {
   std::vector<std::string> calls;
   void canvasChanged() override { calls.push_back("canvas"); }
-  void fillControls() override { calls.push_back("fill"); }
+  void skinReplaced() override { calls.push_back("fill"); }
   void screenViewChanged(int oldView, int newView) override {
     calls.push_back("view " + std::to_string(oldView) + ">" + std::to_string(newView));
   }
-  void rebuild() override { calls.push_back("rebuild"); }
+  void languageChanged() override { calls.push_back("rebuild"); }
   void layoutChanged() override { calls.push_back("layout"); }
   void lastUpdateChanged() override { calls.push_back("stamp"); }
 };
@@ -41,7 +41,8 @@ class EditorTest : public ::testing::Test {
  protected:
   Editor& startEditor() {
     editor_.emplace(desktop, home.path());
-    editor_->start(view);
+    editor_->addListener(view);
+    editor_->start();
     view.calls.clear();
     return *editor_;
   }
@@ -126,7 +127,8 @@ TEST_F(EditorTest, CancelledRequestersChangeNothing) {
   Editor& e = startEditor();
   e.setElementValue({"big clock", "x"}, 99);
   view.calls.clear();
-  desktop.unsavedAnswers = {Desktop::UnsavedAnswer::Discard, Desktop::UnsavedAnswer::Discard};
+  desktop.unsavedAnswers = {EditorDesktop::UnsavedAnswer::Discard,
+                            EditorDesktop::UnsavedAnswer::Discard};
   e.openFolder();
   e.openArchive();
   e.saveFolder();
@@ -165,6 +167,55 @@ TEST_F(EditorTest, OpeningAFolderOrArchiveSetsLastPathFillsAndShowsViewZero) {
   EXPECT_EQ(e.state().LastPath, skins.folder() + "packed/");
   EXPECT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"fill", "view 0>0", "canvas"}));
+}
+
+// Real skins often carry only the pictures they change: their problems are
+// one box, listed in the current language, shown after the skin is drawn.
+TEST_F(EditorTest, AnOpenOrSaveWithManyProblemsShowsOneBoxListingThemAll) {
+  fs::create_directories(home.path() / "language");
+  fs::copy_file(SKINSTUDIO_SOURCE_DIR "/language/german.ini", home.path() / "language/german.ini");
+  const std::string folder = savedSkin("Sparse", "Sparse skin");
+  for (int i = 11; i < kSkinImageCount; ++i) fs::remove(folder + std::string(skinImageFileName(i)));
+  Editor& e = startEditor();
+  e.changeLanguage(5);
+  view.calls.clear();
+  desktop.folderAnswers.push_back(folder);
+  e.openFolder();
+  EXPECT_EQ(e.model().skinInfo.Title, "Sparse skin");
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  const FakeMessageBox& box = desktop.boxes[0];
+  EXPECT_EQ(box.title, e.texts().text("LANG_ERROR$"));
+  EXPECT_EQ(box.summary, "Dateien mit Problemen: 42");
+  ASSERT_EQ(box.lines.size(), 42u);
+  for (int i = 11; i < kSkinImageCount; ++i)
+    EXPECT_EQ(box.lines[i - 11],
+              folder + std::string(skinImageFileName(i)) + " : " + "Datei nicht gefunden");
+  EXPECT_EQ(view.calls.back(), "canvas");
+
+  // A save that cannot write three pictures: one box of three lines.
+  desktop.boxes.clear();
+  const std::string target = skins.folder() + "Target/";
+  for (const char* name : {"active.bmp", "btn.bmp", "icon/cheat.bmp"})
+    fs::create_directories(target + name);
+  desktop.folderAnswers.push_back(target);
+  EXPECT_FALSE(e.saveFolder());
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].summary, "Dateien mit Problemen: 3");
+  EXPECT_EQ(desktop.boxes[0].lines,
+            (std::vector<std::string>{
+                target + "active.bmp: " + e.texts().text("LANG_FILE_NOTSAVE$"),
+                target + "btn.bmp: " + e.texts().text("LANG_FILE_NOTSAVE$"),
+                target + "icon/cheat.bmp: " + e.texts().text("LANG_FILE_NOTSAVE$")}));
+
+  // One problem stays the plain message box.
+  desktop.boxes.clear();
+  fs::remove_all(target + "btn.bmp");
+  fs::remove_all(target + "icon/cheat.bmp");
+  desktop.folderAnswers.push_back(target);
+  EXPECT_FALSE(e.saveFolder());
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].summary, "");
+  EXPECT_EQ(desktop.boxes[0].lines.size(), 1u);
 }
 
 TEST_F(EditorTest, SavingStampsTheSkinAndTellsTheWindow) {

@@ -13,13 +13,10 @@
 
 namespace {
 
-struct NoView : EditorView {
+struct NoView : EditorListener {
   int fills = 0;
   void canvasChanged() override {}
-  void fillControls() override { ++fills; }
-  void screenViewChanged(int, int) override {}
-  void rebuild() override {}
-  void layoutChanged() override {}
+  void skinReplaced() override { ++fills; }
 };
 
 // The first canvas point whose item satisfies `wanted`.
@@ -33,7 +30,10 @@ std::optional<std::pair<int, int>> findPoint(const Editor& editor, Wanted wanted
 
 class PointAtTest : public ::testing::Test {
  protected:
-  PointAtTest() { editor.start(view); }
+  PointAtTest() {
+    editor.addListener(view);
+    editor.start();
+  }
   TempDir home;
   FakeDesktop desktop;
   NoView view;

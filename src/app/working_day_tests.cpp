@@ -19,19 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using Change = Editor::DiskChange;
 
-struct QuietView : EditorView {
+struct QuietView : EditorListener {
   int canvases = 0;
   void canvasChanged() override { ++canvases; }
-  void fillControls() override {}
-  void screenViewChanged(int, int) override {}
-  void rebuild() override {}
-  void layoutChanged() override {}
 };
 
 class WorkingDayTest : public ::testing::Test {
  protected:
   WorkingDayTest() {
-    editor.start(view);
+    editor.addListener(view);
+    editor.start();
     folder = saveBuiltinSkin(skins.folder() + "Mine/");
   }
   // Rewrites a file so its stamp surely differs from the last one seen.
@@ -100,7 +97,7 @@ TEST_F(WorkingDayTest, AChangedSettingsFileIsNotedNotReadOverTheEdits) {
             std::string::npos);
 
   // Reloading asks about the unsaved edit first.
-  desktop.unsavedAnswers.push_back(Desktop::UnsavedAnswer::Discard);
+  desktop.unsavedAnswers.push_back(EditorDesktop::UnsavedAnswer::Discard);
   editor.reloadFromDisk();
   EXPECT_EQ(desktop.unsavedQuestions, 1);
   EXPECT_NE(editor.model().bigClock.x, 33);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +22,20 @@ inline constexpr std::uint64_t kMaxReadFileSize = 256u << 20;
 // it as damaged instead of memory filling up first.
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uint64_t maxBytes = kMaxReadFileSize);
+
+// Why a whole-file read gave nothing: a name with no file behind it, a file
+// that is there but cannot be opened or read (no permission, a folder, a
+// device, an I/O error), or one larger than the reader takes.
+enum class ReadFailure { None, Missing, Unreadable, TooLarge };
+
+struct FileRead {
+  std::optional<std::vector<std::uint8_t>> bytes;  // set exactly when failure is None
+  ReadFailure failure = ReadFailure::None;
+};
+
+// readWholeFile, telling why it failed; a file above `maxBytes` is not
+// read at all.
+FileRead readFileExplained(const std::string& path, std::uint64_t maxBytes = kMaxReadFileSize);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over
 // `path`, so `path` holds either its old content or all of the new. Returns
@@ -47,10 +62,17 @@ class PendingFile {
   // this and commit() fail from then on.
   bool write(std::span<const std::uint8_t> bytes);
 
-  // Flushes the file to the disk, closes it and renames it over `path`.
+  // Flushes the file to the disk and closes it, still under its temporary
+  // name. False when this or an earlier step failed; the temporary file is
+  // gone then.
+  bool seal();
+
+  // Seals the file if that is not done yet and renames it over `path`.
   // False when this or an earlier step failed; the temporary file is gone
   // then and `path` as it was.
   bool commit();
+
+  const std::string& path() const { return path_; }
 
  private:
   void discard();
@@ -59,7 +81,51 @@ class PendingFile {
   std::string temporaryPath_;
   int fd_ = -1;
   bool failed_ = false;
+  bool sealed_ = false;
 };
+
+// Files that take the places of their paths together: each is written and
+// flushed under its temporary name first, and only once all of them are on
+// the disk are they renamed, one after another. A process killed before the
+// renames leaves every old file as it was; the window in which old and new
+// files are mixed is the renames alone. Dropped without commit(), every
+// staged file is removed.
+class FileBatch {
+ public:
+  enum class Staged {
+    Done,
+    // The temporary file could not be created (a missing or read-only
+    // folder, a folder where the file should be): this file alone is lost.
+    NotCreated,
+    // The data could not be written or flushed (a full disk, a file-size
+    // limit): the medium cannot take the batch, so nothing should change.
+    WriteFailed,
+  };
+
+  FileBatch() = default;
+  FileBatch(const FileBatch&) = delete;
+  FileBatch& operator=(const FileBatch&) = delete;
+
+  Staged stage(const std::string& path, std::span<const std::uint8_t> bytes);
+
+  // Renames every staged file over its path, in staging order, then flushes
+  // the folders that changed. Returns the paths that could not be renamed
+  // (their old files are kept).
+  std::vector<std::string> commit();
+
+  // Removes every staged file; no path changes.
+  void discard() { staged_.clear(); }
+
+ private:
+  std::vector<std::unique_ptr<PendingFile>> staged_;
+};
+
+// Removes what earlier writes of this program left behind in `folder`
+// (ending in "/"): files named NAME.tmp-PID-N, where NAME is one of `names`,
+// whose writer can no longer finish: process PID is gone, or it is this
+// process and holds no such file open. Any other file, one of another
+// program, of a live writer, or a link, is never touched.
+void removeLeftoverTemporaries(const std::string& folder, std::span<const std::string> names);
 
 // ASCII upper-casing, the way archive and folder names are compared.
 std::string upperAscii(std::string_view text);

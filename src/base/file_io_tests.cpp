@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -73,6 +74,29 @@ TEST(FileIo, PipesAndOversizedFilesAreNotRead) {
   EXPECT_EQ(readWholeFile(huge, 2), (Bytes{'B', 'M'}));
 }
 
+TEST(FileIo, AFailedReadSaysWhetherTheFileIsMissingUnreadableOrTooLarge) {
+  TempDir dir;
+  writeBytes(dir.folder() + "a.bin", Bytes{1, 2});
+  const FileRead ok = readFileExplained(dir.folder() + "a.bin");
+  EXPECT_EQ(ok.failure, ReadFailure::None);
+  EXPECT_EQ(ok.bytes, (Bytes{1, 2}));
+
+  EXPECT_EQ(readFileExplained(dir.folder() + "missing.bin").failure, ReadFailure::Missing);
+  EXPECT_EQ(readFileExplained(dir.folder() + "a.bin/inside").failure, ReadFailure::Missing);
+  fs::create_directory(dir.folder() + "uisettings.ini");
+  EXPECT_EQ(readFileExplained(dir.folder() + "uisettings.ini").failure, ReadFailure::Unreadable);
+
+  const FileRead large = readFileExplained(dir.folder() + "a.bin", 1);
+  EXPECT_EQ(large.failure, ReadFailure::TooLarge);
+  EXPECT_FALSE(large.bytes);
+
+  // Root reads whatever the mode says.
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod((dir.folder() + "a.bin").c_str(), 0), 0);
+    EXPECT_EQ(readFileExplained(dir.folder() + "a.bin").failure, ReadFailure::Unreadable);
+  }
+}
+
 TEST(FileIo, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
   TempDir dir;
   const std::string path = dir.folder() + "uisettings.ini";
@@ -101,6 +125,95 @@ TEST(FileIo, AFailedWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(readBytes(dir.folder() + "btn.bmp/keep"), Bytes(1, 'k'));
   EXPECT_FALSE(writeFileAtomically(dir.folder() + "no/such/folder.bmp", Bytes(1, 'n')));
   EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"btn.bmp", "cheatbg.bmp"}));
+}
+
+// The id of a process that has ended and been reaped.
+pid_t goneProcess() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(FileIo, ABatchReplacesItsFilesOnlyAtCommitAndLeavesNothingWhenDropped) {
+  TempDir dir;
+  const std::string a = dir.folder() + "a.bmp";
+  const std::string b = dir.folder() + "b.bmp";
+  writeBytes(a, Bytes(10, 'o'));
+  {
+    FileBatch batch;
+    EXPECT_EQ(batch.stage(a, Bytes(3, 'n')), FileBatch::Staged::Done);
+    EXPECT_EQ(batch.stage(b, Bytes(4, 'n')), FileBatch::Staged::Done);
+    EXPECT_EQ(batch.stage(dir.folder() + "no/c.bmp", Bytes(1, 'n')), FileBatch::Staged::NotCreated);
+    EXPECT_EQ(readBytes(a), Bytes(10, 'o'));  // staged, not yet in place
+    EXPECT_EQ(namesIn(dir.path()).size(), 3u);
+  }
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"a.bmp"});
+  EXPECT_EQ(readBytes(a), Bytes(10, 'o'));
+
+  FileBatch batch;
+  batch.stage(a, Bytes(3, 'n'));
+  batch.stage(b, Bytes(4, 'n'));
+  fs::create_directory(dir.path() / "c.bmp");
+  batch.stage(dir.folder() + "c.bmp", Bytes(1, 'n'));  // a folder in the way shows at the rename
+  {
+    FileSizeLimit limit(1000);
+    EXPECT_EQ(batch.stage(dir.folder() + "d.bmp", Bytes(5000, 'n')),
+              FileBatch::Staged::WriteFailed);
+  }
+  EXPECT_EQ(batch.commit(), std::vector<std::string>{dir.folder() + "c.bmp"});
+  EXPECT_EQ(readBytes(a), Bytes(3, 'n'));
+  EXPECT_EQ(readBytes(b), Bytes(4, 'n'));
+  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
+}
+
+TEST(FileIo, LeftoverTemporariesAreRemovedOnlyWhenOursAndTheirWriterIsGone) {
+  TempDir dir;
+  const std::string gone = std::to_string(goneProcess());
+  const std::string alive = std::to_string(::getppid());
+  const std::string self = std::to_string(::getpid());
+  const std::vector<std::string> removed = {
+      "active.bmp.tmp-" + gone + "-0", "active.bmp.tmp-" + gone + "-17",
+      "uisettings.ini.tmp-" + gone + "-3",
+      "active.bmp.tmp-" + self + "-999999",  // an earlier write of this process, over
+  };
+  const std::vector<std::string> kept = {
+      "active.bmp",
+      "active.bmp.tmp-" + alive + "-1",  // its writer may still finish it
+      "active.bmp.tmp-" + gone,
+      "active.bmp.tmp-" + gone + "-",
+      "active.bmp.tmp-" + gone + "-1x",
+      "active.bmp.tmp--1",
+      "active.bmp.tmp-0-1",
+      "active.bmp.tmp-99999999999999999999-1",
+      "Active.bmp.tmp-" + gone + "-1",  // not a name we write
+      "readme.txt.tmp-" + gone + "-1",
+      ".tmp-" + gone + "-1",
+      "active.bmp.TMP-" + gone + "-1",
+  };
+  for (const std::string& name : removed) writeBytes(dir.folder() + name, Bytes(1, 'x'));
+  for (const std::string& name : kept) writeBytes(dir.folder() + name, Bytes(1, 'k'));
+  // Neither a folder nor a link under our pattern is ours to remove.
+  fs::create_directory(dir.path() / ("btn.bmp.tmp-" + gone + "-2"));
+  fs::create_symlink(dir.path() / "active.bmp", dir.path() / ("btn.bmp.tmp-" + gone + "-3"));
+  // A write of this process in progress keeps its file.
+  PendingFile live(dir.folder() + "btn.bmp");
+  ASSERT_GE(live.descriptor(), 0);
+
+  const std::vector<std::string> names = {"active.bmp", "btn.bmp", "uisettings.ini"};
+  removeLeftoverTemporaries(dir.folder(), names);
+  std::vector<std::string> expected = kept;
+  expected.push_back("btn.bmp.tmp-" + gone + "-2");
+  expected.push_back("btn.bmp.tmp-" + gone + "-3");
+  std::vector<std::string> left = namesIn(dir.path());
+  std::erase_if(left, [](const std::string& n) {
+    return n.starts_with("btn.bmp.tmp-" + std::to_string(::getpid()));
+  });
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
+  ASSERT_TRUE(live.write(Bytes(2, 'n')));
+  EXPECT_TRUE(live.commit());
+  EXPECT_EQ(readBytes(dir.folder() + "btn.bmp"), Bytes(2, 'n'));
 }
 
 TEST(FileIo, FindsFilesAndFoldersSpelledInAnotherCase) {

@@ -9,6 +9,10 @@ namespace {
 
 constexpr unsigned kRender = cliCommandBit(CliCommand::Render);
 constexpr unsigned kConvert = cliCommandBit(CliCommand::Convert);
+constexpr unsigned kCheck = cliCommandBit(CliCommand::Check);
+
+// Usage and help lines are broken before this column.
+constexpr std::size_t kWidth = 79;
 
 bool parseInt(std::string_view text, int low, int high, int& value) {
   int parsed = 0;
@@ -31,6 +35,22 @@ bool parseBackground(std::string_view text, Color& color) {
   }
   color = rgb(parts[0], parts[1], parts[2]);
   return true;
+}
+
+// The table's name that an author most likely meant by a picture name it
+// does not hold ("upper_screen", "Cheat.bmp", "cheat"), or nothing.
+std::string_view likelyPictureName(std::string_view name) {
+  std::string wanted(name);
+  for (char& c : wanted) {
+    if (c == '\\') c = '/';
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (!wanted.ends_with(".bmp")) wanted += ".bmp";
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string_view candidate = skinImageFileName(i);
+    if (candidate == wanted || candidate == "icon/" + wanted) return candidate;
+  }
+  return {};
 }
 
 std::string applySkin(std::string_view value, CliOptions& o) {
@@ -64,13 +84,30 @@ std::string applyScreens(std::string_view, CliOptions& o) {
   return {};
 }
 
+std::string applyAll(std::string_view, CliOptions& o) {
+  o.all = true;
+  return {};
+}
+
+std::string applyColumns(std::string_view value, CliOptions& o) {
+  return parseInt(value, 1, 14, o.columns) ? "" : "--columns takes a number from 1 to 14";
+}
+
 std::string applyReplace(std::string_view value, CliOptions& o) {
   const std::size_t equals = value.find('=');
   if (equals == std::string_view::npos || equals + 1 == value.size())
     return "--replace takes NAME=FILE";
   const std::string_view name = value.substr(0, equals);
-  if (SkinImageTable::indexOf(name) < 0)
-    return "\"" + std::string(name) + "\" is not a picture of the skin";
+  if (SkinImageTable::indexOf(name) < 0) {
+    // Guessing would be easy, but a script that names pictures loosely
+    // should learn it at once rather than depend on the guess.
+    const std::string_view meant = likelyPictureName(name);
+    return "\"" + std::string(name) +
+           "\" is not a picture of the skin: NAME is the picture's file name in the skin, "
+           "with .bmp" +
+           (meant.empty() ? " (such as upper_screen.bmp or icon/cheat.bmp)"
+                          : " (did you mean " + std::string(meant) + "?)");
+  }
   o.replacements.emplace_back(std::string(name), std::string(value.substr(equals + 1)));
   return {};
 }
@@ -81,10 +118,34 @@ std::string applyLastUpdate(std::string_view value, CliOptions& o) {
   return {};
 }
 
+std::string applyRecolour(std::string_view value, CliOptions& o) {
+  std::string error = parseRecolourParams(value, o.recolourParams);
+  o.recolour = error.empty();
+  return error;
+}
+
+std::string applyRecolourParts(std::string_view value, CliOptions& o) {
+  return parseRecolourParts(value, o.recolourParts);
+}
+
+std::string applyFormat(std::string_view value, CliOptions& o) {
+  if (value != "text" && value != "json") return "--format takes text or json";
+  o.json = value == "json";
+  return {};
+}
+
+std::string applyLanguage(std::string_view value, CliOptions& o) {
+  if (value.empty()) return "--language needs a file";
+  o.language = value;
+  return {};
+}
+
 // In the order the usage lists them.
 constexpr CliOptionSpec kOptions[] = {
     {"--skin", "PATH", "the skin to start from, a folder or a ZIP archive; else the built-in one",
      kRender | kConvert, false, false, applySkin},
+    {"--skin", "DIR|FILE.zip", "the skin folder or ZIP archive to check", kCheck, true, false,
+     applySkin},
     {"--view", "N", "the menu state to draw, 0 to 13; 0 by default", kRender, false, false,
      applyView},
     {"--zoom-steps", "K", "enlarge as K mouse-wheel steps do, 0 to 27; 0 by default", kRender,
@@ -93,18 +154,39 @@ constexpr CliOptionSpec kOptions[] = {
      kRender, false, false, applyBackground},
     {"--screens", "", "write the two screens alone, without background or zoom", kRender, false,
      false, applyScreens},
-    {"--replace", "NAME=FILE", "replace the skin's picture NAME with the picture in FILE", kConvert,
-     false, true, applyReplace},
+    {"--all", "", "draw every view on one contact sheet; not with --view or --screens", kRender,
+     false, false, applyAll},
+    {"--columns", "N", "with --all, the views in a row of the sheet, 1 to 14; 7 by default",
+     kRender, false, false, applyColumns},
+    {"--replace", "NAME=FILE",
+     "take the picture NAME from FILE (BMP, PNG or JPEG); NAME is the picture's file name in the "
+     "skin, with .bmp: upper_screen.bmp, startbar.bmp, icon/cheat.bmp",
+     kConvert, false, true, applyReplace},
     {"--last-update", "TEXT", "save TEXT as the LastUpdate stamp instead of the date and time",
      kConvert, false, false, applyLastUpdate},
+    {"--recolour", "VALUES",
+     "another colour of the whole skin: hue=DEG,saturation=F,lightness=F or colourise=DEG, each "
+     "name at most once",
+     kConvert, false, false, applyRecolour},
+    {"--recolour-parts", "PARTS",
+     "with --recolour, only the parts named out of "
+     "colours,backgrounds,icons,bars-and-frames,clock-digits; all by default",
+     kConvert, false, false, applyRecolourParts},
+    {"--format", "text|json", "one line a finding, or one JSON document; text by default", kCheck,
+     false, false, applyFormat},
+    {"--language", "FILE",
+     "the editor language file for the messages and the sheet's screen names; English by default",
+     kRender | kCheck, false, false, applyLanguage},
     {"--out", "FILE.png", "the PNG file to write", kRender, true, false, applyOut},
     {"--out", "DIR|FILE.zip", "the folder to save the skin into, or a ZIP archive", kConvert, true,
      false, applyOut},
 };
 
 constexpr CliCommandSpec kCommands[] = {
-    {"render", CliCommand::Render},
-    {"convert", CliCommand::Convert},
+    {"render", CliCommand::Render,
+     "draws the preview of menu state N of the skin into a PNG, or with --all every view"},
+    {"convert", CliCommand::Convert, "saves the skin into the folder DIR, or into FILE.zip"},
+    {"check", CliCommand::Check, "lists what is wrong with the skin; exits 1 on an error"},
 };
 
 bool isHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
@@ -138,6 +220,20 @@ bool asksForHelp(const std::vector<std::string_view>& arguments) {
   return false;
 }
 
+bool wasGiven(const std::vector<const CliOptionSpec*>& given, std::string_view name) {
+  return std::any_of(given.begin(), given.end(),
+                     [&](const CliOptionSpec* spec) { return spec->name == name; });
+}
+
+// What one option cannot say alone: the options that need or exclude others.
+std::string checkCombinations(const std::vector<const CliOptionSpec*>& given) {
+  if (wasGiven(given, "--recolour-parts") && !wasGiven(given, "--recolour"))
+    return "--recolour-parts needs --recolour";
+  if (wasGiven(given, "--all") && (wasGiven(given, "--view") || wasGiven(given, "--screens")))
+    return "--all draws every view; --view and --screens do not go with it";
+  return {};
+}
+
 // The options after the command, each checked against the command's rows.
 std::string applyOptions(const std::vector<std::string_view>& arguments, CliOptions& o) {
   std::vector<const CliOptionSpec*> given;
@@ -154,6 +250,7 @@ std::string applyOptions(const std::vector<std::string_view>& arguments, CliOpti
     if (std::string error = spec->apply(value, o); !error.empty()) return error;
     given.push_back(spec);
   }
+  if (std::string error = checkCombinations(given); !error.empty()) return error;
   for (const CliOptionSpec& spec : kOptions) {
     const bool missing = std::find(given.begin(), given.end(), &spec) == given.end();
     if (spec.required && (spec.commands & cliCommandBit(o.command)) && missing)
@@ -162,9 +259,34 @@ std::string applyOptions(const std::vector<std::string_view>& arguments, CliOpti
   return {};
 }
 
+// Appends `words` to `text`, breaking before kWidth and starting each new
+// line with `indent` spaces.
+void appendWrapped(std::string& text, std::string_view words, std::size_t indent) {
+  const std::size_t lineStart = text.rfind('\n');
+  std::size_t column = lineStart == std::string::npos ? text.size() : text.size() - lineStart - 1;
+  while (!words.empty()) {
+    const std::size_t space = words.find(' ');
+    const std::string_view word = words.substr(0, space);
+    words.remove_prefix(space == std::string_view::npos ? words.size() : space + 1);
+    if (word.empty()) continue;
+    const bool afterSpace = text.empty() || text.back() == ' ' || text.back() == '\n';
+    if (!afterSpace && column + 1 + word.size() > kWidth) {
+      text += '\n';
+      text.append(indent, ' ');
+      column = indent;
+    } else if (!afterSpace) {
+      text += ' ';
+      ++column;
+    }
+    text += word;
+    column += word.size();
+  }
+}
+
 std::string optionSynopsis(const CliOptionSpec& spec) {
   std::string text(spec.name);
-  if (!spec.argument.empty()) text += " " + std::string(spec.argument);
+  // Inside one synopsis item the space must not break the line.
+  if (!spec.argument.empty()) text += "\x1f" + std::string(spec.argument);
   if (!spec.required) text = "[" + text + "]";
   if (spec.repeatable) text += "...";
   return text;
@@ -177,11 +299,17 @@ std::string buildUsage() {
   for (const CliCommandSpec& command : kCommands) {
     usage += usage.empty() ? "usage: skinstudio-cli " : "       skinstudio-cli ";
     usage += command.name;
-    usage.append(widest - command.name.size(), ' ');
+    usage.append(widest - command.name.size() + 1, ' ');
+    const std::size_t lineStart = usage.rfind('\n');
+    const std::size_t indent =
+        lineStart == std::string::npos ? usage.size() : usage.size() - lineStart - 1;
+    std::string items;
     for (const CliOptionSpec& spec : kOptions)
-      if (spec.commands & cliCommandBit(command.command)) usage += " " + optionSynopsis(spec);
+      if (spec.commands & cliCommandBit(command.command)) items += optionSynopsis(spec) + " ";
+    appendWrapped(usage, items, indent);
     usage += '\n';
   }
+  std::replace(usage.begin(), usage.end(), '\x1f', ' ');
   return usage;
 }
 
@@ -200,19 +328,24 @@ std::string commandsOf(const CliOptionSpec& spec) {
 }
 
 std::string buildHelp() {
-  std::string help = buildUsage() + "\noptions:\n";
+  std::string help = buildUsage() + "\n";
   auto line = [&help](std::string_view left, const std::string& text) {
     constexpr std::size_t kColumn = 24;
     std::string shown = "  " + std::string(left);
     shown.append(shown.size() < kColumn ? kColumn - shown.size() : 1, ' ');
-    help += shown + text + '\n';
+    help += shown;
+    appendWrapped(help, text, kColumn);
+    help += '\n';
   };
+  for (const CliCommandSpec& command : kCommands) line(command.name, std::string(command.help));
+  help += "\noptions:\n";
   for (const CliOptionSpec& spec : kOptions) {
     std::string left(spec.name);
     if (!spec.argument.empty()) left += " " + std::string(spec.argument);
     line(left, commandsOf(spec) + std::string(spec.help) + (spec.repeatable ? "; repeatable" : ""));
   }
   line("-h, --help", "print this help and exit");
+  help += "\nSee skinstudio-cli(1) for every option.\n";
   return help;
 }
 

@@ -8,9 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "imaging/image.h"
 
-enum class CliCommand { None, Help, Render, Convert };
+enum class CliCommand { None, Help, Render, Convert, Check };
 
 struct CliOptions {
   CliCommand command = CliCommand::None;
@@ -21,10 +22,18 @@ struct CliOptions {
   int zoomSteps = 0;
   Color background = 0;
   bool screens = false;
+  bool all = false;  // the contact sheet of all views
+  int columns = 7;
   // convert
   std::vector<std::pair<std::string, std::string>> replacements;  // NAME, FILE
   bool hasLastUpdate = false;
   std::string lastUpdate;
+  // check
+  bool json = false;
+  std::string language;  // a language file for the messages; empty: English
+  bool recolour = false;
+  RecolourParams recolourParams;
+  RecolourParts recolourParts;  // all parts unless --recolour-parts names some
 };
 
 // The commands that take an option, as bits.
@@ -37,7 +46,7 @@ constexpr unsigned cliCommandBit(CliCommand command) {
 struct CliOptionSpec {
   std::string_view name;      // "--skin"
   std::string_view argument;  // its value as the usage shows it, "PATH"; empty for a switch
-  std::string_view help;      // one line of --help
+  std::string_view help;      // its entry in --help, wrapped to fit
   unsigned commands;          // cliCommandBit of each command that takes it
   bool required = false;      // shown without brackets; missing is a usage error
   bool repeatable = false;    // shown with "..."; each use is applied in turn
@@ -49,6 +58,7 @@ struct CliOptionSpec {
 struct CliCommandSpec {
   std::string_view name;
   CliCommand command;
+  std::string_view help;  // what the command does, for --help
 };
 
 std::span<const CliOptionSpec> cliOptionTable();
@@ -64,5 +74,6 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
 // The synopsis of every command, printed with a usage error.
 std::string_view cliUsage();
 
-// The synopsis and a line on each option, printed by --help.
+// The usage, what each command does and a line on each option, printed by
+// --help.
 std::string_view cliHelp();

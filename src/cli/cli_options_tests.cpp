@@ -3,6 +3,7 @@
 // name, and the help and usage show them.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,20 @@
 namespace {
 
 std::vector<std::string_view> line(std::initializer_list<std::string_view> words) { return words; }
+
+// The text with every run of spaces and line breaks as one space, so a
+// wrapped help entry reads as the row wrote it.
+std::string oneLine(std::string_view text) {
+  std::string flat;
+  for (const char c : text) {
+    const bool blank = c == ' ' || c == '\n';
+    if (!blank)
+      flat += c;
+    else if (!flat.empty() && flat.back() != ' ')
+      flat += ' ';
+  }
+  return flat;
+}
 
 // The options a command needs to parse without an error, beside `skip`.
 std::vector<std::string_view> requiredOf(const CliCommandSpec& command, const CliOptionSpec* skip) {
@@ -67,12 +82,14 @@ TEST(CliOptionTable, ARequiredOptionLeftOutIsNamed) {
 }
 
 TEST(CliOptionTable, HelpShowsEveryRowAndTheUsageEveryCommand) {
-  const std::string_view help = cliHelp();
   const std::string_view usage = cliUsage();
-  EXPECT_EQ(help.substr(0, usage.size()), usage);
+  EXPECT_EQ(cliHelp().substr(0, usage.size()), usage);
   EXPECT_EQ(usage.find("options:"), std::string_view::npos);
+  const std::string help = oneLine(cliHelp());
+  for (const CliCommandSpec& command : cliCommandTable())
+    EXPECT_NE(help.find(oneLine(command.help)), std::string::npos) << command.name;
   for (const CliOptionSpec& spec : cliOptionTable()) {
-    EXPECT_NE(help.find(spec.help), std::string_view::npos) << spec.name;
+    EXPECT_NE(help.find(oneLine(spec.help)), std::string::npos) << spec.name;
     std::string shown(spec.name);
     if (!spec.argument.empty()) shown += " " + std::string(spec.argument);
     EXPECT_NE(usage.find(shown), std::string_view::npos) << shown;
@@ -101,6 +118,52 @@ TEST(CliOptionTable, RepeatedOptionsApplyInOrder) {
   ASSERT_EQ(parsed.options.replacements.size(), 2u);
   EXPECT_EQ(parsed.options.replacements[1].first, "icon/cheat.bmp");
   EXPECT_EQ(parsed.options.out, "last");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliOptionTable, OptionsThatNeedOrExcludeOthersSaySo) {
+  EXPECT_EQ(parseCliArguments(line({"convert", "--recolour-parts", "icons", "--out", "d"})).error,
+            "--recolour-parts needs --recolour");
+  EXPECT_EQ(parseCliArguments(
+                line({"convert", "--recolour-parts", "icons", "--recolour", "hue=9", "--out", "d"}))
+                .error,
+            "");
+  const std::string all = "--all draws every view; --view and --screens do not go with it";
+  // Even the default view, given on purpose, says the author expected one view.
+  EXPECT_EQ(parseCliArguments(line({"render", "--all", "--view", "0", "--out", "s.png"})).error,
+            all);
+  EXPECT_EQ(parseCliArguments(line({"render", "--screens", "--all", "--out", "s.png"})).error, all);
+  const CliParseResult sheet = parseCliArguments(
+      line({"render", "--all", "--columns", "3", "--language", "de.ini", "--out", "s.png"}));
+  EXPECT_EQ(sheet.error, "");
+  EXPECT_TRUE(sheet.options.all);
+  EXPECT_EQ(sheet.options.columns, 3);
+  EXPECT_EQ(sheet.options.language, "de.ini");
+  // check has no --out, and its --skin is required where the others' is not.
+  EXPECT_EQ(parseCliArguments(line({"check", "--format", "json"})).error, "--skin is required");
+  const CliParseResult check =
+      parseCliArguments(line({"check", "--skin", "s", "--format", "json"}));
+  EXPECT_EQ(check.error, "");
+  EXPECT_TRUE(check.options.json);
+}
+
+TEST(CliOptionTable, UsageAndHelpFitEightyColumnsWithTheCommandsAligned) {
+  std::istringstream lines{std::string(cliHelp())};
+  for (std::string text; std::getline(lines, text);) EXPECT_LT(text.size(), 80u) << text;
+  const std::string_view usage = cliUsage();
+  std::size_t column = std::string_view::npos;
+  for (const CliCommandSpec& command : cliCommandTable()) {
+    const std::size_t at = usage.find("skinstudio-cli " + std::string(command.name));
+    ASSERT_NE(at, std::string_view::npos);
+    const std::size_t lineStart = usage.rfind('\n', at);
+    const std::size_t first = usage.find_first_not_of(' ', at + 15 + command.name.size());
+    const std::size_t offset = first - (lineStart == std::string_view::npos ? 0 : lineStart + 1);
+    if (column == std::string_view::npos) column = offset;
+    EXPECT_EQ(offset, column) << command.name;
+  }
 }
 
 }  // namespace

@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
 #include "preview/screenshot.h"
@@ -45,8 +47,9 @@ class Cli : public ::testing::Test {
  protected:
   TempDir dir;
 
-  CliRun run(const std::vector<std::string>& arguments) {
-    std::string command = quoted(SKINSTUDIO_CLI);
+  // `shellPrefix` runs before the tool in the same shell, e.g. "ulimit -f 50;".
+  CliRun run(const std::vector<std::string>& arguments, const std::string& shellPrefix = "") {
+    std::string command = shellPrefix + "exec " + quoted(SKINSTUDIO_CLI);
     for (const std::string& a : arguments) command += " " + quoted(a);
     const auto out = dir.path() / "stdout.txt";
     const auto err = dir.path() / "stderr.txt";
@@ -100,6 +103,12 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndAUsageLine) {
       {"convert", "--screens", "--out", "d"},
       {"convert", "--replace", "nosuch.bmp=a.png", "--out", "d"},
       {"convert", "--replace", "startbar.bmp", "--out", "d"},
+      {"convert", "--recolour", "hue=abc", "--out", "d"},
+      {"convert", "--recolour", "tint=5", "--out", "d"},
+      {"convert", "--recolour", "lightness=3", "--out", "d"},
+      {"convert", "--recolour", "hue=5", "--recolour-parts", "everything", "--out", "d"},
+      {"convert", "--recolour-parts", "icons", "--out", "d"},
+      {"render", "--recolour", "hue=5", "--out", "d"},
   };
   for (const auto& arguments : bad) {
     const CliRun r = run(arguments);
@@ -117,6 +126,46 @@ TEST_F(Cli, HelpPrintsTheUsageAndSucceeds) {
   EXPECT_NE(r.out.find("skinstudio-cli convert [--skin PATH] [--replace NAME=FILE]..."),
             std::string::npos);
   EXPECT_EQ(run({"render", "--view", "99", "--help"}).status, 0);
+  EXPECT_NE(r.out.find("upper_screen.bmp"), std::string::npos);
+  EXPECT_NE(r.out.find("DIR|FILE.zip"), std::string::npos);
+}
+
+// The editor gathers a load's problems into one box; the tool keeps one
+// line per file, so scripts can count and grep them.
+TEST_F(Cli, EachMissingPictureOfASparseSkinIsALineOfItsOwn) {
+  ASSERT_EQ(run({"convert", "--last-update", "x", "--out", path("sparse")}).status, 0);
+  for (int i = 11; i < kSkinImageCount; ++i)
+    std::filesystem::remove(path("sparse/" + std::string(skinImageFileName(i))));
+  const CliRun r = run({"render", "--skin", path("sparse"), "--out", path("s.png")});
+  EXPECT_EQ(r.status, 1);
+  std::istringstream lines(r.err);
+  std::vector<std::string> got;
+  for (std::string line; std::getline(lines, line);) got.push_back(line);
+  ASSERT_EQ(got.size(), 42u) << r.err;
+  for (int i = 11; i < kSkinImageCount; ++i)
+    EXPECT_EQ(got[i - 11], "Error: " + path("sparse/") + std::string(skinImageFileName(i)) +
+                               " : File not found");
+}
+
+// The name the author gave is refused with the one meant, not guessed at.
+TEST_F(Cli, APictureNameWithoutItsFileNameIsRefusedWithTheNameMeant) {
+  const struct {
+    std::string name, hint;
+  } cases[] = {{"upper_screen", "(did you mean upper_screen.bmp?)"},
+               {"Cheat.BMP", "(did you mean icon/cheat.bmp?)"},
+               {"icon\\nds", "(did you mean icon/nds.bmp?)"},
+               {"sky", "(such as upper_screen.bmp or icon/cheat.bmp)"}};
+  for (const auto& c : cases) {
+    const CliRun r = run({"convert", "--replace", c.name + "=x.png", "--out", path("d")});
+    EXPECT_EQ(r.status, 2) << c.name;
+    EXPECT_NE(r.err.find("\"" + c.name +
+                         "\" is not a picture of the skin: NAME is the picture's "
+                         "file name in the skin, with .bmp " +
+                         c.hint),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(path("d")));
+  }
 }
 
 TEST_F(Cli, RenderWritesTheCanvasAtEachZoomAndTheScreenPicture) {
@@ -277,6 +326,64 @@ TEST_F(Cli, ConvertToAZipNameWritesTheFolderSaveAsAnArchive) {
   EXPECT_EQ(model.skinInfo.LastUpdate, stamp);
 }
 
+TEST_F(Cli, RecolourNamesWhatIsWrongWithItsValues) {
+  const CliRun r = run({"convert", "--recolour", "hue=120,saturation=lots", "--out", path("d")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("skinstudio-cli: saturation takes a number, not \"lots\"\n", 0), 0u)
+      << r.err;
+}
+
+TEST_F(Cli, ConvertRecoloursAsTheSessionDoes) {
+  const std::string stamp = "2024/01/02-03:04:05";
+  ASSERT_EQ(run({"convert", "--last-update", stamp, "--out", path("plain")}).status, 0);
+  CliRun r = run({"convert", "--recolour", "hue=120,saturation=1.2,lightness=0.9",
+                  "--recolour-parts", "colours,backgrounds,bars-and-frames,clock-digits",
+                  "--last-update", stamp, "--out", path("blue")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+
+  // The same values through the session, saved the same way.
+  FakeDesktop desktop;
+  InterfaceTexts texts;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinImages(images);
+  resetSkinModel(model);
+  RecolourParams params;
+  params.hue = 120;
+  params.saturation = 1.2;
+  params.lightness = 0.9;
+  RecolourParts parts;
+  parts.set(SkinImageGroup::Icons, false);
+  SkinRecolourSession(model, images).applyTo(params, parts, model, images);
+  SkinIoContext io{desktop, texts};
+  io.clock = [stamp] { return stamp; };
+  std::filesystem::create_directory(dir.path() / "expected");
+  saveSkinFolder(model, images, io, path("expected/"));
+  ASSERT_TRUE(desktop.messages.empty());
+
+  EXPECT_EQ(readFile(dir.path() / "blue/uisettings.ini"),
+            readFile(dir.path() / "expected/uisettings.ini"));
+  EXPECT_NE(readFile(dir.path() / "blue/uisettings.ini"),
+            readFile(dir.path() / "plain/uisettings.ini"));
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string name(skinImageFileName(i));
+    const std::string blue = readFile(dir.path() / "blue" / name);
+    EXPECT_EQ(blue, readFile(dir.path() / "expected" / name)) << name;
+    // The icons were left out.
+    EXPECT_EQ(blue == readFile(dir.path() / "plain" / name), name.starts_with("icon/")) << name;
+  }
+
+  // Colourise and a whole turn are accepted; the turn changes nothing.
+  r = run({"convert", "--recolour", "hue=360", "--last-update", stamp, "--out", path("turn")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string name(skinImageFileName(i));
+    EXPECT_EQ(readFile(dir.path() / "turn" / name), readFile(dir.path() / "plain" / name)) << name;
+  }
+  EXPECT_EQ(run({"convert", "--recolour", "colourise=210", "--out", path("tint")}).status, 0);
+}
+
 TEST_F(Cli, AnArchiveThatCannotBeWrittenIsReported) {
   std::filesystem::create_directory(dir.path() / "taken.zip");
   const CliRun r = run({"convert", "--out", path("taken.zip")});
@@ -285,6 +392,115 @@ TEST_F(Cli, AnArchiveThatCannotBeWrittenIsReported) {
   EXPECT_EQ(r.err, texts.text("LANG_ERROR$") + ": " + path("taken.zip") + ": " +
                        texts.text("LANG_FILE_NOTSAVE$") + "\n");
   EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "taken.zip"));
+}
+
+TEST_F(Cli, ASavePastTheFileSizeLimitIsReportedAndKeepsTheOldFiles) {
+  ASSERT_EQ(run({"convert", "--last-update", "2024/01/02-03:04:05", "--out", path("skin")}).status,
+            0);
+  ASSERT_EQ(run({"convert", "--out", path("Skin.zip")}).status, 0);
+  auto snapshot = [&] {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+      if (entry.is_regular_file() && !entry.path().filename().string().starts_with("std"))
+        files[entry.path().string()] = readFile(entry.path());
+    return files;
+  };
+  const auto old = snapshot();
+  const InterfaceTexts texts;
+  // 50 blocks (of 512 or 1024 bytes, as the shell counts them): the small
+  // pictures fit, the full-screen cheatbg.bmp does not.
+  const CliRun folder = run({"convert", "--out", path("skin")}, "ulimit -f 50; ");
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_EQ(folder.err, texts.text("LANG_ERROR$") + ": " + path("skin/cheatbg.bmp") + ": " +
+                            texts.text("LANG_FILE_NOTSAVE$") + "\n");
+  const CliRun zip = run({"convert", "--out", path("Skin.zip")}, "ulimit -f 10; ");
+  EXPECT_EQ(zip.status, 1);
+  EXPECT_EQ(zip.err, texts.text("LANG_ERROR$") + ": " + path("Skin.zip") + ": " +
+                         texts.text("LANG_FILE_NOTSAVE$") + "\n");
+  EXPECT_EQ(snapshot(), old);  // every old file whole, and no temporary file
+}
+
+}  // namespace
+
+namespace {
+
+std::string saveDefaultSkin(const std::string& folder) {
+  FakeDesktop quiet;
+  InterfaceTexts texts;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinModel(model);
+  resetSkinImages(images);
+  std::filesystem::create_directories(folder);
+  saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
+  return folder;
+}
+
+TEST_F(Cli, CheckExitsByErrorsAndPrintsOneLineAFindingWithoutLoaderMessages) {
+  const std::string folder = saveDefaultSkin(path("skin") + "/");
+  CliRun r = run({"check", "--skin", folder});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_EQ(r.out.find("error "), std::string::npos) << r.out;
+
+  // A skin that carries only the pictures it changes is not broken.
+  std::filesystem::remove(folder + "icon/nds.bmp");
+  r = run({"check", "--skin", folder});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("warning picture-missing icon/nds.bmp: "), std::string::npos) << r.out;
+
+  {
+    std::ofstream garbage(folder + "cheatbg.bmp", std::ios::binary | std::ios::trunc);
+    garbage << "not a picture";
+  }
+  r = run({"check", "--skin", folder});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("error picture-unreadable cheatbg.bmp: "), std::string::npos) << r.out;
+  EXPECT_EQ(r.err, "");
+
+  r = run({"check", "--skin", folder, "--format", "json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.out.starts_with("{\n  \"errors\": 1,")) << r.out;
+  EXPECT_NE(r.out.find("\"code\": \"picture-missing\""), std::string::npos);
+
+  r = run({"check", "--skin", folder, "--language",
+           std::string(SKINSTUDIO_SOURCE_DIR) + "/language/german.ini"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("fehlt im Skin"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, CheckOfASkinThatCannotBeReadOrBadUsageExitsWithTwo) {
+  std::filesystem::create_directories(path("empty"));
+  CliRun r = run({"check", "--skin", path("empty")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("uisettings.ini"), std::string::npos);
+  EXPECT_EQ(run({"check", "--skin", path("none.zip")}).status, 2);
+  EXPECT_EQ(run({"check"}).status, 2);
+  EXPECT_EQ(run({"check", "--skin", path("empty"), "--format", "xml"}).status, 2);
+  EXPECT_EQ(run({"check", "--skin", path("empty"), "--out", "x"}).status, 2);
+  EXPECT_EQ(run({"render", "--all", "--view", "3", "--out", path("s.png")}).status, 2);
+  EXPECT_EQ(run({"render", "--all", "--columns", "0", "--out", path("s.png")}).status, 2);
+}
+
+TEST_F(Cli, ContactSheetHoldsEveryViewInItsGrid) {
+  CliRun r = run({"render", "--all", "--out", path("sheet.png")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Png seven = readPng(path("sheet.png"));
+  r = run({"render", "--all", "--columns", "2", "--zoom-steps", "7", "--out", path("tall.png")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Png two = readPng(path("tall.png"));
+  // 7 columns give 2 rows, 2 columns 7 rows of larger views.
+  EXPECT_GT(seven.width, 7 * 266);
+  EXPECT_LT(seven.width, 8 * 266);
+  EXPECT_GT(seven.height, 2 * 490);
+  EXPECT_GT(two.height, 7 * 490 * 2);
+  EXPECT_GT(two.width, 2 * 266 * 2);
+  // A Japanese language file: the names fall back to English, still drawn.
+  r = run({"render", "--all", "--language",
+           std::string(SKINSTUDIO_SOURCE_DIR) + "/language/japanese.ini", "--out", path("ja.png")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const Png ja = readPng(path("ja.png"));
+  EXPECT_EQ(ja.width, seven.width);
+  EXPECT_EQ(ja.rgb, seven.rgb);
 }
 
 }  // namespace

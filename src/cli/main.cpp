@@ -1,5 +1,6 @@
 // skinstudio-cli: renders the preview and converts skins with the editor's
 // own core, on the state a freshly started editor has.
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -7,17 +8,22 @@
 #include <string_view>
 #include <vector>
 
+#include "app/skin_recolour.h"
 #include "base/file_io.h"
+#include "check/skin_check.h"
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
 #include "i18n/interface_texts.h"
+#include "i18n/text_file.h"
 #include "imaging/image_encoders.h"
+#include "preview/contact_sheet.h"
 #include "preview/preview_canvas.h"
 #include "preview/screenshot.h"
 #include "skin/settings_file.h"
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_io_context.h"
+#include "skin/skin_load_record.h"
 #include "skin/skin_model.h"
 
 namespace {
@@ -45,33 +51,60 @@ struct Session {
   int exitStatus() const { return desktop.messageCount() > 0 || failures > 0 ? 1 : 0; }
 };
 
-std::string asFolder(std::string path) {
-  if (path.back() != '/' && path.back() != '\\') path += '/';
-  return path;
-}
-
 // "--out Blue.zip" (in any case) asks for an archive, anything else for a folder.
 bool namesArchive(const std::string& out) {
   return out.size() >= 4 && upperAscii(std::string_view(out).substr(out.size() - 4)) == ".ZIP";
 }
 
-// As the editor opens a skin: a folder through its settings file, anything
-// else as a ZIP archive (which reports a missing file itself).
-void openSkin(Session& session, const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
-    loadSkinFromFolder(session.model, session.images, session.io, asFolder(path));
-  else
-    openSkinArchive(session.model, session.images, session.io, path);
+// The texts of a language file given by path, over the built-in ones.
+bool loadLanguageFile(InterfaceTexts& texts, const std::string& path) {
+  const std::optional<TextFile> file = readTextFile(path);
+  if (!file) return false;
+  for (const InterfaceTextGroup& group : interfaceTextGroups())
+    for (std::string_view key : group.keys)
+      if (auto value = file->find(group.name, key)) texts.set(key, std::move(*value));
+  return true;
+}
+
+ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts) {
+  ContactSheetTexts sheet;
+  const std::string untitled(drawableText(texts.text("LANG_SHEET_UNTITLED$"),
+                                          builtinInterfaceText("LANG_SHEET_UNTITLED$")));
+  sheet.title = model.skinInfo.Title.empty()
+                    ? untitled
+                    : std::string(drawableText(model.skinInfo.Title, untitled));
+  if (!model.skinInfo.Author.empty()) {
+    const std::string by = fillText(texts.text("LANG_SHEET_BY$"), {model.skinInfo.Author});
+    sheet.byline =
+        drawableText(by, fillText(builtinInterfaceText("LANG_SHEET_BY$"), {model.skinInfo.Author}));
+  }
+  for (int view = 0; view < kScreenViewCount; ++view) {
+    const std::string_view key = screenView(view)->menuKey;
+    sheet.screenNames[static_cast<std::size_t>(view)] =
+        drawableText(texts.text(key), builtinInterfaceText(key));
+  }
+  return sheet;
 }
 
 int runRender(const CliOptions& options) {
   Session session;
-  if (!options.skin.empty()) openSkin(session, options.skin);
+  if (!options.language.empty() && !loadLanguageFile(session.texts, options.language)) {
+    session.fail("cannot read the language file " + options.language);
+    return session.exitStatus();
+  }
+  if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   const PreviewSources sources{session.model, session.images};
 
   float zoom = 1.0f;
   for (int step = 0; step < options.zoomSteps; ++step) applyWheelDelta(zoom, 120);
+
+  if (options.all) {
+    const Image sheet = drawContactSheet(sources, contactSheetTexts(session.model, session.texts),
+                                         {options.columns, zoom});
+    if (!writeImageFile(options.out, sheet, ImageFileFormat::Png))
+      session.fail("cannot write " + options.out);
+    return session.exitStatus();
+  }
 
   const ScreenPair screens = renderScreenView(options.view, sources);
   if (screens.lower.empty()) {
@@ -94,9 +127,13 @@ int runConvert(const CliOptions& options) {
     const std::string stamp = options.lastUpdate;
     session.io.clock = [stamp] { return stamp; };
   }
-  if (!options.skin.empty()) openSkin(session, options.skin);
+  if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   for (const auto& [name, file] : options.replacements)
     replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
+  // Last, so replaced pictures take the new colours with the rest.
+  if (options.recolour)
+    SkinRecolourSession(session.model, session.images)
+        .applyTo(options.recolourParams, options.recolourParts, session.model, session.images);
 
   std::error_code ec;
   if (namesArchive(options.out)) {
@@ -112,13 +149,53 @@ int runConvert(const CliOptions& options) {
     session.fail("cannot create the folder " + options.out);
     return session.exitStatus();
   }
-  saveSkinFolder(session.model, session.images, session.io, asFolder(options.out));
+  saveSkinFolder(session.model, session.images, session.io, asFolderPath(options.out));
   return session.exitStatus();
+}
+
+// Loader messages are not printed as they come: the findings say the same,
+// once. Only when the skin cannot be read at all is the last one the answer.
+class SilentDesktop : public Desktop {
+ public:
+  void showMessage(const std::string&, const std::string& body) override { last = body; }
+  void setProgress(int) override {}
+  std::string last;
+};
+
+int runCheck(const CliOptions& options) {
+  InterfaceTexts texts;
+  if (!options.language.empty() && !loadLanguageFile(texts, options.language)) {
+    std::fprintf(stderr, "Error: cannot read the language file %s\n", options.language.c_str());
+    return kUsageError;
+  }
+  SilentDesktop desktop;
+  SkinLoadRecord record;
+  SkinIoContext io{desktop, texts};
+  io.record = &record;
+  SkinModel model;
+  SkinImageTable images;
+  resetSkinModel(model);
+  resetSkinImages(images);
+  if (!openSkinPath(model, images, io, options.skin).loaded) {
+    std::fprintf(stderr, "Error: %s: %s\n", options.skin.c_str(), desktop.last.c_str());
+    return kUsageError;
+  }
+  const std::vector<Finding> findings = checkSkin(model, images, {&record}, texts);
+  if (options.json) {
+    std::fputs(findingsJson(findings).c_str(), stdout);
+  } else {
+    for (const Finding& finding : findings) std::printf("%s\n", findingLine(finding).c_str());
+  }
+  return countSeverity(findings, Severity::Error) > 0 ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) try {
+  // Past the file-size limit a write should fail like one to a full disk,
+  // reported with the file's name, not end the process in silence with a
+  // temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const CliParseResult parsed = parseCliArguments(arguments);
   if (parsed.options.command == CliCommand::Help) {
@@ -134,6 +211,8 @@ int main(int argc, char** argv) try {
       return runRender(parsed.options);
     case CliCommand::Convert:
       return runConvert(parsed.options);
+    case CliCommand::Check:
+      return runCheck(parsed.options);
     default:
       return kUsageError;
   }

@@ -41,12 +41,7 @@ void loadRow(std::vector<Packed>& row, const Color* source, int width) {
   row[width + 1] = 0;
 }
 
-}  // namespace
-
-void dither15(Image& picture) {
-  if (picture.empty() ||
-      picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height)
-    return;
+void diffuse(Image& picture, const std::uint8_t* held) {
   const int width = picture.width;
   const int height = picture.height;
   // Two rolling rows with a border cell at each end: the current one and
@@ -61,7 +56,10 @@ void dither15(Image& picture) {
     } else {
       std::fill(below.begin(), below.end(), 0);
     }
+    const std::uint8_t* heldRow = held ? held + static_cast<std::size_t>(y) * width : nullptr;
     for (int x = 1; x <= width; ++x) {
+      // What diffused into a held pixel is never read, so it is dropped.
+      if (heldRow && heldRow[x - 1]) continue;
       const Packed c = current[x];
       const Packed error = c & kLowBits;
       // The below-right share, error * 1 / 16, is always 0.
@@ -71,4 +69,20 @@ void dither15(Image& picture) {
       target[x - 1] = unpack(c - error);
     }
   }
+}
+
+bool wellFormed(const Image& picture) {
+  return !picture.empty() &&
+         picture.pixels.size() == static_cast<std::size_t>(picture.width) * picture.height;
+}
+
+}  // namespace
+
+void dither15(Image& picture) {
+  if (wellFormed(picture)) diffuse(picture, nullptr);
+}
+
+void dither15(Image& picture, const std::vector<std::uint8_t>& held) {
+  if (!wellFormed(picture)) return;
+  diffuse(picture, held.size() == picture.pixels.size() ? held.data() : nullptr);
 }

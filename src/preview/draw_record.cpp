@@ -43,6 +43,8 @@ void DrawRecord::add(const DrawItem& item) {
 
 void DrawRecord::forget(ScreenSide screen) {
   std::erase_if(items_, [screen](const DrawItem& item) { return item.screen == screen; });
+  std::erase_if(texts_, [screen](const TextDraw& text) { return text.screen == screen; });
+  std::erase_if(clipped_, [screen](const ClippedDraw& draw) { return draw.screen == screen; });
 }
 
 const DrawItem* topmostItem(const DrawRecord& record, ScreenSide screen, int x, int y) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/color.h"
+
 enum class ScreenSide { Upper, Lower };
 
 // A rectangle of screen pixels, [x, x + w) x [y, y + h).
@@ -42,8 +44,38 @@ struct DrawItem {
   bool operator==(const DrawItem&) const = default;
 };
 
+// One text as drawn, for judging how well it reads: its colour and the
+// pixels its cells covered just before it was drawn.
+struct TextDraw {
+  ScreenSide screen = ScreenSide::Upper;
+  DrawRect cells;  // clipped to the screen
+  std::string_view element;
+  SkinFieldName color;
+  Color ink = 0;
+  std::vector<Color> under;  // cells.w * cells.h, row by row
+};
+
+// A draw call that reached past its screen, with the rectangle it asked for
+// (wholly off-screen calls too, which leave no item).
+struct ClippedDraw {
+  ScreenSide screen = ScreenSide::Upper;
+  DrawRect wanted;  // may lie partly or wholly outside 0..255 x 0..191
+  std::string_view element;
+  std::string_view picture;
+  SkinFieldName color;
+};
+
 class DrawRecord {
  public:
+  // Texts and clipped calls are noted only when asked for: the editor's
+  // record for pointing at the preview does without them.
+  explicit DrawRecord(bool detailed = false) : detailed_(detailed) {}
+  bool detailed() const { return detailed_; }
+  const std::vector<TextDraw>& texts() const { return texts_; }
+  const std::vector<ClippedDraw>& clipped() const { return clipped_; }
+  void addText(TextDraw text) { texts_.push_back(std::move(text)); }
+  void addClipped(const ClippedDraw& draw) { clipped_.push_back(draw); }
+
   const std::vector<DrawItem>& items() const { return items_; }
   bool empty() const { return items_.empty(); }
 
@@ -55,10 +87,17 @@ class DrawRecord {
   // Drops what one screen held, for a screen that starts over.
   void forget(ScreenSide screen);
   // Capacity is kept, so a record reused for every redraw stops allocating.
-  void clear() { items_.clear(); }
+  void clear() {
+    items_.clear();
+    texts_.clear();
+    clipped_.clear();
+  }
 
  private:
   std::vector<DrawItem> items_;
+  std::vector<TextDraw> texts_;
+  std::vector<ClippedDraw> clipped_;
+  bool detailed_ = false;
 };
 
 // The last item drawn on `screen` that covers screen point (x, y), or nullptr.

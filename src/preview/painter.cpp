@@ -45,6 +45,16 @@ void Painter::note(int x, int y, int w, int h, std::string_view picture, SkinFie
   record_->add({side_, {x, y, w, h}, element_, picture, color});
 }
 
+void Painter::noteIfClipped(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h,
+                            std::string_view picture, SkinFieldName color) {
+  if (!record_ || !record_->detailed() || w <= 0 || h <= 0) return;
+  if (x >= 0 && y >= 0 && x + w <= screen_.width && y + h <= screen_.height) return;
+  auto fit = [](std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
+  };
+  record_->addClipped({side_, {fit(x), fit(y), fit(w), fit(h)}, element_, picture, color});
+}
+
 // Every primitive clips through clipSpan before it touches a pixel.
 void Painter::drawImage(const Image& image, int x, int y, std::string_view picture) {
   blitKeyed(image, x, y, kOpaqueKey, picture);
@@ -52,6 +62,7 @@ void Painter::drawImage(const Image& image, int x, int y, std::string_view pictu
 
 void Painter::blitKeyed(const Image& image, int x, int y, Color key, std::string_view picture) {
   if (!usable(image) || !usable(screen_)) return;
+  noteIfClipped(x, y, image.width, image.height, picture, {});
   const Span cols = clipSpan(x, image.width, screen_.width);
   const Span rows = clipSpan(y, image.height, screen_.height);
   if (cols.empty() || rows.empty()) return;
@@ -90,6 +101,7 @@ void Painter::blitKeyed(const Image& image, int x, int y, Color key, std::string
 
 void Painter::box(int x, int y, int w, int h, Color color, SkinFieldName colorField) {
   if (!usable(screen_)) return;
+  noteIfClipped(x, y, w, h, {}, colorField);
   const Span cols = clipSpan(x, w, screen_.width);
   const Span rows = clipSpan(y, h, screen_.height);
   if (cols.empty() || rows.empty()) return;
@@ -145,6 +157,28 @@ void Painter::line(int x, int y, int w, int h, Color color, SkinFieldName colorF
 void Painter::drawText(int x, int y, std::string_view utf8, Color color, SkinFieldName colorField) {
   if (!usable(screen_)) return;
   const PreviewFont& font = PreviewFont::builtin();
+  const bool detailed = record_ && record_->detailed();
+  // The whole text's extent, beyond the screen edge too, and what its
+  // cells covered before the ink went on.
+  const std::int64_t wholeWidth = detailed ? font.textWidth(utf8) : 0;
+  if (detailed && wholeWidth > 0) {
+    const Span cellCols = clipSpan(x, wholeWidth, screen_.width);
+    const Span cellRows = clipSpan(y, font.cellHeight(), screen_.height);
+    if (!cellCols.empty() && !cellRows.empty()) {
+      TextDraw text{side_,
+                    {cellCols.begin, cellRows.begin, cellCols.end - cellCols.begin,
+                     cellRows.end - cellRows.begin},
+                    element_,
+                    colorField,
+                    color,
+                    {}};
+      text.under.reserve(static_cast<std::size_t>(text.cells.w) * text.cells.h);
+      for (int ty = cellRows.begin; ty < cellRows.end; ++ty)
+        for (int tx = cellCols.begin; tx < cellCols.end; ++tx)
+          text.under.push_back(screen_.at(tx, ty));
+      record_->addText(std::move(text));
+    }
+  }
   std::int64_t pen = x;
   std::size_t pos = 0;
   // A text covers its cells (advance by cell height) and any ink reaching
@@ -183,6 +217,7 @@ void Painter::drawText(int x, int y, std::string_view utf8, Color color, SkinFie
     if (!cols.empty() && !rows.empty())
       note(cols.begin, rows.begin, cols.end - cols.begin, rows.end - rows.begin, {}, colorField);
   }
+  if (wholeWidth > 0) noteIfClipped(x, y, wholeWidth, font.cellHeight(), {}, colorField);
 }
 
 void Painter::clear(Color color) {

@@ -2,6 +2,7 @@
 // class, which clips to the screen, so nothing lands outside it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,9 @@ class Painter {
 
  private:
   void note(int x, int y, int w, int h, std::string_view picture, SkinFieldName color);
+  // For a detailed record: a call whose rectangle does not fit the screen.
+  void noteIfClipped(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h,
+                     std::string_view picture, SkinFieldName color);
 
   Image& screen_;
   DrawRecord* record_ = nullptr;

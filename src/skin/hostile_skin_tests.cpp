@@ -17,7 +17,7 @@
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_model.h"
-#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_core_desktop.h"
 #include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
 
@@ -95,7 +95,7 @@ class HostileSkin : public ::testing::Test {
     return false;
   }
 
-  FakeDesktop desktop;
+  FakeCoreDesktop desktop;
   InterfaceTexts texts;
   SkinIoContext io{desktop, texts, [] { return std::string(kStamp); }};
   SkinModel model;
@@ -136,7 +136,7 @@ TEST_F(HostileSkin, EntriesClaimingGigabytesOrInflatingPastTheirClaimAreRefusedF
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(archive.extract(i)) << i;
 }
 
-TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsTakenAsMissing) {
+TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsRefusedAsTooLarge) {
   const std::string path = dir.folder() + "bomb.zip";
   zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
   ASSERT_TRUE(zip);
@@ -147,7 +147,7 @@ TEST_F(HostileSkin, SettingsEntryClaimingGigabytesIsTakenAsMissing) {
   openSkinArchive(model, images, io, path);
   EXPECT_EQ(model.startBar.x, before);
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].body, missingSettingsMessage());
+  EXPECT_EQ(desktop.messages[0].body, "skin/uisettings.ini : " + texts.text("LANG_FILE_TOOLARGE$"));
   EXPECT_TRUE(desktop.progress.empty());
 }
 

@@ -15,7 +15,7 @@
 #include "imaging/image.h"
 #include "skin/settings_file.h"
 #include "skin/skin_files.h"
-#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_core_desktop.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
@@ -521,7 +521,7 @@ void writeFile(const std::filesystem::path& path, const std::string& content) {
 
 TEST(LoadSkinFromFolder, MissingSettingsShowsMessageAndChangesNothing) {
   TempDir dir;
-  FakeDesktop desktop;
+  FakeCoreDesktop desktop;
   InterfaceTexts texts;
   SkinIoContext io{desktop, texts, fixedClock};
   SkinModel model = everyFieldChanged();
@@ -539,17 +539,51 @@ TEST(LoadSkinFromFolder, MissingSettingsShowsMessageAndChangesNothing) {
   EXPECT_EQ(images[0].picture.pixels, std::vector<Color>(6, rgb(1, 2, 3)));
   EXPECT_TRUE(desktop.progress.empty());
 
-  // A folder of that name is no settings file either.
+  // A folder of that name is no settings file either, but it is not missing.
   std::filesystem::create_directory(dir.path() / "uisettings.ini");
   EXPECT_FALSE(loadSkinFromFolder(model, images, io, dir.folder()));
-  EXPECT_EQ(desktop.messages.size(), 2u);
+  ASSERT_EQ(desktop.messages.size(), 2u);
+  EXPECT_EQ(desktop.messages[1].body,
+            dir.folder() + "uisettings.ini : " + texts.text("LANG_FILE_UNREADABLE$"));
+}
+
+// A settings file that is there but gives nothing says why, so the author
+// looks at the file and not for it; nothing changes either way.
+TEST(LoadSkinFromFolder, SettingsThatCannotBeReadOrAreTooLargeSaySo) {
+  TempDir dir;
+  FakeCoreDesktop desktop;
+  InterfaceTexts texts;
+  SkinIoContext io{desktop, texts, fixedClock};
+  SkinModel model = everyFieldChanged();
+  const SkinModel before = model;
+  SkinImageTable images;
+  const std::string path = dir.folder() + "uisettings.ini";
+
+  // Sparse: no disk space is taken, and nothing is read before the size
+  // is checked.
+  writeFile(path, "[file name]\r\nx=42\r\n");
+  std::filesystem::resize_file(path, (256u << 20) + 1);
+  EXPECT_FALSE(loadSkinFromFolder(model, images, io, dir.folder()));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].body, path + " : " + texts.text("LANG_FILE_TOOLARGE$"));
+  SkinModel unchanged = before;
+  expectSameFields(model, unchanged);
+  EXPECT_TRUE(desktop.progress.empty());
+
+  // Root opens any file whatever its mode.
+  if (::geteuid() == 0) return;
+  std::filesystem::resize_file(path, 16);
+  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+  EXPECT_FALSE(loadSkinFromFolder(model, images, io, dir.folder()));
+  ASSERT_EQ(desktop.messages.size(), 2u);
+  EXPECT_EQ(desktop.messages[1].body, path + " : " + texts.text("LANG_FILE_UNREADABLE$"));
 }
 
 TEST(LoadSkinFromFolder, PipeUnderTheSettingsNameDoesNotBlock) {
   TempDir dir;
   const std::filesystem::path pipe = dir.path() / "uisettings.ini";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  FakeDesktop desktop;
+  FakeCoreDesktop desktop;
   InterfaceTexts texts;
   SkinIoContext io{desktop, texts, fixedClock};
   SkinModel model = defaults();
@@ -572,7 +606,7 @@ TEST(LoadSkinFromFolder, PipeUnderTheSettingsNameDoesNotBlock) {
   rescue.join();
   EXPECT_LT(elapsed, std::chrono::seconds(2));
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].body, missingSettingsMessage());
+  EXPECT_EQ(desktop.messages[0].body, pipe.string() + " : " + texts.text("LANG_FILE_UNREADABLE$"));
   EXPECT_EQ(model.fileHandleMenu.x, 2);
 }
 
@@ -582,7 +616,7 @@ TEST(LoadSkinFromFolder, ReadsTheSettingsFileAnyCase) {
     writeFile(dir.path() / name,
               "[SkinInfo]\r\nTitle=Folder skin\r\n[global settings]\r\nformBodyColor=0x001f\r\n"
               "[file name]\r\nx=42\r\n");
-    FakeDesktop desktop;
+    FakeCoreDesktop desktop;
     InterfaceTexts texts;
     SkinIoContext io{desktop, texts, fixedClock};
     SkinModel model = defaults();
@@ -599,7 +633,7 @@ TEST(LoadSkinFromFolder, ReadsTheSettingsFileAnyCase) {
 TEST(LoadSkinFromFolder, EmptyFileIsRead) {
   TempDir dir;
   writeFile(dir.path() / "uisettings.ini", "");
-  FakeDesktop desktop;
+  FakeCoreDesktop desktop;
   InterfaceTexts texts;
   SkinIoContext io{desktop, texts, fixedClock};
   SkinModel model = defaults();

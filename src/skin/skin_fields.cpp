@@ -5,12 +5,15 @@
 namespace {
 
 // Pointer-returning accessors keep the field table free of offset tricks.
-#define TEXT(sec, key) \
-  FieldKind::Text, {}, 0, [](SkinModel& m) { return &m.sec.key; }, nullptr, nullptr
-#define COLOR(sec, key, text) \
-  FieldKind::ColorDs, text, 0, nullptr, [](SkinModel& m) { return &m.sec.key; }, nullptr
-#define INTEGER(sec, key, value) \
-  FieldKind::Integer, {}, value, nullptr, nullptr, [](SkinModel& m) { return &m.sec.key; }
+#define TEXT(sec, key)                                                               \
+  FieldKind::Text, {}, 0, [](SkinModel& m) { return &m.sec.key; }, nullptr, nullptr, \
+      [](const SkinModel& m) { return &m.sec.key; }, nullptr, nullptr
+#define COLOR(sec, key, text)                                                                      \
+  FieldKind::ColorDs, text, 0, nullptr, [](SkinModel& m) { return &m.sec.key; }, nullptr, nullptr, \
+      [](const SkinModel& m) { return &m.sec.key; }, nullptr
+#define INTEGER(sec, key, value)                                                            \
+  FieldKind::Integer, {}, value, nullptr, nullptr, [](SkinModel& m) { return &m.sec.key; }, \
+      nullptr, nullptr, [](const SkinModel& m) { return &m.sec.key; }
 
 const std::vector<SkinField> kFields = {
     {"SkinInfo", "Title", TEXT(skinInfo, Title)},
@@ -231,4 +234,21 @@ Color* colorField(SkinModel& model, std::string_view section, std::string_view k
 std::int32_t* integerField(SkinModel& model, std::string_view section, std::string_view key) {
   const SkinField* f = findSkinField(section, key);
   return f && f->kind == FieldKind::Integer ? f->integer(model) : nullptr;
+}
+
+const std::string* textField(const SkinModel& model, std::string_view section,
+                             std::string_view key) {
+  const SkinField* f = findSkinField(section, key);
+  return f && f->kind == FieldKind::Text ? f->readText(model) : nullptr;
+}
+
+const Color* colorField(const SkinModel& model, std::string_view section, std::string_view key) {
+  const SkinField* f = findSkinField(section, key);
+  return f && f->kind == FieldKind::ColorDs ? f->readColor(model) : nullptr;
+}
+
+const std::int32_t* integerField(const SkinModel& model, std::string_view section,
+                                 std::string_view key) {
+  const SkinField* f = findSkinField(section, key);
+  return f && f->kind == FieldKind::Integer ? f->readInteger(model) : nullptr;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "imaging/picture_decoder.h"
 #include "skin/builtin_pictures.h"
 #include "skin/settings_file.h"
+#include "skin/skin_load_record.h"
 
 namespace {
 
@@ -28,6 +30,15 @@ void showError(const SkinIoContext& io, const std::string& body) {
 
 void reportNotFound(const SkinIoContext& io, const std::string& name) {
   showError(io, name + " : " + io.texts.text("LANG_FILE_NOTFOUND$"));
+}
+
+// A file that is there but gives nothing: the same place in the message as
+// a missing one, with what really went wrong.
+void reportUnreadable(const SkinIoContext& io, const std::string& name, ReadFailure why) {
+  if (why == ReadFailure::Missing) return reportNotFound(io, name);
+  showError(io, name + " : " +
+                    io.texts.text(why == ReadFailure::TooLarge ? "LANG_FILE_TOOLARGE$"
+                                                               : "LANG_FILE_UNREADABLE$"));
 }
 
 void reportUnknownFormat(const SkinIoContext& io, const std::string& name) {
@@ -56,7 +67,20 @@ enum class OnUndecodable { EmptyEntry, KeepEntry };
 bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
                  std::span<const std::uint8_t> bytes, Source source, const std::string& name,
                  OnUndecodable onUndecodable) {
-  if (std::optional<Image> picture = decodeSkinPicture(bytes, source)) {
+  std::optional<Image> picture = decodeSkinPicture(bytes, source);
+  if (io.record) {
+    PictureLoad& load = io.record->pictures[static_cast<std::size_t>(index)];
+    load.name = name;
+    if (!picture) {
+      load.origin = PictureOrigin::Undecodable;
+    } else if (isBmp16(bytes)) {
+      load.origin = PictureOrigin::Bmp16;
+    } else {
+      load.origin = PictureOrigin::OtherFormat;
+      load.format = pictureFormatName(bytes);
+    }
+  }
+  if (picture) {
     images[index].picture = std::move(*picture);
     return true;
   }
@@ -71,18 +95,29 @@ bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
                   const std::string& path, CaseInsensitiveFolder* fallback,
                   OnUndecodable onUndecodable) {
   std::string shownPath = path;
-  std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
-  if (!bytes && fallback) {
+  FileRead read = readFileExplained(path);
+  if (read.failure == ReadFailure::Missing && fallback) {
     if (std::optional<std::string> other = fallback->find(images[index].fileName)) {
-      bytes = readWholeFile(*other);
-      if (bytes) shownPath = *other;
+      read = readFileExplained(*other);
+      shownPath = *other;
     }
   }
-  if (!bytes) {
-    reportNotFound(io, path);
+  if (!read.bytes) {
+    if (io.record)
+      io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, path};
+    reportUnreadable(io, shownPath, read.failure);
     return false;
   }
-  return takeDecoded(images, index, io, *bytes, Source::Disk, shownPath, onUndecodable);
+  return takeDecoded(images, index, io, *read.bytes, Source::Disk, shownPath, onUndecodable);
+}
+
+// An archive entry's name as its author wrote it, with "/" between folders
+// (the reader hands names over with "\").
+std::string shownEntryName(std::string_view name) {
+  std::string shown(name);
+  for (char& c : shown)
+    if (c == '\\') c = '/';
+  return shown;
 }
 
 // "icon/cheat.bmp" as archives name it: "icon\cheat.bmp".
@@ -190,7 +225,9 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   if (!isSkinImageEntry(index)) return;
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
-    reportNotFound(io, entryName);
+    if (io.record)
+      io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, entryName};
+    reportNotFound(io, shownEntryName(entryName));
     return;
   }
   // An entry that cannot be unpacked is as unusable as one that cannot be
@@ -198,27 +235,43 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   const std::optional<std::vector<std::uint8_t>> bytes = archive.extract(entry);
   takeDecoded(images, index, io,
               bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>(),
-              Source::Archive, entryName, OnUndecodable::EmptyEntry);
+              Source::Archive, shownEntryName(archive.entryName(entry)), OnUndecodable::EmptyEntry);
 }
 
 bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                      ZipArchive& archive) {
   std::string root;
-  std::optional<std::vector<std::uint8_t>> settings;
+  int settingsEntry = -1;
   for (int i = 0; i < archive.entryCount(); ++i) {
     const std::string& name = archive.entryName(i);
     const std::size_t separator = name.rfind('\\');
     const std::size_t filePart = separator == std::string::npos ? 0 : separator + 1;
     if (upperCaseName(std::string_view(name).substr(filePart)) != "UISETTINGS.INI") continue;
     root = name.substr(0, filePart);
-    settings = archive.extract(i);
+    settingsEntry = i;
+    if (io.record) io.record->settingsName = name;
     break;
   }
-  // A settings entry that cannot be unpacked is reported like a missing one,
-  // before anything changes.
-  if (!settings) {
+  if (settingsEntry < 0) {
     showError(io, std::string(missingSettingsMessage()));
     return false;
+  }
+  // A settings entry that cannot be unpacked stops the open before anything
+  // changes, saying why.
+  const std::optional<std::vector<std::uint8_t>> settings = archive.extract(settingsEntry);
+  if (!settings) {
+    reportUnreadable(io, shownEntryName(archive.entryName(settingsEntry)),
+                     archive.entrySize(settingsEntry) > kMaxZipEntrySize ? ReadFailure::TooLarge
+                                                                         : ReadFailure::Unreadable);
+    return false;
+  }
+  if (io.record) {
+    io.record->settingsRead = true;
+    io.record->settingsBytes = *settings;
+    io.record->fromArchive = true;
+    io.record->archiveEntries.clear();
+    for (int i = 0; i < archive.entryCount(); ++i)
+      io.record->archiveEntries.push_back(archive.entryName(i));
   }
   readSkinColors(model, *settings);
   readSkinElements(model, *settings);
@@ -239,24 +292,9 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
     ZipArchive none{std::vector<std::uint8_t>()};
     return openSkinArchive(model, images, io, none);
   }
+  removeLeftoversOfArchiveSave(archivePath);
   ZipArchive archive(archivePath);
   return openSkinArchive(model, images, io, archive);
-}
-
-bool replaceSkinImage(SkinImageTable& images, int index, const SkinIoContext& io,
-                      const std::string& lastPath) {
-  if (!isSkinImageEntry(index)) return false;
-  std::string suggested = lastPath;
-  if (!suggested.empty() && !suggested.ends_with('/') && !suggested.ends_with('\\'))
-    suggested += '/';
-  suggested += std::string(images[index].baseName) + ".bmp";
-  const std::string chosen = io.desktop.askOpenFile(
-      io.texts.text("LANG_REQFILE_LOAD$"), suggested,
-      "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
-      "JPEG - JFIF Compliant (*.jpg)|*.jpg|",
-      0);
-  if (chosen.empty()) return false;
-  return replaceSkinImageFromFile(images, index, io, chosen);
 }
 
 bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoContext& io,
@@ -265,37 +303,84 @@ bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoCon
   return loadFromDisk(images, index, io, path, nullptr, OnUndecodable::KeepEntry);
 }
 
+void removeLeftoversOfFolderSave(const std::string& folder) {
+  std::vector<std::string> root{"uisettings.ini"};
+  std::vector<std::string> icons;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    const std::string_view name = skinImageFileName(i);
+    if (i < kFirstIconImage)
+      root.emplace_back(name);
+    else
+      icons.emplace_back(name.substr(name.find('/') + 1));
+  }
+  removeLeftoverTemporaries(folder, root);
+  removeLeftoverTemporaries(folder + "icon/", icons);
+}
+
+void removeLeftoversOfArchiveSave(const std::string& archivePath) {
+  const std::size_t slash = archivePath.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : archivePath.substr(0, slash + 1);
+  const std::string name = archivePath.substr(folder.size());
+  if (name.empty()) return;
+  removeLeftoverTemporaries(folder, std::span<const std::string>(&name, 1));
+}
+
 bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
-                    const std::string& folder) {
+                    const std::string& folder, const FolderSaveProbe& probe) {
+  removeLeftoversOfFolderSave(folder);
   // A settings file that cannot be written is said like a picture that
   // cannot: passed over in silence, every edit of colours, positions and
   // texts would be lost while the author believes it saved. The pictures
-  // are still saved.
-  bool complete = true;
+  // are still saved unless the disk is full.
+  FileBatch batch;
+  std::vector<std::string> inOrder;
+  std::set<std::string> failed;
+  bool abandoned = false;
+  int staged = 0;
+  auto stage = [&](const std::string& path, std::span<const std::uint8_t> bytes) {
+    inOrder.push_back(path);
+    switch (batch.stage(path, bytes)) {
+      case FileBatch::Staged::Done:
+        if (probe.staged) probe.staged(++staged);
+        return;
+      case FileBatch::Staged::NotCreated:
+        failed.insert(path);
+        return;
+      case FileBatch::Staged::WriteFailed:
+        // The rest would meet the same full disk; a skin half old, half new
+        // is worse than the old one.
+        failed.insert(path);
+        abandoned = true;
+        batch.discard();
+        return;
+    }
+  };
   auto settings = [&](std::span<const std::uint8_t> bytes) {
-    const std::string path = folder + "uisettings.ini";
-    if (writeFileAtomically(path, bytes)) return;
-    reportNotSaved(io, path);
-    complete = false;
+    stage(folder + "uisettings.ini", bytes);
   };
   auto picture = [&](const SkinImage& image) {
-    const std::string path = folder + std::string(image.fileName);
-    if (writeBmp16(image.picture, path)) return;
-    reportNotSaved(io, path);
-    complete = false;
+    if (!abandoned) stage(folder + std::string(image.fileName), encodeBmp16(image.picture));
   };
   auto iconFolder = [&] {
     std::error_code ignored;
-    std::filesystem::create_directory(folder + "icon", ignored);
+    if (!abandoned) std::filesystem::create_directory(folder + "icon", ignored);
   };
   writeSkinFiles(model, images, io, {settings, picture, iconFolder});
-  return complete;
+  if (!abandoned) {
+    if (probe.beforeRenames) probe.beforeRenames();
+    for (std::string& path : batch.commit()) failed.insert(std::move(path));
+  }
+  // In save order, whichever phase found them.
+  for (const std::string& path : inOrder)
+    if (failed.count(path)) reportNotSaved(io, path);
+  return failed.empty();
 }
 
 bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
                      const std::string& archivePath) {
   const std::string root = archiveRootFolder(archivePath);
   const std::time_t now = std::time(nullptr);
+  removeLeftoversOfArchiveSave(archivePath);
   ZipWriter zip(archivePath);
   auto settings = [&](std::span<const std::uint8_t> bytes) {
     zip.add(root + "uisettings.ini", bytes, now);
@@ -313,13 +398,24 @@ bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinI
 
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
                         const std::string& folder) {
-  // No size limit: a settings file cut to nothing would load as defaults
-  // without a word, where a picture cut to nothing is reported as damaged.
-  std::optional<std::vector<std::uint8_t>> bytes =
-      readWholeFile(findSettingsFile(folder), std::numeric_limits<std::uint64_t>::max());
-  if (!bytes) {
+  removeLeftoversOfFolderSave(folder);
+  // A settings file that is there but cannot be read is not "missing": the
+  // author needs to know whether to look at permissions or at the file.
+  const std::filesystem::path settingsPath = findSettingsFile(folder);
+  FileRead read = readFileExplained(settingsPath);
+  if (read.failure == ReadFailure::Missing) {
     io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
     return false;
+  }
+  if (!read.bytes) {
+    reportUnreadable(io, settingsPath.string(), read.failure);
+    return false;
+  }
+  std::optional<std::vector<std::uint8_t>> bytes = std::move(read.bytes);
+  if (io.record) {
+    io.record->settingsRead = true;
+    io.record->settingsName = settingsPath.string();
+    io.record->settingsBytes = *bytes;
   }
   readSkinSettings(model, *bytes);
   bytes.reset();
@@ -331,4 +427,30 @@ std::optional<Image> readSkinPictureFile(const std::string& path) {
   const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
   if (!bytes) return std::nullopt;
   return decodeSkinPicture(*bytes, Source::Disk);
+}
+
+std::string asFolderPath(std::string path) {
+  if (!path.empty() && !path.ends_with('/') && !path.ends_with('\\')) path += '/';
+  return path;
+}
+
+OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                        const std::string& path) {
+  OpenedSkin opened;
+  std::error_code error;
+  opened.folder = std::filesystem::is_directory(path, error);
+  opened.path = opened.folder ? asFolderPath(path) : path;
+  opened.loaded = opened.folder ? loadSkinFromFolder(model, images, io, opened.path)
+                                : openSkinArchive(model, images, io, opened.path);
+  return opened;
+}
+
+std::string pictureFormatName(std::span<const std::uint8_t> bytes) {
+  auto startsWith = [&](std::initializer_list<std::uint8_t> magic) {
+    return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
+  };
+  if (startsWith({'B', 'M'})) return "BMP";
+  if (startsWith({0x89, 'P', 'N', 'G'})) return "PNG";
+  if (startsWith({0xFF, 0xD8})) return "JPEG";
+  return "unknown";
 }

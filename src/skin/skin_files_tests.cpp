@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -18,7 +19,7 @@
 #include "skin/settings_file.h"
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
-#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_core_desktop.h"
 #include "testsupport/file_size_limit.h"
 #include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
@@ -79,7 +80,7 @@ class SkinImagesTest : public ::testing::Test {
   }
 
   TempDir dir;
-  FakeDesktop desktop;
+  FakeCoreDesktop desktop;
   InterfaceTexts texts;
   SkinIoContext io{desktop, texts, [] { return std::string(kStamp); }};
   SkinModel model;
@@ -176,7 +177,7 @@ TEST_F(SkinImagesTest, TheArchiveRootIsTheFolderOfItsSettingsEntry) {
                             {"SKIN/ACTIVE.BMP", encodeBmp16(wanted)},
                             {"skin\\activehotkey.bmp", encodeBmp16(wanted)},
                             {"Skin/Icon/Cheat.bmp", encodeBmp16(wanted)},
-                            {"Skin/btn.bmp", text("not a picture")}}));
+                            {"Skin\\btn.bmp", text("not a picture")}}));
   openSkinArchive(model, images, io, zip);
   EXPECT_EQ(model.skinInfo.Title, "Rooted");
   EXPECT_EQ(images[0].picture.pixels, wanted.pixels);
@@ -186,9 +187,11 @@ TEST_F(SkinImagesTest, TheArchiveRootIsTheFolderOfItsSettingsEntry) {
   EXPECT_EQ(images[2].picture.pixels, builtinSkinPicture(2).pixels);
   const std::vector<std::string> messages = bodies();
   ASSERT_EQ(messages.size(), 50u);
-  EXPECT_EQ(messages[0], notFound("Skin\\brightness.bmp"));
-  EXPECT_EQ(messages[1], unknown("Skin\\btn.bmp"));
-  EXPECT_EQ(messages.back(), notFound("Skin\\icon\\unk.bmp"));
+  // Named as the author wrote them, with "/" whichever separator the
+  // archive stores.
+  EXPECT_EQ(messages[0], notFound("Skin/brightness.bmp"));
+  EXPECT_EQ(messages[1], unknown("Skin/btn.bmp"));
+  EXPECT_EQ(messages.back(), notFound("Skin/icon/unk.bmp"));
   EXPECT_EQ(desktop.progress.size(), 54u);
   EXPECT_EQ(desktop.progress.back(), 0);
 }
@@ -254,11 +257,30 @@ TEST_F(SkinImagesTest, ArchivesWithoutReadableSettingsChangeNothing) {
     openSkinArchive(model, images, io, zip);
     ASSERT_EQ(desktop.messages.size(), 1u) << zip;
     EXPECT_EQ(desktop.messages[0].title, error());
-    EXPECT_EQ(desktop.messages[0].body, std::string(missingSettingsMessage()));
+    // A settings entry that is there but too large is not called missing.
+    EXPECT_EQ(desktop.messages[0].body,
+              zip == forged ? "uisettings.ini : " + texts.text("LANG_FILE_TOOLARGE$")
+                            : std::string(missingSettingsMessage()));
     EXPECT_EQ(model.skinInfo.Title, "Untouched");
     EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
   }
   EXPECT_TRUE(desktop.progress.empty());
+}
+
+TEST_F(SkinImagesTest, PicturesThatAreThereButCannotBeReadAreNotCalledMissing) {
+  // Folders stand in for unreadable files: the tests may run as root.
+  std::filesystem::create_directories(dir.folder() + "active.bmp");
+  std::filesystem::create_directories(dir.folder() + "ICON/Cheat.bmp");
+  images[0].picture = evenPicture(1, 1, rgb(8, 8, 8));
+  loadSkinFolderImages(images, io, dir.folder());
+  const std::vector<std::string> messages = bodies();
+  ASSERT_EQ(messages.size(), 53u);
+  const std::string unreadable = " : " + texts.text("LANG_FILE_UNREADABLE$");
+  EXPECT_EQ(messages[0], dir.folder() + "active.bmp" + unreadable);
+  EXPECT_EQ(messages[1], notFound(dir.folder() + "activehotkey.bmp"));
+  // Under the spelling that is there, not the one asked for.
+  EXPECT_EQ(messages[42], dir.folder() + "ICON/Cheat.bmp" + unreadable);
+  EXPECT_EQ(images[0].picture.pixels, std::vector<Color>{rgb(8, 8, 8)});
 }
 
 TEST_F(SkinImagesTest, PipesAmongTheFilesDoNotHangALoad) {
@@ -286,7 +308,8 @@ TEST_F(SkinImagesTest, PipesAmongTheFilesDoNotHangALoad) {
 
   EXPECT_LT(elapsed, std::chrono::seconds(1));
   EXPECT_EQ(bodies(),
-            (std::vector<std::string>{std::string(missingSettingsMessage()), notFound(picture)}));
+            (std::vector<std::string>{std::string(missingSettingsMessage()),
+                                      picture + " : " + texts.text("LANG_FILE_UNREADABLE$")}));
   EXPECT_EQ(images[0].picture.pixels, builtinSkinPicture(0).pixels);
 }
 
@@ -331,30 +354,16 @@ TEST_F(SkinImagesTest, MalformedPicturesAreReportedAndEmptyTheirEntry) {
   EXPECT_EQ(bodies(), std::vector<std::string>{notFound(dir.folder() + "missing.png")});
 }
 
-TEST_F(SkinImagesTest, ReplacingSuggestsTheLastFolderAndKeepsThePictureOnABadPick) {
-  desktop.fileAnswers = {""};
-  replaceSkinImage(images, 36, io, "/home/me/skins");
-  ASSERT_EQ(desktop.fileRequests.size(), 1u);
-  const FakeFileRequest& request = desktop.fileRequests[0];
-  EXPECT_EQ(request.title, texts.text("LANG_REQFILE_LOAD$"));
-  EXPECT_EQ(request.suggestedFile, "/home/me/skins/startbar.bmp");
-  EXPECT_EQ(request.filters,
-            "Bitmap (*.bmp)|*.bmp;*.png;*.jpg|Portable Network Graphic (*.png)|*.png|"
-            "JPEG - JFIF Compliant (*.jpg)|*.jpg|");
-  EXPECT_EQ(request.filterIndex, 0);
-  EXPECT_EQ(images[36].picture.pixels, builtinSkinPicture(36).pixels);
-
+TEST_F(SkinImagesTest, AReplacementThatCannotBeDecodedKeepsThePicture) {
   const std::string bad = dir.folder() + "bad.png";
   writeBytes(bad, text("\x89PNG\r\n\x1a\n broken"));
   const std::string good = dir.folder() + "good.png";
   writeBytes(good, makeRgbPng(unevenPicture()));
-  desktop.fileAnswers = {bad, good};
-  replaceSkinImage(images, 42, io, dir.folder());
-  EXPECT_EQ(desktop.fileRequests[1].suggestedFile, dir.folder() + "cheat.bmp");
+  EXPECT_FALSE(replaceSkinImageFromFile(images, 42, io, bad));
   EXPECT_EQ(bodies(), std::vector<std::string>{unknown(bad)});
   EXPECT_EQ(images[42].picture.pixels, builtinSkinPicture(42).pixels);
 
-  replaceSkinImage(images, 42, io, dir.folder());
+  EXPECT_TRUE(replaceSkinImageFromFile(images, 42, io, good));
   EXPECT_EQ(images[42].picture.width, 6);
   EXPECT_TRUE(allMultiplesOfEight(images[42].picture));
   EXPECT_TRUE(desktop.progress.empty());
@@ -487,6 +496,38 @@ void makeOwnSkin(SkinModel& model, SkinImageTable& images) {
   }
 }
 
+TEST_F(SkinImagesTest, APathOpensAsAFolderWhenItIsOneAndAsAnArchiveOtherwise) {
+  makeOwnSkin(model, images);
+  const std::string folder = dir.folder() + "Mine";
+  fs::create_directory(folder);
+  saveSkinFolder(model, images, io, folder + "/");
+  ASSERT_TRUE(saveSkinArchive(model, images, io, dir.folder() + "Mine.zip"));
+  desktop.messages.clear();
+
+  SkinModel opened;
+  SkinImageTable pictures;
+  const OpenedSkin asFolder = openSkinPath(opened, pictures, io, folder);
+  EXPECT_TRUE(asFolder.loaded);
+  EXPECT_TRUE(asFolder.folder);
+  EXPECT_EQ(asFolder.path, folder + "/");
+  EXPECT_EQ(opened.skinInfo.Title, model.skinInfo.Title);
+  EXPECT_EQ(openSkinPath(opened, pictures, io, folder + "/").path, folder + "/");
+
+  const OpenedSkin asArchive = openSkinPath(opened, pictures, io, dir.folder() + "Mine.zip");
+  EXPECT_TRUE(asArchive.loaded);
+  EXPECT_FALSE(asArchive.folder);
+  EXPECT_EQ(asArchive.path, dir.folder() + "Mine.zip");
+  EXPECT_TRUE(desktop.messages.empty());
+
+  // Whatever is not a folder is taken for an archive, which says it is missing.
+  const OpenedSkin missing = openSkinPath(opened, pictures, io, dir.folder() + "Gone");
+  EXPECT_FALSE(missing.loaded);
+  EXPECT_FALSE(missing.folder);
+  EXPECT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(asFolderPath(""), "");
+  EXPECT_EQ(asFolderPath("a\\"), "a\\");
+}
+
 TEST_F(SkinImagesTest, AnArchiveSaveHoldsTheFolderSaveAndOpensToTheSameSkin) {
   makeOwnSkin(model, images);
   const std::string direct = dir.folder() + "direct/";
@@ -589,6 +630,122 @@ TEST_F(SkinImagesTest, AnArchiveThatCannotBeWrittenIsOneMessageAndKeepsTheOldOne
   for (const auto& entry : fs::directory_iterator(dir.path()))
     left.push_back(entry.path().filename().string());
   EXPECT_EQ(left, std::vector<std::string>{"Keep.zip"});
+}
+
+// Every regular file under `folder`, by its path relative to it.
+std::map<std::string, Bytes> filesUnder(const fs::path& folder) {
+  std::map<std::string, Bytes> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path().string());
+  return files;
+}
+
+int temporariesUnder(const fs::path& folder) {
+  int count = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    count += entry.path().filename().string().find(".tmp-") != std::string::npos ? 1 : 0;
+  return count;
+}
+
+// Runs a folder save in a child process that ends at the probe's moment as
+// a killed one would, without unwinding anything.
+void saveKilledAt(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
+                  const std::string& folder, const FolderSaveProbe& probe) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    saveSkinFolder(model, images, io, folder, probe);
+    ::_exit(3);  // the probe never stopped it
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(SkinImagesTest, ASaveKilledBeforeItsRenamesKeepsTheOldSkinAndTheNextOpenClearsUp) {
+  const std::string folder = dir.folder();
+  ASSERT_TRUE(saveSkinFolder(model, images, io, folder));
+  // Not ours, though alike: left alone by every clean-up.
+  const std::string alive = "active.bmp.tmp-" + std::to_string(::getppid()) + "-0";
+  writeBytes(folder + alive, text("a live writer's"));
+  writeBytes(folder + "notes.txt.tmp-1-2", text("someone else's"));
+  const std::map<std::string, Bytes> old = filesUnder(dir.path());
+  makeOwnSkin(model, images);
+
+  FolderSaveProbe betweenPhases;
+  betweenPhases.beforeRenames = [] { ::_exit(0); };
+  FolderSaveProbe halfWay;
+  halfWay.staged = [](int n) {
+    if (n == 20) ::_exit(0);
+  };
+  struct Kill {
+    const char* moment;
+    FolderSaveProbe probe;
+    int temporaries;
+  } kills[] = {{"between the phases", betweenPhases, 54},
+               {"half-way through writing", halfWay, 20}};
+  for (const Kill& kill : kills) {
+    saveKilledAt(model, images, io, folder, kill.probe);
+    EXPECT_EQ(temporariesUnder(dir.path()), 2 + kill.temporaries) << kill.moment;
+    // Each old file whole, none replaced.
+    std::map<std::string, Bytes> now = filesUnder(dir.path());
+    std::erase_if(now, [&](const auto& file) { return !old.count(file.first); });
+    EXPECT_EQ(now, old) << kill.moment;
+    desktop.messages.clear();
+    EXPECT_TRUE(loadSkinFromFolder(model, images, io, folder));
+    EXPECT_EQ(filesUnder(dir.path()), old) << kill.moment;
+    makeOwnSkin(model, images);
+  }
+  // After a kill, the next save clears up as well, and saves.
+  saveKilledAt(model, images, io, folder, kills[0].probe);
+  desktop.messages.clear();
+  EXPECT_TRUE(saveSkinFolder(model, images, io, folder));
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(temporariesUnder(dir.path()), 2);
+  EXPECT_EQ(readBytes(folder + "uisettings.ini"), writeSkinSettings(model, io.clock));
+  EXPECT_EQ(readBytes(folder + alive), text("a live writer's"));
+  EXPECT_EQ(readBytes(folder + "notes.txt.tmp-1-2"), text("someone else's"));
+}
+
+TEST_F(SkinImagesTest, ASaveThatMeetsAFullDiskChangesNoFileAndLeavesNoTemporaries) {
+  const std::string folder = dir.folder();
+  ASSERT_TRUE(saveSkinFolder(model, images, io, folder));
+  const std::map<std::string, Bytes> old = filesUnder(dir.path());
+  makeOwnSkin(model, images);
+  images[8].picture = Image(256, 192, rgb(8, 8, 8));  // cheatbg.bmp, far past the limit
+  desktop.messages.clear();
+  desktop.progress.clear();
+  bool saved = true;
+  {
+    FileSizeLimit limit(20000);
+    saved = saveSkinFolder(model, images, io, folder);
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(bodies(), std::vector<std::string>{notSaved(folder + "cheatbg.bmp")});
+  EXPECT_EQ(desktop.progress.size(), 55u);
+  EXPECT_EQ(filesUnder(dir.path()), old);
+}
+
+TEST_F(SkinImagesTest, AnArchiveSaveOrOpenClearsUpWhatAKilledSaveLeftBesideIt) {
+  const std::string zip = dir.folder() + "Blue.zip";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, zip));
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string left = zip + ".tmp-" + std::to_string(child) + "-4";
+  const std::string other = dir.folder() + "Green.zip.tmp-" + std::to_string(child) + "-4";
+  for (int pass = 0; pass < 2; ++pass) {
+    writeBytes(left, text("PK half an archive"));
+    writeBytes(other, text("another archive's"));
+    if (pass == 0)
+      EXPECT_TRUE(saveSkinArchive(model, images, io, zip));
+    else
+      EXPECT_TRUE(openSkinArchive(model, images, io, zip));
+    EXPECT_FALSE(fs::exists(left)) << pass;
+    EXPECT_TRUE(fs::exists(other)) << pass;
+  }
+  EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace

@@ -6,37 +6,71 @@ struct TableRow {
   std::string_view fileName;
   int width;
   int height;
+  SkinImageGroup group;
+  bool keyed;
 };
 
-// Load and save order; the sizes are those of the built-in pictures.
+constexpr bool kKeyed = true;
+constexpr bool kOpaque = false;
+
+// Load and save order; the sizes are those of the built-in pictures. A
+// picture is keyed where the menu draws it with the transparent green; the
+// two progress pictures are never drawn by the preview and count as keyed,
+// since taking a keyed picture for opaque would be the costlier mistake.
 constexpr TableRow kTable[kSkinImageCount] = {
-    {"active.bmp", 6, 6},           {"activehotkey.bmp", 9, 9},
-    {"brightness.bmp", 22, 18},     {"btn.bmp", 47, 14},
-    {"btn3.bmp", 39, 14},           {"cardFrame0.bmp", 23, 18},
-    {"cardFrame1.bmp", 23, 18},     {"cheat_clearall.bmp", 16, 12},
-    {"cheatbg.bmp", 256, 192},      {"cheatmenubtn.bmp", 70, 14},
-    {"cheatselectbar.bmp", 203, 1}, {"clock_colon.bmp", 10, 31},
-    {"clock_numbers.bmp", 24, 310}, {"close.bmp", 13, 12},
-    {"close1.bmp", 20, 13},         {"fathernode.bmp", 11, 10},
-    {"form_L.bmp", 28, 116},        {"form_M.bmp", 3, 116},
-    {"form_R.bmp", 36, 116},        {"hotkeybk.bmp", 198, 127},
-    {"lamp.bmp", 22, 38},           {"lower_screen.bmp", 256, 192},
-    {"noactivehotke.bmp", 9, 9},    {"onehotdown.bmp", 11, 10},
-    {"onehoton.bmp", 11, 10},       {"pitchdown.bmp", 11, 10},
-    {"pitchon.bmp", 11, 10},        {"popsubbar.bmp", 1, 12},
-    {"progress_bar.bmp", 102, 12},  {"progress_wnd.bmp", 198, 93},
-    {"reBack.bmp", 23, 18},         {"selectbar.bmp", 256, 42},
-    {"settingbg.bmp", 198, 104},    {"spin_btn_left.bmp", 8, 14},
-    {"spin_btn_right.bmp", 8, 14},  {"start_released.bmp", 58, 20},
-    {"startbar.bmp", 256, 20},      {"title_bg.bmp", 2, 16},
-    {"title_left.bmp", 56, 16},     {"title_right.bmp", 56, 16},
-    {"triangle.bmp", 14, 16},       {"upper_screen.bmp", 256, 192},
-    {"icon/cheat.bmp", 15, 16},     {"icon/dpg.bmp", 33, 32},
-    {"icon/gba.bmp", 32, 32},       {"icon/nds.bmp", 32, 32},
-    {"icon/plg.bmp", 32, 32},       {"icon/pth.bmp", 32, 32},
-    {"icon/realtime.bmp", 17, 14},  {"icon/rpth.bmp", 32, 32},
-    {"icon/sav.bmp", 32, 32},       {"icon/txt.bmp", 33, 32},
-    {"icon/unk.bmp", 8, 14},
+    {"active.bmp", 6, 6, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"activehotkey.bmp", 9, 9, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"brightness.bmp", 22, 18, SkinImageGroup::BarsAndFrames, kOpaque},
+    {"btn.bmp", 47, 14, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"btn3.bmp", 39, 14, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"cardFrame0.bmp", 23, 18, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"cardFrame1.bmp", 23, 18, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"cheat_clearall.bmp", 16, 12, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"cheatbg.bmp", 256, 192, SkinImageGroup::Backgrounds, kOpaque},
+    {"cheatmenubtn.bmp", 70, 14, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"cheatselectbar.bmp", 203, 1, SkinImageGroup::BarsAndFrames, kOpaque},
+    {"clock_colon.bmp", 10, 31, SkinImageGroup::ClockDigits, kKeyed},
+    {"clock_numbers.bmp", 24, 310, SkinImageGroup::ClockDigits, kKeyed},
+    {"close.bmp", 13, 12, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"close1.bmp", 20, 13, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"fathernode.bmp", 11, 10, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"form_L.bmp", 28, 116, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"form_M.bmp", 3, 116, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"form_R.bmp", 36, 116, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"hotkeybk.bmp", 198, 127, SkinImageGroup::Backgrounds, kKeyed},
+    {"lamp.bmp", 22, 38, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"lower_screen.bmp", 256, 192, SkinImageGroup::Backgrounds, kOpaque},
+    {"noactivehotke.bmp", 9, 9, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"onehotdown.bmp", 11, 10, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"onehoton.bmp", 11, 10, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"pitchdown.bmp", 11, 10, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"pitchon.bmp", 11, 10, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"popsubbar.bmp", 1, 12, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"progress_bar.bmp", 102, 12, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"progress_wnd.bmp", 198, 93, SkinImageGroup::Backgrounds, kKeyed},
+    {"reBack.bmp", 23, 18, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"selectbar.bmp", 256, 42, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"settingbg.bmp", 198, 104, SkinImageGroup::Backgrounds, kKeyed},
+    {"spin_btn_left.bmp", 8, 14, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"spin_btn_right.bmp", 8, 14, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"start_released.bmp", 58, 20, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"startbar.bmp", 256, 20, SkinImageGroup::BarsAndFrames, kOpaque},
+    {"title_bg.bmp", 2, 16, SkinImageGroup::BarsAndFrames, kOpaque},
+    {"title_left.bmp", 56, 16, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"title_right.bmp", 56, 16, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"triangle.bmp", 14, 16, SkinImageGroup::BarsAndFrames, kKeyed},
+    {"upper_screen.bmp", 256, 192, SkinImageGroup::Backgrounds, kOpaque},
+    {"icon/cheat.bmp", 15, 16, SkinImageGroup::Icons, kKeyed},
+    {"icon/dpg.bmp", 33, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/gba.bmp", 32, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/nds.bmp", 32, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/plg.bmp", 32, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/pth.bmp", 32, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/realtime.bmp", 17, 14, SkinImageGroup::Icons, kKeyed},
+    {"icon/rpth.bmp", 32, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/sav.bmp", 32, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/txt.bmp", 33, 32, SkinImageGroup::Icons, kKeyed},
+    {"icon/unk.bmp", 8, 14, SkinImageGroup::Icons, kKeyed},
 };
 
 std::string_view baseNameOf(std::string_view fileName) {
@@ -74,3 +108,8 @@ std::string_view skinImageFileName(int index) {
 }
 int skinImageDefaultWidth(int index) { return isSkinImageEntry(index) ? kTable[index].width : 0; }
 int skinImageDefaultHeight(int index) { return isSkinImageEntry(index) ? kTable[index].height : 0; }
+
+SkinImageGroup skinImageGroup(int index) {
+  return isSkinImageEntry(index) ? kTable[index].group : SkinImageGroup::BarsAndFrames;
+}
+bool skinImageIsKeyed(int index) { return isSkinImageEntry(index) && kTable[index].keyed; }

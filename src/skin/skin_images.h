@@ -12,6 +12,12 @@ inline constexpr int kSkinImageCount = 53;
 // Entries before this one lie at the skin root, the rest in "icon/".
 inline constexpr int kFirstIconImage = 42;
 
+// The kinds of picture a skin author thinks in, for changing many at once.
+// Buttons and the small marks (check boxes, lamps, arrows) count as bars
+// and frames.
+enum class SkinImageGroup { Backgrounds, Icons, BarsAndFrames, ClockDigits };
+inline constexpr int kSkinImageGroupCount = 4;
+
 struct SkinImage {
   std::string_view fileName;  // relative to the skin root, "icon/cheat.bmp"
   std::string_view baseName;  // without folder and ".bmp", "cheat"
@@ -41,3 +47,8 @@ bool isSkinImageEntry(int index);
 std::string_view skinImageFileName(int index);
 int skinImageDefaultWidth(int index);
 int skinImageDefaultHeight(int index);
+
+// The group of entry `index`, and whether the menu draws it with the
+// transparent green left out.
+SkinImageGroup skinImageGroup(int index);
+bool skinImageIsKeyed(int index);

@@ -8,6 +8,8 @@
 #include "base/desktop.h"
 #include "i18n/interface_texts.h"
 
+struct SkinLoadRecord;
+
 // Returns the LastUpdate text for a save, "yyyy/mm/dd-hh:ii:ss".
 using SettingsClock = std::function<std::string()>;
 
@@ -18,4 +20,6 @@ struct SkinIoContext {
   Desktop& desktop;
   const InterfaceTexts& texts;
   SettingsClock clock = localLastUpdateText;
+  // When set, loads also note here what they found on disk.
+  SkinLoadRecord* record = nullptr;
 };

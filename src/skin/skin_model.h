@@ -376,6 +376,10 @@ struct SkinField {
   std::string* (*text)(SkinModel&);
   Color* (*color)(SkinModel&);
   std::int32_t* (*integer)(SkinModel&);
+  // The same field of a model that is only read.
+  const std::string* (*readText)(const SkinModel&);
+  const Color* (*readColor)(const SkinModel&);
+  const std::int32_t* (*readInteger)(const SkinModel&);
 };
 
 // All 170 fields in the order the settings file is written.
@@ -391,6 +395,11 @@ const SkinField* findSkinField(std::string_view section, std::string_view key);
 std::string* textField(SkinModel& model, std::string_view section, std::string_view key);
 Color* colorField(SkinModel& model, std::string_view section, std::string_view key);
 std::int32_t* integerField(SkinModel& model, std::string_view section, std::string_view key);
+const std::string* textField(const SkinModel& model, std::string_view section,
+                             std::string_view key);
+const Color* colorField(const SkinModel& model, std::string_view section, std::string_view key);
+const std::int32_t* integerField(const SkinModel& model, std::string_view section,
+                                 std::string_view key);
 
 // Every field back to its built-in default.
 void resetSkinModel(SkinModel& model);

@@ -102,6 +102,13 @@ TEST(SkinFields, EveryPairNamesOneField) {
   EXPECT_EQ(integerField(model, "close btn", "x"), &model.closeBtn.x);
   EXPECT_EQ(colorField(model, "start button", "textColor"), &model.startButton.textColor);
   EXPECT_EQ(integerField(model, "start button", "textColor"), nullptr);
+  // Read-only look-ups find the same fields and refuse the same pairs.
+  const SkinModel& reading = model;
+  EXPECT_EQ(integerField(reading, "close btn", "x"), &model.closeBtn.x);
+  EXPECT_EQ(colorField(reading, "start button", "textColor"), &model.startButton.textColor);
+  EXPECT_EQ(textField(reading, "SkinInfo", "Url"), &model.skinInfo.Url);
+  EXPECT_EQ(textField(reading, "SkinInfo", "x"), nullptr);
+  EXPECT_EQ(colorField(reading, "close btn", "x"), nullptr);
   EXPECT_EQ(findSkinField("file name", "X"), nullptr);
 }
 

@@ -1,5 +1,5 @@
-// A scripted desktop for tests: records every message and progress value,
-// and answers file requesters from a queue.
+// A scripted desktop for the editor's tests: records every message and
+// progress value, and answers file requesters from a queue.
 #pragma once
 
 #include <cstdint>
@@ -8,12 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/desktop.h"
-
-struct FakeMessage {
-  std::string title;
-  std::string body;
-};
+#include "app/editor_desktop.h"
+#include "testsupport/fake_core_desktop.h"
 
 struct FakeFileRequest {
   std::string title;
@@ -22,10 +18,8 @@ struct FakeFileRequest {
   int filterIndex = 0;
 };
 
-class FakeDesktop : public Desktop {
+class FakeDesktop : public FakeMessagesOf<EditorDesktop> {
  public:
-  std::vector<FakeMessage> messages;
-  std::vector<int> progress;
   std::vector<FakeFileRequest> fileRequests;
   std::deque<std::string> fileAnswers;  // popped per request; empty answer when none left
   std::deque<int> filterAnswers;        // filter chosen in a save requester; 0 when none left
@@ -41,10 +35,6 @@ class FakeDesktop : public Desktop {
   };
   std::vector<Clip> clipboard;
 
-  void showMessage(const std::string& title, const std::string& body) override {
-    messages.push_back({title, body});
-  }
-  void setProgress(int value) override { progress.push_back(value); }
   std::string askOpenFile(const std::string& title, const std::string& suggestedFile,
                           const std::string& filters, int filterIndex) override {
     fileRequests.push_back({title, suggestedFile, filters, filterIndex});

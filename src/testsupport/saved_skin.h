@@ -7,13 +7,13 @@
 
 #include "i18n/interface_texts.h"
 #include "skin/skin_files.h"
-#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_core_desktop.h"
 
 // Saves the built-in skin, changed by `edit` first, into `folder` (ending
 // in "/"), which is created. Returns the folder.
 inline std::string saveBuiltinSkin(const std::string& folder,
                                    const std::function<void(SkinModel&)>& edit = {}) {
-  FakeDesktop quiet;
+  FakeCoreDesktop quiet;
   InterfaceTexts texts;
   SkinModel model;
   SkinImageTable images;

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QSpinBox>
+#include <filesystem>
 
+#include "app/editor_settings.h"
 #include "ui/editing_panel.h"
 #include "ui/ui_test_support.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-using Answer = Desktop::UnsavedAnswer;
+using Answer = EditorDesktop::UnsavedAnswer;
 
 TEST(EditMenu, UndoAndRedoNameTheirStepAndAreEnabledOnlyWhenThereIsOne) {
   EditorWindow w;
@@ -34,6 +39,84 @@ TEST(EditMenu, UndoAndRedoNameTheirStepAndAreEnabledOnlyWhenThereIsOne) {
   EXPECT_EQ(clockX->value(), before + 1);
 }
 
+// Sends a key with its shortcut override to whatever has the keyboard, as
+// a real key press arrives.
+void pressOnFocused(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr);
+  QTest::keyClick(focused, key, modifiers);
+}
+
+TEST(UndoKeys, RunTheEditorsUndoAndRedoFromATextField) {
+  EditorWindow w;
+  w.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+  EditingPanel* panel = w.window.panel();
+  panel->setCurrentIndex(EditingPanel::InformationPage);
+  QLineEdit* title = panel->infoField(0);
+  const QString before = title->text();
+  title->setFocus();
+  ASSERT_TRUE(processUntil([&] { return title->hasFocus(); }));
+  title->selectAll();
+  QTest::keyClicks(title, u"Night"_s);
+  ASSERT_EQ(w.editor.model().skinInfo.Title, "Night");
+
+  // In the next field, whose own undo has nothing to undo.
+  QTest::keyClick(title, Qt::Key_Tab);
+  ASSERT_TRUE(processUntil([&] { return panel->infoField(1)->hasFocus(); }));
+  pressOnFocused(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.editor.model().skinInfo.Title, before.toStdString());
+  EXPECT_EQ(title->text(), before);
+  EXPECT_TRUE(w.editor.history().canRedo());
+
+  pressOnFocused(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(w.editor.model().skinInfo.Title, "Night");
+  EXPECT_EQ(title->text(), u"Night"_s);
+
+  // In the field itself, before it is left.
+  title->setFocus();
+  ASSERT_TRUE(processUntil([&] { return title->hasFocus(); }));
+  pressOnFocused(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), before);
+  pressOnFocused(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(title->text(), u"Night"_s);
+  EXPECT_FALSE(w.editor.history().canRedo());
+}
+
+TEST(UndoKeys, RunTheEditorsUndoFromASpinBoxEvenWithNothingToUndo) {
+  EditorWindow w;
+  w.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+  EditingPanel* panel = w.window.panel();
+  panel->setCurrentIndex(EditingPanel::ElementsPage);
+  QSpinBox* clockX = panel->elementSpin(5, 0);
+  const int before = clockX->value();
+  clockX->setFocus();
+  ASSERT_TRUE(processUntil([&] { return clockX->hasFocus(); }));
+  QLineEdit* typed = clockX->findChild<QLineEdit*>();
+  ASSERT_NE(typed, nullptr);
+  typed->selectAll();
+  QTest::keyClicks(typed, u"77"_s);
+  ASSERT_EQ(w.editor.model().bigClock.x, 77);
+
+  QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.editor.model().bigClock.x, before);
+  EXPECT_EQ(clockX->value(), before);
+  EXPECT_EQ(typed->text(), QString::number(before));
+
+  // With the editor's history at its start the key still belongs to the
+  // editor: the field's own undo would write a value of its own.
+  ASSERT_FALSE(w.editor.history().canUndo());
+  QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(clockX->value(), before);
+  EXPECT_EQ(w.editor.model().bigClock.x, before);
+  EXPECT_FALSE(w.editor.modified());
+
+  QTest::keyClick(typed, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(w.editor.model().bigClock.x, 77);
+  EXPECT_EQ(typed->text(), u"77"_s);
+}
+
 TEST(UnsavedQuestion, AskedOnCloseOnlyWhenModifiedAndEachAnswerDoesWhatItSays) {
   {
     EditorWindow w;
@@ -56,6 +139,24 @@ TEST(UnsavedQuestion, AskedOnCloseOnlyWhenModifiedAndEachAnswerDoesWhatItSays) {
   EXPECT_TRUE(w.window.close());
   EXPECT_TRUE(w.editor.state().QuitRequested);
   EXPECT_EQ(w.desktop.unsavedQuestions, 3);
+}
+
+TEST(UnsavedQuestion, TheSettingsAreWrittenBeforeAClosedWindowGoes) {
+  // Once the window is gone, whatever ends the process (the session, a
+  // signal, the display) must find the settings written already.
+  for (Answer answer : {Answer::Discard, Answer::Cancel}) {
+    EditorWindow w;
+    w.window.panel()->elementSpin(5, 0)->stepUp();
+    w.editor.toggleSwapView(666, 543);
+    w.desktop.unsavedAnswers = {answer};
+    const bool closed = w.window.close();
+    const std::filesystem::path file = w.home.path() / "settings/settings.ini";
+    EXPECT_EQ(std::filesystem::exists(file), closed);
+    if (!closed) continue;
+    EditorState reread;
+    readEditorSettings(reread, w.home.path());
+    EXPECT_EQ(reread.SwapView, 1);
+  }
 }
 
 TEST(UnsavedQuestion, NewAndOpenAskFirst) {

@@ -22,71 +22,95 @@ constexpr int kInfoWidth = 374;
 
 QColor qColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
-// The page's content: a plain widget sized to hold every control, inside a
-// frameless scroll area, so a page taller than the panel scrolls.
-QWidget* scrolledContent(QWidget* page) {
+// The page's content, a plain widget sized to hold every control, goes
+// into a frameless scroll area, so a page taller than the panel scrolls.
+// It is filled before it has a parent: controls made inside a widget that
+// is already on screen would stay hidden and out of its size.
+void placeContent(QWidget* page, QWidget* content) {
+  const QPoint corner = content->childrenRect().bottomRight();
+  content->resize(corner.x() + 1, corner.y() + 6);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* area = new QScrollArea(page);
-  layout->addWidget(area);
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(false);
-  auto* content = new QWidget();
-  area->setWidget(content);
   area->setObjectName(QStringLiteral("pageScroll"));
-  return content;
-}
-
-void fitContent(QWidget* content) {
-  const QPoint corner = content->childrenRect().bottomRight();
-  content->resize(corner.x() + 1, corner.y() + 6);
+  area->setWidget(content);
+  layout->addWidget(area);
+  area->show();
 }
 
 }  // namespace
 
 EditingPanel::EditingPanel(Editor& editor, QWidget* parent) : QTabWidget(parent), editor_(editor) {
   setAccessibleName(QStringLiteral("Editing panel"));
-  buildColorsPage();
-  buildImagesPage();
-  buildElementsPage();
-  buildInformationPage();
+  addPage("LANG_PANEL_COLORS$");
+  addPage("LANG_PANEL_IMAGES$");
+  addPage("LANG_PANEL_ELEMETS$");
+  addPage("LANG_PANEL_INFORMATIONS$");
+  ensurePage(currentIndex());
+  // After the page is on screen, before anything paints it.
+  connect(this, &QTabWidget::currentChanged, this, &EditingPanel::ensurePage);
+  editor_.addListener(*this);
+}
+
+EditingPanel::~EditingPanel() { editor_.removeListener(*this); }
+
+void EditingPanel::ensurePage(int page) {
+  if (page < 0 || page >= PageCount || built_[page]) return;
+  built_[page] = true;
+  std::array<std::size_t, kScreenViewCount> before{};
+  for (int view = 0; view < kScreenViewCount; ++view) before[view] = viewControls_[view].size();
+  auto* content = new QWidget();
+  switch (page) {
+    case ColorsPage:
+      buildColorsPage(content);
+      refreshSwatches();
+      break;
+    case ImagesPage:
+      buildImagesPage(content);
+      break;
+    case ElementsPage:
+      buildElementsPage(content);
+      fillElements();
+      break;
+    case InformationPage:
+      buildInformationPage(content);
+      fillInformation();
+      break;
+  }
+  placeContent(widget(page), content);
   for (int view = 0; view < kScreenViewCount; ++view)
-    setViewEnabled(view, view == editor_.screenView());
+    for (std::size_t i = before[view]; i < viewControls_[view].size(); ++i)
+      viewControls_[view][i]->setEnabled(view == editor_.screenView());
 }
 
 QString EditingPanel::text(std::string_view key) const {
   return toQString(editor_.texts().text(key));
 }
 
-QWidget* EditingPanel::addPage(const char* titleKey) {
+void EditingPanel::addPage(const char* titleKey) {
   auto* page = new QWidget();
   addTab(page, text(titleKey));
   page->setAccessibleName(text(titleKey));
-  return scrolledContent(page);
 }
 
 void EditingPanel::belongsTo(int view, QWidget* control) {
   if (view >= 0 && view < kScreenViewCount) viewControls_[view].push_back(control);
 }
 
-void EditingPanel::buildColorsPage() {
-  QWidget* content = addPage("LANG_PANEL_COLORS$");
+void EditingPanel::buildColorsPage(QWidget* content) {
   const auto table = colorButtonTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* button = new ColorButton(text(table[i].labelKey), content);
     button->setGeometry(table[i].x, table[i].y, kButtonWidth, kControlHeight);
-    connect(button, &QPushButton::clicked, this, [this, i] {
-      editor_.pickFieldColor(i);
-      colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
-    });
+    connect(button, &QPushButton::clicked, this, [this, i] { editor_.pickFieldColor(i); });
     belongsTo(table[i].view, button);
     colorButtons_.push_back(button);
   }
-  fitContent(content);
 }
 
-void EditingPanel::buildImagesPage() {
-  QWidget* content = addPage("LANG_PANEL_IMAGES$");
+void EditingPanel::buildImagesPage(QWidget* content) {
   const auto table = imageButtonTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* button = new ImageButton(text(table[i].labelKey), toQString(table[i].fileName), content);
@@ -99,11 +123,9 @@ void EditingPanel::buildImagesPage() {
     belongsTo(table[i].view, button);
     imageButtons_.push_back(button);
   }
-  fitContent(content);
 }
 
-void EditingPanel::buildElementsPage() {
-  QWidget* content = addPage("LANG_PANEL_ELEMETS$");
+void EditingPanel::buildElementsPage(QWidget* content) {
   const auto table = elementRowTable();
   for (int k = 0; k < static_cast<int>(table.size()); ++k) {
     const ElementRowEntry& entry = table[k];
@@ -145,11 +167,9 @@ void EditingPanel::buildElementsPage() {
     }
     rows_.push_back(row);
   }
-  fitContent(content);
 }
 
-void EditingPanel::buildInformationPage() {
-  QWidget* content = addPage("LANG_PANEL_INFORMATIONS$");
+void EditingPanel::buildInformationPage(QWidget* content) {
   const auto table = infoFieldTable();
   for (int i = 0; i < static_cast<int>(table.size()); ++i) {
     auto* label = new QLabel(text(table[i].labelKey), content);
@@ -166,7 +186,6 @@ void EditingPanel::buildInformationPage() {
             [this, i](const QString& value) { editor_.setInfoText(i, toUtf8(value)); });
     infoFields_.push_back(field);
   }
-  fitContent(content);
 }
 
 bool EditingPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -181,37 +200,100 @@ void EditingPanel::setViewEnabled(int view, bool enabled) {
 }
 
 void EditingPanel::fill() {
-  const auto rows = elementRowTable();
-  for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
-    if (rows_[k].check) {
-      const QSignalBlocker block(rows_[k].check);
-      const std::int32_t* value = editor_.integer(rows[k].checkField);
-      rows_[k].check->showValue(value ? *value : 0);
-    }
-    for (int c = 0; c < 3; ++c) {
-      if (!rows_[k].spins[c]) continue;
-      const QSignalBlocker block(rows_[k].spins[c]);
-      const std::int32_t* value = editor_.integer(rows[k].spins[c]);
-      // Out-of-range values show clamped and stay as loaded until changed.
-      rows_[k].spins[c]->setValue(value ? *value : 0);
-    }
-  }
-  for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) {
-    const QSignalBlocker block(infoFields_[i]);
-    infoFields_[i]->setText(toQString(editor_.infoText(i)));
-    infoFields_[i]->setCursorPosition(0);
-  }
-  refreshSwatches();
+  // Pages not yet built are filled when they are.
+  if (built_[ElementsPage]) fillElements();
+  if (built_[InformationPage]) fillInformation();
+  if (built_[ColorsPage]) refreshSwatches();
+}
+
+void EditingPanel::fillElements() {
+  for (int k = 0; k < static_cast<int>(rows_.size()); ++k) showElement(k);
+}
+
+void EditingPanel::fillInformation() {
+  for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i) showInfo(i);
 }
 
 void EditingPanel::refreshSwatches() {
+  for (int i = 0; i < static_cast<int>(colorButtons_.size()); ++i) showSwatch(i);
+}
+
+void EditingPanel::showElement(int row) {
+  const ElementRowEntry& entry = elementRowTable()[row];
+  if (rows_[row].check) {
+    const QSignalBlocker block(rows_[row].check);
+    const std::int32_t* value = editor_.integer(entry.checkField);
+    rows_[row].check->showValue(value ? *value : 0);
+  }
+  for (int c = 0; c < 3; ++c) {
+    if (!rows_[row].spins[c]) continue;
+    const QSignalBlocker block(rows_[row].spins[c]);
+    const std::int32_t* value = editor_.integer(entry.spins[c]);
+    // Out-of-range values show clamped and stay as loaded until changed. A
+    // spin box being typed in that shows the value already is left alone.
+    const int shown = std::clamp(value ? *value : 0, 0, kElementSpinMaximum[c]);
+    if (rows_[row].spins[c]->value() != shown) rows_[row].spins[c]->setValue(shown);
+  }
+}
+
+void EditingPanel::showInfo(int index) {
+  const QSignalBlocker block(infoFields_[index]);
+  infoFields_[index]->setText(toQString(editor_.infoText(index)));
+  infoFields_[index]->setCursorPosition(0);
+}
+
+void EditingPanel::showSwatch(int index) {
+  colorButtons_[index]->setSwatch(qColor(editor_.color(index)));
+}
+
+// Controls of pages not built yet are filled when they are.
+void EditingPanel::fieldChanged(FieldRef field) {
+  const auto same = [&](FieldRef other) {
+    return other.section == field.section && other.key == field.key;
+  };
+  const auto rows = elementRowTable();
+  for (int k = 0; k < static_cast<int>(rows_.size()); ++k)
+    if (same(rows[k].checkField) || same(rows[k].spins[0]) || same(rows[k].spins[1]) ||
+        same(rows[k].spins[2]))
+      showElement(k);
+  const auto colors = colorButtonTable();
   for (int i = 0; i < static_cast<int>(colorButtons_.size()); ++i)
-    colorButtons_[i]->setSwatch(qColor(editor_.color(i)));
+    if (same({"global settings", colors[i].key})) showSwatch(i);
+  const auto infos = infoFieldTable();
+  for (int i = 0; i < static_cast<int>(infoFields_.size()); ++i)
+    // The field being typed in shows the text already and keeps its cursor.
+    if (same({"SkinInfo", infos[i].key}) &&
+        infoFields_[i]->text() != toQString(editor_.infoText(i)))
+      showInfo(i);
+}
+
+void EditingPanel::pictureChanged(int entry) {
+  const auto table = imageButtonTable();
+  for (int i = 0; i < static_cast<int>(imageButtons_.size()); ++i)
+    if (SkinImageTable::indexOf(table[i].fileName) == entry) imageButtons_[i]->update();
+}
+
+void EditingPanel::screenViewChanged(int oldView, int newView) {
+  setViewEnabled(oldView, false);
+  setViewEnabled(newView, true);
 }
 
 void EditingPanel::focusTarget(const PanelTarget& target) {
   QWidget* control = nullptr;
   int page = -1;
+  switch (target.kind) {
+    case PanelTarget::Kind::ElementRow:
+      ensurePage(ElementsPage);
+      break;
+    case PanelTarget::Kind::ImageButton:
+      ensurePage(ImagesPage);
+      break;
+    case PanelTarget::Kind::ColorButton:
+      ensurePage(ColorsPage);
+      break;
+    case PanelTarget::Kind::None:
+      return;
+  }
   switch (target.kind) {
     case PanelTarget::Kind::ElementRow: {
       const Row& row = rows_[target.index];
@@ -227,7 +309,6 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
       break;
     case PanelTarget::Kind::ColorButton:
       control = colorButtons_[target.index];
-      colorButtons_[target.index]->setSwatch(qColor(editor_.color(target.index)));
       page = 0;
       break;
     case PanelTarget::Kind::None:
@@ -238,7 +319,8 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
   control->setFocus(Qt::OtherFocusReason);
 }
 
-void EditingPanel::showLastUpdate() {
+void EditingPanel::lastUpdateChanged() {
+  if (infoFields_.empty()) return;  // shown when the page is built
   const int last = static_cast<int>(infoFields_.size()) - 1;
   infoFields_[last]->setText(toQString(editor_.infoText(last)));
 }

@@ -2,6 +2,8 @@
 // pictures, element positions and flags, descriptive texts. Widgets are
 // built from the control tables and every change goes straight to the
 // Editor; only the controls of the ScreenView being previewed are enabled.
+// A page's controls are built when it is first shown (or first asked for),
+// so that start-up builds only what the first frame shows.
 #pragma once
 
 #include <QLineEdit>
@@ -10,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "app/editor_listener.h"
 #include "app/point_at.h"
 #include "preview/preview_canvas.h"
 
@@ -19,41 +22,80 @@ class ImageButton;
 class ElementCheckBox;
 class QLabel;
 
-class EditingPanel : public QTabWidget {
+class EditingPanel : public QTabWidget, public EditorListener {
   Q_OBJECT
 
  public:
   EditingPanel(Editor& editor, QWidget* parent);
+  ~EditingPanel() override;
 
-  // Every control shows its field's value again (no control writes back).
-  void fill();
-  void setViewEnabled(int view, bool enabled);
-  void showLastUpdate();
-  void refreshSwatches();
+  // EditorListener: the controls show what the skin holds (no control
+  // writes back) and only those of the view shown are enabled.
+  void skinReplaced() override { fill(); }
+  void fieldChanged(FieldRef field) override;
+  void pictureChanged(int entry) override;
+  void screenViewChanged(int oldView, int newView) override;
+  void lastUpdateChanged() override;
+
   // Shows the page of the control and gives it the keyboard focus, the
   // page scrolled so it is in sight.
   void focusTarget(const PanelTarget& target);
 
-  // The controls, for tests and for pointing at them.
-  ColorButton* colorButton(int index) const { return colorButtons_[index]; }
-  ImageButton* imageButton(int index) const { return imageButtons_[index]; }
-  QSpinBox* elementSpin(int row, int column) const { return rows_[row].spins[column]; }
-  ElementCheckBox* elementCheckBox(int row) const { return rows_[row].check; }
-  QLabel* elementLabel(int row) const { return rows_[row].label; }
-  QLineEdit* infoField(int index) const { return infoFields_[index]; }
-  const std::vector<QWidget*>& controlsOfView(int view) const { return viewControls_[view]; }
+  enum Page { ColorsPage, ImagesPage, ElementsPage, InformationPage, PageCount };
+  // Builds the page's controls unless they exist; they then show the
+  // model's values and the current view's enabled state.
+  void ensurePage(int page);
+  bool pageBuilt(int page) const { return built_[page]; }
+
+  // The controls (their page built first), for tests and for pointing at them.
+  ColorButton* colorButton(int index) {
+    ensurePage(ColorsPage);
+    return colorButtons_[index];
+  }
+  ImageButton* imageButton(int index) {
+    ensurePage(ImagesPage);
+    return imageButtons_[index];
+  }
+  QSpinBox* elementSpin(int row, int column) {
+    ensurePage(ElementsPage);
+    return rows_[row].spins[column];
+  }
+  ElementCheckBox* elementCheckBox(int row) {
+    ensurePage(ElementsPage);
+    return rows_[row].check;
+  }
+  QLabel* elementLabel(int row) {
+    ensurePage(ElementsPage);
+    return rows_[row].label;
+  }
+  QLineEdit* infoField(int index) {
+    ensurePage(InformationPage);
+    return infoFields_[index];
+  }
+  const std::vector<QWidget*>& controlsOfView(int view) {
+    for (int page = 0; page < PageCount; ++page) ensurePage(page);
+    return viewControls_[view];
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* addPage(const char* titleKey);
-  void buildColorsPage();
-  void buildImagesPage();
-  void buildElementsPage();
-  void buildInformationPage();
+  void addPage(const char* titleKey);
+  void buildColorsPage(QWidget* content);
+  void buildImagesPage(QWidget* content);
+  void buildElementsPage(QWidget* content);
+  void buildInformationPage(QWidget* content);
+  void fillElements();
+  void fillInformation();
+  void refreshSwatches();
   void belongsTo(int view, QWidget* control);
   QString text(std::string_view key) const;
+  void fill();
+  void setViewEnabled(int view, bool enabled);
+  void showElement(int row);
+  void showInfo(int index);
+  void showSwatch(int index);
 
   Editor& editor_;
   std::array<std::vector<QWidget*>, kScreenViewCount> viewControls_;
@@ -66,4 +108,5 @@ class EditingPanel : public QTabWidget {
   };
   std::vector<Row> rows_;
   std::vector<QLineEdit*> infoFields_;
+  std::array<bool, PageCount> built_{};
 };

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabBar>
 #include <filesystem>
@@ -19,6 +20,7 @@ namespace {
 
 template <typename W>
 QList<W*> controlsOn(EditingPanel* panel, int page) {
+  panel->ensurePage(page);
   return panel->widget(page)->findChildren<W*>();
 }
 
@@ -61,10 +63,73 @@ TEST(EditingPanel, FourPagesWithEveryControlInItsPlace) {
   }
 }
 
+TEST(EditingPanel, APageFirstShownLaterShowsTheCurrentValuesAndView) {
+  EditorWindow w;
+  EditingPanel* panel = w.window.panel();
+  // Start-up builds only the page on screen.
+  EXPECT_TRUE(panel->pageBuilt(EditingPanel::ColorsPage));
+  EXPECT_FALSE(panel->pageBuilt(EditingPanel::ElementsPage));
+  EXPECT_FALSE(panel->pageBuilt(EditingPanel::InformationPage));
+
+  const std::string folder = saveBuiltinSkin(w.home.folder() + "late/", [](SkinModel& model) {
+    model.bigClock.x = 42;
+    model.uiTypeMenu.x = 7;
+    model.skinInfo.Title = "Late";
+  });
+  w.desktop.folderAnswers.push_back(folder);
+  w.editor.openFolder();
+  w.editor.selectScreenView(4);
+  ASSERT_FALSE(panel->pageBuilt(EditingPanel::ElementsPage));
+
+  panel->setCurrentIndex(EditingPanel::ElementsPage);
+  ASSERT_TRUE(panel->pageBuilt(EditingPanel::ElementsPage));
+  QSpinBox* clockX = panel->elementSpin(5, 0);
+  ASSERT_TRUE(processUntil([&] { return clockX->isVisible(); }));
+  EXPECT_EQ(clockX->value(), 42);
+  EXPECT_FALSE(clockX->isEnabled());  // view 0's, while view 4 is shown
+  EXPECT_TRUE(panel->elementSpin(15, 0)->isEnabled());
+  EXPECT_EQ(panel->elementSpin(15, 0)->value(), 7);
+  // The page scrolls over all its rows.
+  const auto* content =
+      panel->widget(EditingPanel::ElementsPage)->findChild<QScrollArea*>()->widget();
+  EXPECT_GT(content->height(), panel->elementSpin(23, 0)->geometry().bottom());
+
+  // Its controls still write; an undo refills the built page.
+  w.editor.selectScreenView(0);
+  clockX->stepUp();
+  EXPECT_EQ(w.editor.model().bigClock.x, 43);
+  w.editor.undo();
+  EXPECT_EQ(clockX->value(), 42);
+  EXPECT_EQ(panel->infoField(0)->text(), u"Late"_s);
+}
+
+TEST(EditingPanel, TabFromTheTabsGoesIntoAPageBuiltLate) {
+  EditorWindow w;
+  w.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+  EditingPanel* panel = w.window.panel();
+  panel->setCurrentIndex(EditingPanel::ElementsPage);
+  panel->tabBar()->setFocus();
+  ASSERT_TRUE(processUntil([&] { return panel->tabBar()->hasFocus(); }));
+  QTest::keyClick(panel->tabBar(), Qt::Key_Tab);
+  QWidget* next = QApplication::focusWidget();
+  ASSERT_NE(next, nullptr);
+  EXPECT_TRUE(panel->widget(EditingPanel::ElementsPage)->isAncestorOf(next))
+      << next->metaObject()->className();
+  // The page's scroll area first (it scrolls by keys), then its first row.
+  if (qobject_cast<QScrollArea*>(next)) {
+    QTest::keyClick(next, Qt::Key_Tab);
+    next = QApplication::focusWidget();
+  }
+  EXPECT_TRUE(next == panel->elementSpin(0, 0) || panel->elementSpin(0, 0)->isAncestorOf(next))
+      << next->metaObject()->className();
+}
+
 TEST(EditingPanel, OnlyTheControlsOfTheShownViewAreEnabled) {
   EditorWindow w;
   EditingPanel* panel = w.window.panel();
   w.editor.selectScreenView(4);
+  panel->ensurePage(EditingPanel::ElementsPage);
   int enabledOnElements = 0;
   for (QWidget* control : panel->widget(2)->findChildren<QWidget*>())
     if ((qobject_cast<QSpinBox*>(control) || qobject_cast<QCheckBox*>(control) ||

@@ -1,10 +1,15 @@
 // skinstudio: the desktop skin editor.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -48,9 +53,41 @@ void openAtStart(Editor& editor, const std::string& path) {
   editor.openPath(ec ? path : whole.string());
 }
 
+// Termination signals reach the event loop through this pipe: a handler
+// may do nothing but write to it.
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int signalNumber) {
+  const char byte = static_cast<char>(signalNumber);
+  [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// The end of a session (SIGHUP), a kill or Ctrl+C in the terminal ends the
+// editor as its close item does, minus the question, which no one is there
+// to answer: the settings are written, the skin is not saved.
+void endOnTerminationSignals(Editor& editor) {
+  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+  QObject::connect(notifier, &QSocketNotifier::activated, [&editor] {
+    char byte = 0;
+    while (::read(signalPipe[0], &byte, 1) > 0) {
+    }
+    editor.finish();
+    QCoreApplication::quit();  // also ends a modal dialog's loop
+  });
+  struct sigaction action {};
+  action.sa_handler = onTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signalNumber : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signalNumber, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past the file-size limit a save should fail like one to a full disk,
+  // with a message naming the file, not end the editor and lose its edits.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("skinstudio"));
   // QApplication has taken its own options out of argv.
@@ -95,18 +132,20 @@ int main(int argc, char** argv) {
   // its first frame.
   if (start.reportFirstFrame) window.firstFramePainted = [] { std::_Exit(0); };
   window.show();
-  editor.start(window);
+  editor.start();
   // Once the event loop runs, so that the window is on screen behind any
   // message the opening shows.
   QTimer::singleShot(0, &window, [&] {
     if (!start.skinPath.empty()) openAtStart(editor, start.skinPath);
     if (start.exitAfterStart) window.close();
   });
+  // Every way out writes the settings: the window's close (before it
+  // goes), a quit from anywhere, a termination signal, and the end of the
+  // loop.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { editor.finish(); });
+  endOnTerminationSignals(editor);
   const int status = app.exec();
   (void)status;
-  // An installed editor's configuration folder may not exist yet.
-  std::error_code ignored;
-  std::filesystem::create_directories(editor.folders().settings, ignored);
   editor.finish();
   return 0;
 }

@@ -2,11 +2,13 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
@@ -19,6 +21,7 @@
 #include "ui/preview_widget.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_text.h"
+#include "ui/recolour_dialog.h"
 #include "ui/skin_watcher.h"
 
 namespace {
@@ -50,6 +53,7 @@ constexpr LanguageItem kLanguageItems[kLanguageItemCount] = {
 }  // namespace
 
 MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), desktop_(desktop) {
+  editor_.addListener(*this);
   setWindowTitle(toQString(EditorState::ProductTitle) + toQString(EditorState::VersionText));
   if (desktop_) {
     desktop_->setOwner(this);
@@ -63,7 +67,7 @@ MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), de
   progress_->setFixedWidth(kProgressFieldWidth);
   progress_->setAccessibleName(QStringLiteral("Progress"));
   statusText_ = new QLabel();
-  statusText_->setAccessibleName(QStringLiteral("Status"));
+  statusText_->setAccessibleDescription(QStringLiteral("Status"));
   statusBar()->addWidget(progress_);
   statusBar()->addWidget(statusText_, 1);
   statusBar()->setSizeGripEnabled(true);
@@ -88,6 +92,16 @@ void MainWindow::fillRecentMenu() {
         Qt::QueuedConnection);
   }
   recentMenu_->setEnabled(!editor_.recent().paths().empty());
+}
+
+void MainWindow::recentChanged() { fillRecentMenu(); }
+
+void MainWindow::showStatus(const QString& message) {
+  if (statusText_->text() == message) return;
+  statusText_->setText(message);
+  // A screen reader reads the label by its name, so the name is the
+  // message; setting it announces the change.
+  statusText_->setAccessibleName(message);
 }
 
 bool MainWindow::dropHighlighted() const { return dropHighlight_ && dropHighlight_->isVisible(); }
@@ -140,7 +154,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
       this, [this, file = toUtf8(path)] { editor_.openPath(file); }, Qt::QueuedConnection);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  editor_.removeListener(*this);
+}
 
 QString MainWindow::text(std::string_view key) const {
   return toQString(editor_.texts().text(key));
@@ -234,6 +251,9 @@ void MainWindow::buildOptionsMenu(QMenuBar* bar) {
     const QSize size = usableSize();
     editor_.toggleSwapView(size.width(), size.height());
   });
+  options->addSeparator();
+  recolourAction_ = options->addAction(text("LANG_OPTIONS_RECOLOUR$"), this,
+                                       [this] { RecolourDialog::run(this, editor_); });
 }
 
 void MainWindow::buildScreenMenu(QMenuBar* bar) {
@@ -273,7 +293,7 @@ void MainWindow::buildContents() {
   preview_ = new PreviewWidget(editor_, previewArea_);
   previewArea_->setWidget(preview_);
   connect(preview_, &PreviewWidget::hovered, this, [this](const QString& name) {
-    statusText_->setText(name.isEmpty() ? toQString(editor_.statusText()) : name);
+    showStatus(name.isEmpty() ? toQString(editor_.statusText()) : name);
   });
   connect(preview_, &PreviewWidget::pointedAt, this, [this](const PanelTarget& target) {
     // A control of another view is disabled: show its view first, as its
@@ -283,6 +303,11 @@ void MainWindow::buildContents() {
     panel_->focusTarget(target);
   });
 
+  // One group, so that however a button gets checked (click, keyboard,
+  // an assistive technology's toggle) the view follows, and the checked
+  // button cannot be unchecked.
+  auto* screenGroup = new QButtonGroup(contents_);
+  screenGroup->setExclusive(true);
   for (int i = 0; i < kScreenViewCount; ++i) {
     auto* button = new QPushButton(QString::number(i + 1), contents_);
     button->setGeometry(state.PreviewX + kInitialButtonWidth * i, kScreenButtonY,
@@ -294,9 +319,12 @@ void MainWindow::buildContents() {
     button->setToolTip(description);
     button->setAccessibleDescription(description);
     button->setFocusPolicy(Qt::TabFocus);
-    connect(button, &QPushButton::clicked, this, [this, i] { editor_.selectScreenView(i); });
+    screenGroup->addButton(button, i);
     screenButtons_[i] = button;
   }
+  connect(screenGroup, &QButtonGroup::idToggled, this, [this](int i, bool checked) {
+    if (checked && i != editor_.screenView()) editor_.selectScreenView(i);
+  });
 
   panel_ = new EditingPanel(editor_, contents_);
   panel_->setGeometry(state.PanelX, 0, kPanelWidth, kMinimumUsableHeight);
@@ -322,20 +350,16 @@ void MainWindow::canvasChanged() {
   }
 }
 
-void MainWindow::fillControls() { panel_->fill(); }
-
 void MainWindow::screenViewChanged(int oldView, int newView) {
-  panel_->setViewEnabled(oldView, false);
   if (oldView >= 0 && oldView < kScreenViewCount) {
     screenActions_[oldView]->setChecked(false);
     screenButtons_[oldView]->setChecked(false);
   }
-  panel_->setViewEnabled(newView, true);
   screenActions_[newView]->setChecked(true);
   screenButtons_[newView]->setChecked(true);
 }
 
-void MainWindow::rebuild() {
+void MainWindow::languageChanged() {
   build();
   layoutChanged();
 }
@@ -351,17 +375,14 @@ void MainWindow::layoutChanged() {
   if (swapAction_) swapAction_->setChecked(state.SwapView == 1);
 }
 
-void MainWindow::lastUpdateChanged() { panel_->showLastUpdate(); }
-
 void MainWindow::historyChanged() {
   if (!undoAction_) return;
   undoAction_->setText(toQString(editor_.undoText()));
   undoAction_->setEnabled(editor_.history().canUndo());
   redoAction_->setText(toQString(editor_.redoText()));
   redoAction_->setEnabled(editor_.history().canRedo());
-  statusText_->setText(toQString(editor_.statusText()));
+  showStatus(toQString(editor_.statusText()));
   if (reloadAction_) reloadAction_->setEnabled(!editor_.skinFolder().empty());
-  if (watcher_) watcher_->follow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -371,6 +392,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   editor_.requestQuit();
+  // Before the window goes: whatever ends the process once it is gone
+  // (the session, a signal, the display) finds the settings written.
+  editor_.finish();
   event->accept();
 }
 
@@ -401,7 +425,40 @@ void MainWindow::zoomAt(int delta, QPoint globalPos) {
   v->setValue(static_cast<int>(std::lround(canvasY * after.height() - anchor.y())));
 }
 
+int MainWindow::historyKey(const QKeyEvent& key) const {
+  const QKeySequence pressed(key.keyCombination());
+  const auto listed = [&pressed](const QAction* action) {
+    if (!action) return false;
+    for (const QKeySequence& sequence : action->shortcuts())
+      if (sequence == pressed) return true;
+    return false;
+  };
+  if (key.matches(QKeySequence::Undo) || listed(undoAction_)) return -1;
+  if (key.matches(QKeySequence::Redo) || listed(redoAction_)) return 1;
+  return 0;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int step = widget && widget->window() == this ? historyKey(*key) : 0;
+    if (step != 0) {
+      // Every keystroke in a field is already a step of the editor's
+      // history, so the field's own undo has nothing to undo: the keys are
+      // taken from the field (the override is accepted, so they arrive as
+      // a key press, even while the menu item is disabled) and run the
+      // editor's.
+      if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+      } else if (step < 0) {
+        editor_.undo();
+      } else {
+        editor_.redo();
+      }
+      return true;
+    }
+  }
   if (event->type() == QEvent::Wheel) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget && widget->window() == this) {

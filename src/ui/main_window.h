@@ -22,9 +22,10 @@ class PreviewWidget;
 class QtDesktop;
 class SkinWatcher;
 class QFrame;
+class QKeyEvent;
 class QMenuBar;
 
-class MainWindow : public QMainWindow, public EditorView {
+class MainWindow : public QMainWindow, public EditorListener {
   Q_OBJECT
 
  public:
@@ -33,14 +34,13 @@ class MainWindow : public QMainWindow, public EditorView {
   MainWindow(Editor& editor, QtDesktop* desktop);
   ~MainWindow() override;
 
-  // EditorView
+  // EditorListener
   void canvasChanged() override;
-  void fillControls() override;
   void screenViewChanged(int oldView, int newView) override;
-  void rebuild() override;
+  void languageChanged() override;
   void layoutChanged() override;
-  void lastUpdateChanged() override;
   void historyChanged() override;
+  void recentChanged() override;
 
   // The natural-size canvas pixel under a point of the screen, when the
   // preview shows one there (the colour picker picks from it).
@@ -63,6 +63,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QAction* reloadAction() const { return reloadAction_; }
   bool dropHighlighted() const;
   QAction* redoAction() const { return redoAction_; }
+  QAction* recolourAction() const { return recolourAction_; }
 
   // Called once the preview has painted its first frame.
   std::function<void()> firstFramePainted;
@@ -90,6 +91,9 @@ class MainWindow : public QMainWindow, public EditorView {
   void zoomAt(int delta, QPoint globalPos);
   QString text(std::string_view key) const;
   void fillRecentMenu();
+  void showStatus(const QString& message);
+  // Whether a key press is one of the editor's Undo (-1) or Redo (+1) keys.
+  int historyKey(const QKeyEvent& key) const;
   void showDropHighlight(bool shown);
 
   Editor& editor_;
@@ -109,6 +113,7 @@ class MainWindow : public QMainWindow, public EditorView {
   QFrame* dropHighlight_ = nullptr;
   SkinWatcher* watcher_ = nullptr;
   QAction* redoAction_ = nullptr;
+  QAction* recolourAction_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* statusText_ = nullptr;
   bool firstFrameReported_ = false;

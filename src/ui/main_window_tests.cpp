@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QMenuBar>
 #include <QScrollBar>
 
@@ -64,7 +65,8 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(languages[2], u"简体中文"_s);
   EXPECT_EQ(languages[8], u"日本語"_s);
   EXPECT_EQ(menuTree(topMenu(w.window, 3)),
-            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$")}));
+            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$"), u"--"_s,
+                         q("LANG_OPTIONS_RECOLOUR$")}));
   const QStringList screens = menuTree(topMenu(w.window, 4));
   ASSERT_EQ(screens.size(), 14);
   EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + u" [x]"_s);
@@ -98,6 +100,54 @@ TEST(MainWindow, ExactlyOneScreenItemIsCheckedAndALanguageItemSwitchesTexts) {
   EXPECT_TRUE(w.window.languageAction(5)->isChecked());
   EXPECT_FALSE(w.window.languageAction(0)->isChecked());
   EXPECT_EQ(w.window.usableSize().width(), 666);
+}
+
+TEST(MainWindow, TheScreenButtonsAccessibleToggleSwitchesTheView) {
+  EditorWindow w;
+  QAccessibleInterface* button = QAccessible::queryAccessibleInterface(w.window.screenButton(9));
+  ASSERT_NE(button, nullptr);
+  QAccessibleActionInterface* actions = button->actionInterface();
+  ASSERT_NE(actions, nullptr);
+  ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+  actions->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(w.editor.screenView(), 9);
+  for (int i = 0; i < kScreenViewCount; ++i) {
+    EXPECT_EQ(w.window.screenAction(i)->isChecked(), i == 9) << i;
+    EXPECT_EQ(w.window.screenButton(i)->isChecked(), i == 9) << i;
+  }
+  // Toggling the shown view's button again leaves it shown and checked.
+  const int redraws = w.editor.redrawCount();
+  actions->doAction(QAccessibleActionInterface::toggleAction());
+  w.window.screenButton(9)->click();
+  EXPECT_EQ(w.editor.screenView(), 9);
+  EXPECT_TRUE(w.window.screenButton(9)->isChecked());
+  EXPECT_EQ(w.editor.redrawCount(), redraws);
+  // The keyboard's space bar, too.
+  w.window.screenButton(3)->setFocus();
+  QTest::keyClick(w.window.screenButton(3), Qt::Key_Space);
+  EXPECT_EQ(w.editor.screenView(), 3);
+  EXPECT_FALSE(w.window.screenButton(9)->isChecked());
+}
+
+TEST(MainWindow, TheStatusMessageIsWhatAScreenReaderReads) {
+  EditorWindow w;
+  QLabel* status = w.window.statusText();
+  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(status);
+  ASSERT_NE(reader, nullptr);
+  EXPECT_FALSE(status->text().isEmpty());
+  EXPECT_EQ(reader->text(QAccessible::Name), status->text());
+
+  w.window.panel()->elementSpin(5, 0)->stepUp();  // now modified
+  const QString modified = status->text();
+  EXPECT_NE(modified.toStdString().find(w.editor.texts().text("LANG_STATUS_MODIFIED$")),
+            std::string::npos);
+  EXPECT_EQ(reader->text(QAccessible::Name), modified);
+
+  // The item under the pointer, and back.
+  emit w.window.preview()->hovered(QStringLiteral("[big clock]"));
+  EXPECT_EQ(reader->text(QAccessible::Name), u"[big clock]"_s);
+  emit w.window.preview()->hovered(QString());
+  EXPECT_EQ(reader->text(QAccessible::Name), modified);
 }
 
 TEST(MainWindow, SwapViewMovesPanelAndPreview) {

@@ -31,15 +31,18 @@ void FittedButton::fitLabel() {
   const int available = width() - 8 - iconSpace;
   int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
   font.setPixelSize(pixels);
-  if (QFontMetrics(font).horizontalAdvance(label_) <= available) {
+  int advance = QFontMetrics(font).horizontalAdvance(label_);
+  if (advance <= available) {
     // Most labels fit as they are: no shrinking, no eliding to measure.
     setFont(font);
     setText(label_);
     return;
   }
-  while (pixels > kSmallestLabelPixels &&
-         QFontMetrics(font).horizontalAdvance(label_) > available) {
+  // Each measure shapes the whole label: the size just measured is not
+  // measured again.
+  while (pixels > kSmallestLabelPixels && advance > available) {
     font.setPixelSize(--pixels);
+    if (pixels > kSmallestLabelPixels) advance = QFontMetrics(font).horizontalAdvance(label_);
   }
   setFont(font);
   setText(QFontMetrics(font).elidedText(label_, Qt::ElideMiddle, available));

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/message_list_dialog.h"
 #include "ui/qt_text.h"
 
 namespace {}  // namespace
@@ -32,6 +33,16 @@ QStringList qtNameFilters(const std::string& filters) {
 
 void QtDesktop::showMessage(const std::string& title, const std::string& body) {
   QMessageBox box(QMessageBox::Warning, toQString(title), toQString(body), QMessageBox::Ok, owner_);
+  box.exec();
+}
+
+void QtDesktop::showMessages(const std::string& title, const std::string& summary,
+                             const std::vector<std::string>& lines) {
+  QStringList shown;
+  shown.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) shown << toQString(line);
+  MessageListDialog box(owner_, toQString(title), toQString(summary), shown,
+                        text ? text("LANG_OK$") : QStringLiteral("OK"));
   box.exec();
 }
 
@@ -110,8 +121,8 @@ std::uint32_t QtDesktop::pickColor(std::uint32_t color) {
   return colorPicker ? colorPicker(color) : color;
 }
 
-Desktop::UnsavedAnswer QtDesktop::askUnsavedChanges(const std::string& title,
-                                                    const std::string& question) {
+EditorDesktop::UnsavedAnswer QtDesktop::askUnsavedChanges(const std::string& title,
+                                                          const std::string& question) {
   QMessageBox box(QMessageBox::Question, toQString(title), toQString(question),
                   QMessageBox::NoButton, owner_);
   QPushButton* save =

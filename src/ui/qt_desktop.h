@@ -10,14 +10,14 @@
 #include <QWidget>
 #include <functional>
 
-#include "base/desktop.h"
+#include "app/editor_desktop.h"
 
 // "label|pattern|label|pattern|" as Qt's name filters: "Bitmap (*.bmp *.png)".
 // A label that already ends in a bracketed pattern has it replaced by the
 // patterns the filter really takes.
 QStringList qtNameFilters(const std::string& filters);
 
-class QtDesktop : public Desktop {
+class QtDesktop : public EditorDesktop {
  public:
   void setOwner(QWidget* owner) { owner_ = owner; }
   void setProgressBar(QProgressBar* bar) { progress_ = bar; }
@@ -25,6 +25,8 @@ class QtDesktop : public Desktop {
   std::function<std::uint32_t(std::uint32_t)> colorPicker;
 
   void showMessage(const std::string& title, const std::string& body) override;
+  void showMessages(const std::string& title, const std::string& summary,
+                    const std::vector<std::string>& lines) override;
   void setProgress(int value) override;
   std::string askOpenFile(const std::string& title, const std::string& suggestedFile,
                           const std::string& filters, int filterIndex) override;

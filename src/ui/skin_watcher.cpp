@@ -21,7 +21,10 @@ SkinWatcher::SkinWatcher(Editor& editor, QObject* parent)
   connect(&settle_, &QTimer::timeout, this, &SkinWatcher::process);
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SkinWatcher::changed);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SkinWatcher::folderChanged);
+  editor_.addListener(*this);
 }
+
+SkinWatcher::~SkinWatcher() { editor_.removeListener(*this); }
 
 void SkinWatcher::follow() {
   if (editor_.skinFolder() == folder_) return;
@@ -63,6 +66,12 @@ void SkinWatcher::folderChanged() {
 }
 
 void SkinWatcher::process() {
+  // A recolour being tried out holds the skin: a picture read in now would
+  // become part of the trial, and Cancel would throw it away.
+  if (editor_.recolouring()) {
+    settle_.start();
+    return;
+  }
   const QSet<QString> paths = std::exchange(pending_, {});
   for (const QString& path : paths) {
     const std::string file = toUtf8(path);

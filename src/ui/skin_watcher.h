@@ -10,13 +10,19 @@
 #include <map>
 #include <string>
 
+#include "app/editor_listener.h"
+
 class Editor;
 
-class SkinWatcher : public QObject {
+class SkinWatcher : public QObject, public EditorListener {
   Q_OBJECT
 
  public:
   SkinWatcher(Editor& editor, QObject* parent);
+  ~SkinWatcher() override;
+
+  // The skin's folder may have changed with its name or history.
+  void historyChanged() override { follow(); }
 
   // Moves the watch to the editor's skin folder, or stops it for an
   // archive or the built-in skin. Cheap when the folder did not change.

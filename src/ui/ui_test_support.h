@@ -34,7 +34,7 @@ struct EditorWindow {
 
   EditorWindow() {
     window.show();
-    editor.start(window);
+    editor.start();
     processUntil([&] { return window.isVisible() && editor.state().PreviewWidth > 0; });
   }
 };

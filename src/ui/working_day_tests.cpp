@@ -111,4 +111,29 @@ TEST(RecentMenu, ListsOpenedSkinsMostRecentFirstAndDisablesMissingOnes) {
   EXPECT_TRUE(fs::exists(w.home.path() / "settings/recent.ini"));
 }
 
+TEST(RecentMenu, FollowsEveryOpenAndSaveWithoutBeingShownFirst) {
+  // A fresh editor: no recent list, so the submenu starts disabled, and a
+  // disabled menu is never about to show.
+  EditorWindow w;
+  ASSERT_FALSE(fs::exists(w.home.path() / "settings/recent.ini"));
+  QMenu* recent = w.window.recentMenu();
+  EXPECT_FALSE(recent->isEnabled());
+  EXPECT_TRUE(recent->actions().isEmpty());
+
+  const std::string a = saveDefaultSkin(w.home.folder() + "A/", "A");
+  ASSERT_TRUE(w.editor.openPath(a));
+  EXPECT_TRUE(recent->isEnabled());
+  ASSERT_EQ(recent->actions().size(), 1);
+  EXPECT_EQ(recent->actions()[0]->text().toStdString(), a);
+  EXPECT_TRUE(recent->actions()[0]->isEnabled());
+
+  const std::string b = w.home.folder() + "B/";
+  fs::create_directories(b);
+  w.desktop.folderAnswers.push_back(b);
+  ASSERT_TRUE(w.editor.saveFolder());
+  ASSERT_EQ(recent->actions().size(), 2);
+  EXPECT_EQ(recent->actions()[0]->text().toStdString(), b);
+  EXPECT_EQ(recent->actions()[1]->text().toStdString(), a);
+}
+
 }  // namespace
