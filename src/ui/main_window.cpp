@@ -243,8 +243,8 @@ void MainWindow::buildMenus() {
   shot->addAction(text("LANG_FILE_SCREENSHOT2D$"), this, [this] { editor_.screenshotToFile(); });
   shot->addAction(text("LANG_FILE_SCREENSHOT2C$"), this,
                   [this] { editor_.screenshotToClipboard(); });
-  allScreensAction_ = shot->addAction(text("LANG_FILE_SCREENSHOT2A$"), this,
-                                      [this] { editor_.screenshotAllToFile(); });
+  allScreensAction_ =
+      shot->addAction(text("LANG_SHEET_SAVE$"), this, [this] { editor_.screenshotAllToFile(); });
   file->addSeparator();
   QAction* quit = file->addAction(text("LANG_FILE_CLOSE$"), this, [this] { close(); });
   quit->setShortcut(QKeySequence::Quit);

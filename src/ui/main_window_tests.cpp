@@ -55,7 +55,7 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
                    q("LANG_FILE_SAVE$") + " >", "  " + q("LANG_FILE_SAVE_FOLDER$"), "  *.zip",
                    q("LANG_FILE_RELOAD$"), "--", q("LANG_FILE_SCREENSHOT$") + " >",
                    "  " + q("LANG_FILE_SCREENSHOT2D$"), "  " + q("LANG_FILE_SCREENSHOT2C$"),
-                   "  " + q("LANG_FILE_SCREENSHOT2A$"), "--", q("LANG_FILE_CLOSE$")}));
+                   "  " + q("LANG_SHEET_SAVE$"), "--", q("LANG_FILE_CLOSE$")}));
   const QStringList languages = menuTree(topMenu(w.window, 2));
   ASSERT_EQ(languages.size(), 10);
   EXPECT_TRUE(languages[0].endsWith(" [x]"));
