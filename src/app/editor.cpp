@@ -2,7 +2,6 @@
 
 #include "app/editor_settings.h"
 #include "app/message_batch.h"
-#include "app/picture_requests.h"
 #include "app/skin_edits.h"
 #include "app/window_layout.h"
 #include "preview/screenshot.h"
@@ -35,8 +34,10 @@ Editor::Editor(EditorDesktop& desktop, Folders folders)
 SkinChanges Editor::edit(const std::string& label, const std::string& mergeKey,
                          const SkinSession::Change& change, Redraw redraw) {
   const SkinChanges changes = session_.edit(label, mergeKey, change);
-  for (const FieldRef& field : changes.fields)
+  for (const FieldRef& field : changes.fields) {
+    problems_.fieldEdited(field);
     listeners_.notify(&EditorListener::fieldChanged, field);
+  }
   for (int entry : changes.pictures) listeners_.notify(&EditorListener::pictureChanged, entry);
   if (!changes.empty() && !label.empty()) listeners_.notify(&EditorListener::historyChanged);
   if (redraw == Redraw::Always || (redraw == Redraw::IfChanged && !changes.empty())) this->redraw();
@@ -110,16 +111,6 @@ std::string Editor::statusText() const {
   return status;
 }
 
-std::string Editor::undoText() const {
-  const std::string& label = history().undoLabel();
-  return text("LANG_EDIT_UNDO$") + (label.empty() ? "" : " " + label);
-}
-
-std::string Editor::redoText() const {
-  const std::string& label = history().redoLabel();
-  return text("LANG_EDIT_REDO$") + (label.empty() ? "" : " " + label);
-}
-
 void Editor::newSkin() {
   if (!confirmDiscard()) return;
   session_.replace(text("LANG_FILE_NEW$"), [](SkinModel& model, SkinImageTable& images) {
@@ -128,6 +119,7 @@ void Editor::newSkin() {
     return SkinSession::Origin{};
   });
   watch_.watch({});
+  problems_.forget();
   listeners_.notify(&EditorListener::historyChanged);
   showView(0);
   listeners_.notify(&EditorListener::skinReplaced);
@@ -140,16 +132,20 @@ bool Editor::open(const std::string& path, const OpenFrom& load) {
   MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
   const std::string name = lastFolderName(path);
   std::string opened;
+  SkinLoadRecord record;
+  SkinIoContext context = io(problems);
+  context.record = &record;
   const bool loaded = session_.replace(
       text("LANG_FILE_OPEN$") + " " + name,
       [&](SkinModel& model, SkinImageTable& images) -> std::optional<SkinSession::Origin> {
-        const OpenedSkin skin = load(model, images, io(problems));
+        const OpenedSkin skin = load(model, images, context);
         opened = skin.path;
         state_.LastPath = skin.folder ? skin.path : folderPart(skin.path);
         if (!skin.loaded) return std::nullopt;
         return SkinSession::Origin{name, skin.folder ? skin.path : std::string()};
       });
   if (loaded) {
+    problems_.opened(std::move(record), session_.images(), identity());
     watch_.watch(session_.folder());
     listeners_.notify(&EditorListener::historyChanged);
     rememberRecent(opened);
@@ -227,6 +223,7 @@ bool Editor::saveArchive() {
 
 bool Editor::saved(bool worked, const std::string& path) {
   if (worked) {
+    problems_.saved(identity());
     watch_.watch(session_.folder());
     rememberRecent(path);
   }
@@ -256,14 +253,18 @@ void Editor::reportUnreadablePicture(const std::string& path) {
   desktop_.showMessage(text("LANG_ERROR$"), path + ": " + text("LANG_FILE_UNKNOWN$"));
 }
 
-void Editor::screenshotToFile() {
-  saveScreenshot(desktop_, texts_, state_.LastPath,
-                 PreviewSources{session_.model(), session_.images()});
+void Editor::checkProblems() {
+  problems_.refresh(session_.model(), session_.images(), texts_, identity());
+  listeners_.notify(&EditorListener::problemsChanged);
 }
 
-void Editor::screenshotToClipboard() {
-  const Image shot = renderScreenshot(PreviewSources{session_.model(), session_.images()});
-  desktop_.putPictureOnClipboard(shot.width, shot.height, shot.pixels);
+PanelTarget Editor::showProblem(int index) {
+  if (index < 0 || index >= static_cast<int>(problems().size())) return {};
+  const Finding& finding = problems()[static_cast<std::size_t>(index)];
+  const PanelTarget target = findingTarget(finding);
+  const int view = findingView(finding, target, preview_.view());
+  if (view != preview_.view()) selectScreenView(view);
+  return target;
 }
 
 void Editor::changeLanguage(int language) {
@@ -299,10 +300,6 @@ bool Editor::wheel(int delta) {
   return true;
 }
 
-const std::int32_t* Editor::integer(FieldRef field) const {
-  return integerField(session_.model(), field.section, field.key);
-}
-
 void Editor::setElementValue(FieldRef field, int value) {
   if (!integer(field)) return;
   const std::string label = fieldLabel(field.section, field.key);
@@ -312,13 +309,6 @@ void Editor::setElementValue(FieldRef field, int value) {
 void Editor::setElementChecked(FieldRef field, bool checked) {
   if (!integer(field)) return;
   edit(fieldLabel(field.section, field.key), {}, writeInteger(field, checked ? 1 : 0));
-}
-
-Color Editor::color(int colorButton) const {
-  const auto table = colorButtonTable();
-  if (colorButton < 0 || colorButton >= static_cast<int>(table.size())) return 0;
-  const Color* field = colorField(session_.model(), kColorSection, table[colorButton].key);
-  return field ? *field : 0;
 }
 
 void Editor::pickFieldColor(int colorButton) {
@@ -351,14 +341,6 @@ void Editor::replaceImage(int imageButton) {
   const std::string chosen =
       askPictureFile(desktop_, texts_, state_.LastPath, session_.images()[entry].baseName);
   replaceImageFromFile(imageButton, chosen);
-}
-
-const std::string& Editor::infoText(int infoField) const {
-  static const std::string none;
-  const auto table = infoFieldTable();
-  if (infoField < 0 || infoField >= static_cast<int>(table.size())) return none;
-  const std::string* field = textField(session_.model(), kInfoSection, table[infoField].key);
-  return field ? *field : none;
 }
 
 void Editor::setInfoText(int infoField, const std::string& value) {

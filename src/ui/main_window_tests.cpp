@@ -54,8 +54,8 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
                    "  " + q("LANG_FILE_OPEN_FOLDER$"), "  *.zip", q("LANG_FILE_RECENT$") + " >",
                    q("LANG_FILE_SAVE$") + " >", "  " + q("LANG_FILE_SAVE_FOLDER$"), "  *.zip",
                    q("LANG_FILE_RELOAD$"), "--", q("LANG_FILE_SCREENSHOT$") + " >",
-                   "  " + q("LANG_FILE_SCREENSHOT2D$"), "  " + q("LANG_FILE_SCREENSHOT2C$"), "--",
-                   q("LANG_FILE_CLOSE$")}));
+                   "  " + q("LANG_FILE_SCREENSHOT2D$"), "  " + q("LANG_FILE_SCREENSHOT2C$"),
+                   "  " + q("LANG_SHEET_SAVE$"), "--", q("LANG_FILE_CLOSE$")}));
   const QStringList languages = menuTree(topMenu(w.window, 2));
   ASSERT_EQ(languages.size(), 10);
   EXPECT_TRUE(languages[0].endsWith(" [x]"));
@@ -63,8 +63,8 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(languages[2], "简体中文");
   EXPECT_EQ(languages[8], "日本語");
   EXPECT_EQ(menuTree(topMenu(w.window, 3)),
-            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$"), "--",
-                         q("LANG_OPTIONS_RECOLOUR$")}));
+            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$"),
+                         q("LANG_CHECK_SHOW_LIST$") + " [x]", "--", q("LANG_OPTIONS_RECOLOUR$")}));
   const QStringList screens = menuTree(topMenu(w.window, 4));
   ASSERT_EQ(screens.size(), 14);
   EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + " [x]");
