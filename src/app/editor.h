@@ -26,6 +26,7 @@
 #include "app/recent_skins.h"
 #include "app/recolour_edit.h"
 #include "app/screenshot_actions.h"
+#include "app/skin_file_ops.h"
 #include "app/skin_problems.h"
 #include "app/skin_session.h"
 #include "i18n/interface_texts.h"
@@ -212,11 +213,9 @@ class Editor {
   std::string withLabel(std::string_view key, const std::string& label) const {
     return label.empty() ? text(key) : text(key) + " " + label;
   }
-  // Opens the skin `load` reads from `path`: LastPath follows, and one
+  // Opens the skin `read` reads from `path`: LastPath follows, and one
   // saved step, the watch and the recent list when it was read.
-  using OpenFrom = std::function<OpenedSkin(SkinModel&, SkinImageTable&, const SkinIoContext&)>;
-  bool open(const std::string& path, const OpenFrom& load);
-  bool openFolderPath(const std::string& folder);
+  bool open(const std::string& path, const SkinReader& read);
   // After a save that `worked` (or not) to `path`.
   bool saved(bool worked, const std::string& path);
   void rememberRecent(const std::string& path);
