@@ -2,28 +2,12 @@
 
 #include "app/editor_settings.h"
 #include "app/message_batch.h"
-#include "app/picture_requests.h"
+#include "app/panel_values.h"
 #include "app/skin_edits.h"
+#include "app/skin_file_ops.h"
 #include "app/window_layout.h"
 #include "preview/screenshot.h"
 #include "skin/skin_files.h"
-
-namespace {
-
-std::string lastFolderName(std::string path) {
-  while (!path.empty() && (path.back() == '/' || path.back() == '\\')) path.pop_back();
-  const std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string fieldLabel(std::string_view section, std::string_view key) {
-  return "[" + std::string(section) + "] " + std::string(key);
-}
-
-constexpr std::string_view kColorSection = "global settings";
-constexpr std::string_view kInfoSection = "SkinInfo";
-
-}  // namespace
 
 Editor::Editor(EditorDesktop& desktop, Folders folders)
     : desktop_(desktop), folders_(std::move(folders)) {
@@ -35,8 +19,10 @@ Editor::Editor(EditorDesktop& desktop, Folders folders)
 SkinChanges Editor::edit(const std::string& label, const std::string& mergeKey,
                          const SkinSession::Change& change, Redraw redraw) {
   const SkinChanges changes = session_.edit(label, mergeKey, change);
-  for (const FieldRef& field : changes.fields)
+  for (const FieldRef& field : changes.fields) {
+    problems_.fieldEdited(field);
     listeners_.notify(&EditorListener::fieldChanged, field);
+  }
   for (int entry : changes.pictures) listeners_.notify(&EditorListener::pictureChanged, entry);
   if (!changes.empty() && !label.empty()) listeners_.notify(&EditorListener::historyChanged);
   if (redraw == Redraw::Always || (redraw == Redraw::IfChanged && !changes.empty())) this->redraw();
@@ -110,16 +96,6 @@ std::string Editor::statusText() const {
   return status;
 }
 
-std::string Editor::undoText() const {
-  const std::string& label = history().undoLabel();
-  return text("LANG_EDIT_UNDO$") + (label.empty() ? "" : " " + label);
-}
-
-std::string Editor::redoText() const {
-  const std::string& label = history().redoLabel();
-  return text("LANG_EDIT_REDO$") + (label.empty() ? "" : " " + label);
-}
-
 void Editor::newSkin() {
   if (!confirmDiscard()) return;
   session_.replace(text("LANG_FILE_NEW$"), [](SkinModel& model, SkinImageTable& images) {
@@ -128,69 +104,50 @@ void Editor::newSkin() {
     return SkinSession::Origin{};
   });
   watch_.watch({});
+  problems_.forget();
   listeners_.notify(&EditorListener::historyChanged);
   showView(0);
   listeners_.notify(&EditorListener::skinReplaced);
   redraw();
 }
 
-bool Editor::open(const std::string& path, const OpenFrom& load) {
+bool Editor::open(const std::string& path, const SkinReader& read) {
   // Shown once the skin is on screen, so the author sees what the list is
   // about.
   MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
-  const std::string name = lastFolderName(path);
-  std::string opened;
-  const bool loaded = session_.replace(
-      text("LANG_FILE_OPEN$") + " " + name,
-      [&](SkinModel& model, SkinImageTable& images) -> std::optional<SkinSession::Origin> {
-        const OpenedSkin skin = load(model, images, io(problems));
-        opened = skin.path;
-        state_.LastPath = skin.folder ? skin.path : folderPart(skin.path);
-        if (!skin.loaded) return std::nullopt;
-        return SkinSession::Origin{name, skin.folder ? skin.path : std::string()};
-      });
-  if (loaded) {
+  SkinRead done =
+      readSkinInto(session_, io(problems), text("LANG_FILE_OPEN$"), path, read, state_.LastPath);
+  if (done.loaded) {
+    problems_.opened(std::move(done.record), session_.images(), identity());
     watch_.watch(session_.folder());
     listeners_.notify(&EditorListener::historyChanged);
-    rememberRecent(opened);
+    rememberRecent(done.path);
   }
   showReplacedSkin();
-  return loaded;
+  return done.loaded;
 }
 
 void Editor::openFolder() {
   if (!confirmDiscard()) return;
   const std::string folder =
       asFolderPath(desktop_.askFolder(text("LANG_REQPATH_LOAD$"), state_.LastPath));
-  if (!folder.empty()) openFolderPath(folder);
-}
-
-bool Editor::openFolderPath(const std::string& folder) {
-  return open(folder, [&](SkinModel& model, SkinImageTable& images, const SkinIoContext& context) {
-    return OpenedSkin{loadSkinFromFolder(model, images, context, folder), true, folder};
-  });
+  if (!folder.empty()) open(folder, folderReader(folder));
 }
 
 void Editor::openArchive() {
   if (!confirmDiscard()) return;
   const std::string file =
       desktop_.askOpenFile(text("LANG_REQFILE_LOAD$"), "*.zip", "* (*.zip)|*.zip|", 0);
-  if (file.empty()) return;
-  open(file, [&](SkinModel& model, SkinImageTable& images, const SkinIoContext& context) {
-    return OpenedSkin{openSkinArchive(model, images, context, file), false, file};
-  });
+  if (!file.empty()) open(file, archiveReader(file));
 }
 
 bool Editor::openPath(const std::string& path) {
-  if (!confirmDiscard()) return false;
-  return open(path, [&](SkinModel& model, SkinImageTable& images, const SkinIoContext& context) {
-    return openSkinPath(model, images, context, path);
-  });
+  return confirmDiscard() && open(path, pathReader(path));
 }
 
 void Editor::reloadFromDisk() {
   if (session_.folder().empty() || !confirmDiscard()) return;
-  openFolderPath(session_.folder());
+  open(session_.folder(), folderReader(session_.folder()));
 }
 
 bool Editor::saveFolder() {
@@ -199,34 +156,22 @@ bool Editor::saveFolder() {
   if (folder.empty()) return false;
   state_.LastPath = folder;
   MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
-  // The skin on disk is now this one, under the folder's name.
-  return saved(session_.save(lastFolderName(folder), folder,
-                             [&](SkinModel& model, const SkinImageTable& images) {
-                               return saveSkinFolder(model, images, io(problems), folder);
-                             }),
-               folder);
+  return saved(writeSkinFolder(session_, io(problems), folder), folder);
 }
 
 bool Editor::saveArchive() {
   int filter = 0;
-  std::string file = desktop_.askSaveFile(text("LANG_REQFILE_SAVE$"), state_.LastPath,
-                                          "* (*.zip)|*.zip|", 0, filter);
+  const std::string file = archiveSavePath(desktop_.askSaveFile(
+      text("LANG_REQFILE_SAVE$"), state_.LastPath, "* (*.zip)|*.zip|", 0, filter));
   if (file.empty()) return false;
-  const std::size_t slash = file.find_last_of("/\\");
-  const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
-  if (name.find('.') == std::string::npos) file += ".zip";
   state_.LastPath = folderPart(file);
   MessageBatch problems(desktop_, text("LANG_FILE_PROBLEMS$"));
-  // The skin is now the archive: nothing of it on disk to watch.
-  return saved(session_.save(lastFolderName(file), {},
-                             [&](SkinModel& model, const SkinImageTable& images) {
-                               return saveSkinArchive(model, images, io(problems), file);
-                             }),
-               file);
+  return saved(writeSkinArchive(session_, io(problems), file), file);
 }
 
 bool Editor::saved(bool worked, const std::string& path) {
   if (worked) {
+    problems_.saved(identity());
     watch_.watch(session_.folder());
     rememberRecent(path);
   }
@@ -256,14 +201,18 @@ void Editor::reportUnreadablePicture(const std::string& path) {
   desktop_.showMessage(text("LANG_ERROR$"), path + ": " + text("LANG_FILE_UNKNOWN$"));
 }
 
-void Editor::screenshotToFile() {
-  saveScreenshot(desktop_, texts_, state_.LastPath,
-                 PreviewSources{session_.model(), session_.images()});
+void Editor::checkProblems() {
+  problems_.refresh(session_.model(), session_.images(), texts_, identity());
+  listeners_.notify(&EditorListener::problemsChanged);
 }
 
-void Editor::screenshotToClipboard() {
-  const Image shot = renderScreenshot(PreviewSources{session_.model(), session_.images()});
-  desktop_.putPictureOnClipboard(shot.width, shot.height, shot.pixels);
+PanelTarget Editor::showProblem(int index) {
+  if (index < 0 || index >= static_cast<int>(problems().size())) return {};
+  const Finding& finding = problems()[static_cast<std::size_t>(index)];
+  const PanelTarget target = findingTarget(finding);
+  const int view = findingView(finding, target, preview_.view());
+  if (view != preview_.view()) selectScreenView(view);
+  return target;
 }
 
 void Editor::changeLanguage(int language) {
@@ -299,75 +248,44 @@ bool Editor::wheel(int delta) {
   return true;
 }
 
-const std::int32_t* Editor::integer(FieldRef field) const {
-  return integerField(session_.model(), field.section, field.key);
-}
-
 void Editor::setElementValue(FieldRef field, int value) {
   if (!integer(field)) return;
-  const std::string label = fieldLabel(field.section, field.key);
+  const std::string label = fieldLabel(field);
   edit(label, label, writeInteger(field, value));
 }
 
 void Editor::setElementChecked(FieldRef field, bool checked) {
-  if (!integer(field)) return;
-  edit(fieldLabel(field.section, field.key), {}, writeInteger(field, checked ? 1 : 0));
-}
-
-Color Editor::color(int colorButton) const {
-  const auto table = colorButtonTable();
-  if (colorButton < 0 || colorButton >= static_cast<int>(table.size())) return 0;
-  const Color* field = colorField(session_.model(), kColorSection, table[colorButton].key);
-  return field ? *field : 0;
+  if (integer(field)) edit(fieldLabel(field), {}, writeInteger(field, checked ? 1 : 0));
 }
 
 void Editor::pickFieldColor(int colorButton) {
-  const auto table = colorButtonTable();
-  if (colorButton < 0 || colorButton >= static_cast<int>(table.size())) return;
-  const FieldRef field{kColorSection, table[colorButton].key};
-  const Color* current = colorField(session_.model(), field.section, field.key);
+  const FieldRef field = colorButtonField(colorButton);
+  const Color* current = field.empty() ? nullptr : colorField(model(), field.section, field.key);
   if (!current) return;
-  const Color picked = desktop_.pickColor(*current) & 0xFFFFFF;
-  edit(fieldLabel(field.section, field.key), {}, writeColor(field, picked));
+  edit(fieldLabel(field), {}, writeColor(field, desktop_.pickColor(*current) & 0xFFFFFF));
 }
 
 bool Editor::replaceImageFromFile(int imageButton, const std::string& path) {
-  const auto table = imageButtonTable();
-  if (imageButton < 0 || imageButton >= static_cast<int>(table.size())) return false;
-  const int entry = SkinImageTable::indexOf(table[imageButton].fileName);
-  const SkinChanges changes =
-      edit(std::string(table[imageButton].fileName), {}, [&](SkinModel&, SkinImageTable& images) {
-        if (path.empty() || !replaceSkinImageFromFile(images, entry, io(), path))
-          return SkinChanges{};
-        return SkinChanges{{}, {entry}};
-      });
-  return !changes.empty();
+  const int entry = imageButtonEntry(imageButton);
+  if (entry < 0) return false;
+  return !edit(std::string(skinImageFileName(entry)), {}, [&](SkinModel&, SkinImageTable& images) {
+            if (path.empty() || !replaceSkinImageFromFile(images, entry, io(), path))
+              return SkinChanges{};
+            return SkinChanges{{}, {entry}};
+          }).empty();
 }
 
 void Editor::replaceImage(int imageButton) {
-  const auto table = imageButtonTable();
-  if (imageButton < 0 || imageButton >= static_cast<int>(table.size())) return;
-  const int entry = SkinImageTable::indexOf(table[imageButton].fileName);
-  const std::string chosen =
-      askPictureFile(desktop_, texts_, state_.LastPath, session_.images()[entry].baseName);
-  replaceImageFromFile(imageButton, chosen);
-}
-
-const std::string& Editor::infoText(int infoField) const {
-  static const std::string none;
-  const auto table = infoFieldTable();
-  if (infoField < 0 || infoField >= static_cast<int>(table.size())) return none;
-  const std::string* field = textField(session_.model(), kInfoSection, table[infoField].key);
-  return field ? *field : none;
+  const int entry = imageButtonEntry(imageButton);
+  if (entry < 0) return;
+  replaceImageFromFile(imageButton, askPictureFile(desktop_, texts_, state_.LastPath,
+                                                   session_.images()[entry].baseName));
 }
 
 void Editor::setInfoText(int infoField, const std::string& value) {
-  const auto table = infoFieldTable();
-  if (infoField < 0 || infoField >= static_cast<int>(table.size())) return;
-  if (!table[infoField].editable) return;
-  const FieldRef field{kInfoSection, table[infoField].key};
-  if (!textField(session_.model(), field.section, field.key)) return;
-  const std::string label = fieldLabel(field.section, field.key);
+  const FieldRef field = editableInfoField(infoField);
+  if (field.empty() || !textField(model(), field.section, field.key)) return;
+  const std::string label = fieldLabel(field);
   edit(label, label, writeText(field, value), Redraw::Never);
 }
 
@@ -402,33 +320,19 @@ void Editor::beginRecolour() {
   recolour_ = std::make_unique<RecolourEdit>(session_.model(), session_.images());
 }
 
+// Every trial is part of the dialog's gesture: its one step is made by OK.
 void Editor::previewRecolour(const RecolourParams& params, const RecolourParts& parts) {
-  if (!recolour_) return;
-  // Part of the dialog's gesture: its step is made by OK.
-  edit(
-      {}, {},
-      [&](SkinModel& model, SkinImageTable& images) {
-        return recolour_->preview(params, parts, model, images);
-      },
-      Redraw::IfChanged);
+  if (recolour_) edit({}, {}, recolour_->trial(params, parts), Redraw::IfChanged);
 }
 
 void Editor::commitRecolour() {
-  if (!recolour_) return;
   const std::unique_ptr<RecolourEdit> done = std::move(recolour_);
-  edit(
-      text("LANG_RECOLOUR_TITLE$"), {},
-      [&](SkinModel& model, SkinImageTable& images) { return done->differences(model, images); },
-      Redraw::Never);
+  if (done) edit(text("LANG_RECOLOUR_TITLE$"), {}, done->keep(), Redraw::Never);
 }
 
 void Editor::cancelRecolour() {
-  if (!recolour_) return;
   const std::unique_ptr<RecolourEdit> done = std::move(recolour_);
-  edit(
-      {}, {},
-      [&](SkinModel& model, SkinImageTable& images) { return done->restore(model, images); },
-      Redraw::IfChanged);
+  if (done) edit({}, {}, done->undo(), Redraw::IfChanged);
 }
 
 void Editor::finish() { writeEditorSettings(state_, folders_.settings); }

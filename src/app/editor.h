@@ -20,9 +20,14 @@
 #include "app/editor_state.h"
 #include "app/element_drag.h"
 #include "app/panel_controls.h"
+#include "app/panel_values.h"
+#include "app/picture_requests.h"
 #include "app/preview_state.h"
 #include "app/recent_skins.h"
 #include "app/recolour_edit.h"
+#include "app/screenshot_actions.h"
+#include "app/skin_file_ops.h"
+#include "app/skin_problems.h"
 #include "app/skin_session.h"
 #include "i18n/interface_texts.h"
 #include "imaging/image.h"
@@ -64,8 +69,9 @@ class Editor {
   void openArchive();
   bool saveFolder();
   bool saveArchive();
-  void screenshotToFile();
-  void screenshotToClipboard();
+  void screenshotToFile() { saveScreenshot(desktop_, texts_, state_.LastPath, sources()); }
+  void screenshotToClipboard() { copyScreenshotToClipboard(desktop_, sources()); }
+  void screenshotAllToFile() { saveContactSheet(desktop_, texts_, state_.LastPath, sources()); }
   void selectScreenView(int view);
   void changeLanguage(int language);
   void pickBackgroundColor();
@@ -158,9 +164,13 @@ class Editor {
   int redrawCount() const { return preview_.redrawCount(); }
 
   // The value a panel control shows.
-  const std::int32_t* integer(FieldRef field) const;
-  Color color(int colorButton) const;
-  const std::string& infoText(int infoField) const;
+  const std::int32_t* integer(FieldRef field) const {
+    return integerField(session_.model(), field.section, field.key);
+  }
+  Color color(int colorButton) const { return colorButtonValue(session_.model(), colorButton); }
+  const std::string& infoText(int infoField) const {
+    return infoFieldValue(session_.model(), infoField);
+  }
 
   const Folders& folders() const { return folders_; }
 
@@ -168,8 +178,20 @@ class Editor {
   bool modified() const { return session_.modified(); }
   // The skin's name, and that it is modified, in the current language.
   std::string statusText() const;
-  std::string undoText() const;
-  std::string redoText() const;
+  // "Undo [big clock] x": the menu item with the step it takes back.
+  std::string undoText() const { return withLabel("LANG_EDIT_UNDO$", history().undoLabel()); }
+  std::string redoText() const { return withLabel("LANG_EDIT_REDO$", history().redoLabel()); }
+
+  // The problems list: the skin check of the skin as it is now, run when
+  // the window asks (after edits have settled, not inside each step); the
+  // listeners hear problemsChanged.
+  void checkProblems();
+  const std::vector<Finding>& problems() const { return problems_.findings(); }
+  // "2 errors, 1 warning" in the current language.
+  std::string problemCountText() const { return ::problemCountText(problems(), texts_); }
+  // Shows the view of problem `index` and returns the control that mends
+  // it, which the panel is to focus, as a click on the preview would.
+  PanelTarget showProblem(int index);
 
   // Time source for merging the writes of one gesture; tests set their own.
   using Clock = SkinSession::Clock;
@@ -188,17 +210,19 @@ class Editor {
   SkinIoContext io() { return io(desktop_); }
   SkinIoContext io(Desktop& reportTo) { return SkinIoContext{reportTo, texts_}; }
   std::string text(std::string_view key) const { return texts_.text(key); }
-  // Opens the skin `load` reads from `path`: LastPath follows, and one
+  std::string withLabel(std::string_view key, const std::string& label) const {
+    return label.empty() ? text(key) : text(key) + " " + label;
+  }
+  // Opens the skin `read` reads from `path`: LastPath follows, and one
   // saved step, the watch and the recent list when it was read.
-  using OpenFrom =
-      std::function<OpenedSkin(SkinModel&, SkinImageTable&, const SkinIoContext&)>;
-  bool open(const std::string& path, const OpenFrom& load);
-  bool openFolderPath(const std::string& folder);
+  bool open(const std::string& path, const SkinReader& read);
   // After a save that `worked` (or not) to `path`.
   bool saved(bool worked, const std::string& path);
   void rememberRecent(const std::string& path);
   // After an undo or redo.
   void showStep();
+  PreviewSources sources() const { return {session_.model(), session_.images()}; }
+  SkinProblems::Identity identity() const { return {session_.name(), session_.folder()}; }
 
   EditorDesktop& desktop_;
   Folders folders_;
@@ -212,4 +236,5 @@ class Editor {
   PreviewState preview_;
   ElementDrag drag_;
   std::unique_ptr<RecolourEdit> recolour_;
+  SkinProblems problems_;
 };

@@ -33,6 +33,8 @@ class EditorListener {
   virtual void historyChanged() {}
   // The list of recently opened skins changed.
   virtual void recentChanged() {}
+  // The skin check ran again (Editor::problems).
+  virtual void problemsChanged() {}
 };
 
 // Everyone listening, in the order they subscribed. A listener may come or

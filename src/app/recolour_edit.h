@@ -30,6 +30,19 @@ class RecolourEdit {
   // what that changed.
   SkinChanges restore(SkinModel& model, SkinImageTable& images);
 
+  // The three as changes for the editor's one edit path.
+  SkinSession::Change trial(const RecolourParams& params, const RecolourParts& parts) {
+    return [this, params, parts](SkinModel& model, SkinImageTable& images) {
+      return preview(params, parts, model, images);
+    };
+  }
+  SkinSession::Change keep() const {
+    return [this](SkinModel& model, SkinImageTable& images) { return differences(model, images); };
+  }
+  SkinSession::Change undo() {
+    return [this](SkinModel& model, SkinImageTable& images) { return restore(model, images); };
+  }
+
  private:
   SkinRecolourSession session_;
   SkinModel model_;

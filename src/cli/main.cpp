@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/skin_recolour.h"
+#include "app/screenshot_actions.h"
 #include "base/file_io.h"
 #include "check/skin_check.h"
 #include "cli/cli_options.h"
@@ -64,26 +65,6 @@ bool loadLanguageFile(InterfaceTexts& texts, const std::string& path) {
     for (std::string_view key : group.keys)
       if (auto value = file->find(group.name, key)) texts.set(key, std::move(*value));
   return true;
-}
-
-ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts) {
-  ContactSheetTexts sheet;
-  const std::string untitled(drawableText(texts.text("LANG_SHEET_UNTITLED$"),
-                                          builtinInterfaceText("LANG_SHEET_UNTITLED$")));
-  sheet.title = model.skinInfo.Title.empty()
-                    ? untitled
-                    : std::string(drawableText(model.skinInfo.Title, untitled));
-  if (!model.skinInfo.Author.empty()) {
-    const std::string by = fillText(texts.text("LANG_SHEET_BY$"), {model.skinInfo.Author});
-    sheet.byline =
-        drawableText(by, fillText(builtinInterfaceText("LANG_SHEET_BY$"), {model.skinInfo.Author}));
-  }
-  for (int view = 0; view < kScreenViewCount; ++view) {
-    const std::string_view key = screenView(view)->menuKey;
-    sheet.screenNames[static_cast<std::size_t>(view)] =
-        drawableText(texts.text(key), builtinInterfaceText(key));
-  }
-  return sheet;
 }
 
 int runRender(const CliOptions& options) {

@@ -268,6 +268,15 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Check", "LANG_CHECK_SUMMARY$", "%1 errors, %2 warnings, %3 notes"},
     {"Check", "LANG_SHEET_BY$", "by %1"},
     {"Check", "LANG_SHEET_UNTITLED$", "Untitled skin"},
+    {"Check", "LANG_SHEET_SAVE$", "All screens to file..."},
+    {"Check", "LANG_CHECK_PROBLEMS$", "Problems"},
+    {"Check", "LANG_CHECK_SHOW_LIST$", "Problems list"},
+    {"Check", "LANG_CHECK_NO_PROBLEMS$", "No problems"},
+    {"Check", "LANG_CHECK_ONE_ERROR$", "1 error"},
+    {"Check", "LANG_CHECK_ERRORS$", "%1 errors"},
+    {"Check", "LANG_CHECK_ONE_WARNING$", "1 warning"},
+    {"Check", "LANG_CHECK_WARNINGS$", "%1 warnings"},
+    {"Check", "LANG_CHECK_BOTH$", "%1, %2"},
 };
 
 constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);

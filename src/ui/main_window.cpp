@@ -9,9 +9,11 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -19,6 +21,7 @@
 #include "ui/editing_panel.h"
 #include "ui/panel_widgets.h"
 #include "ui/preview_widget.h"
+#include "ui/problems_list.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_text.h"
 #include "ui/recolour_dialog.h"
@@ -70,13 +73,57 @@ MainWindow::MainWindow(Editor& editor, QtDesktop* desktop) : editor_(editor), de
   statusText_->setAccessibleDescription(QStringLiteral("Status"));
   statusBar()->addWidget(progress_);
   statusBar()->addWidget(statusText_, 1);
+  problemCount_ = new QPushButton();
+  problemCount_->setFlat(true);
+  problemCount_->setFocusPolicy(Qt::TabFocus);
+  connect(problemCount_, &QPushButton::clicked, this, [this] {
+    showProblems(true);
+    problems_->list()->setFocus();
+  });
+  statusBar()->addPermanentWidget(problemCount_);
   statusBar()->setSizeGripEnabled(true);
   if (desktop_) desktop_->setProgressBar(progress_);
 
   qApp->installEventFilter(this);
   watcher_ = new SkinWatcher(editor_, this);
   setAcceptDrops(true);
+  problems_ = new ProblemsList(editor_, this);
+  addDockWidget(Qt::BottomDockWidgetArea, problems_);
+  connect(problems_, &ProblemsList::problemChosen, this, &MainWindow::goToProblem);
   build();
+}
+
+void MainWindow::goToProblem(int index) {
+  // As a click on the preview: the view first, so that the control is
+  // enabled, then the control.
+  const PanelTarget target = editor_.showProblem(index);
+  panel_->focusTarget(target);
+  if (target.kind != PanelTarget::Kind::ElementRow) return;
+  // The spin box of the very field the problem names, not the row's first.
+  const Finding& finding = editor_.problems()[static_cast<std::size_t>(index)];
+  const ElementRowEntry& row = elementRowTable()[static_cast<std::size_t>(target.index)];
+  for (int k = 0; k < 3; ++k)
+    if (!row.spins[k].empty() && row.spins[k].key == finding.key)
+      if (QSpinBox* spin = panel_->elementSpin(target.index, k)) spin->setFocus();
+}
+
+void MainWindow::showProblems(bool shown) {
+  if (problemsAction_) problemsAction_->setChecked(shown);
+  if (problems_->isHidden() != shown) return;
+  // Worked out first: showing the list may already grow the window to its
+  // new minimum.
+  const int target = height() + (shown ? 1 : -1) * problems_->sizeHint().height();
+  problems_->setVisible(shown);
+  // The minimum size must lose the list before the window can.
+  layout()->activate();
+  resize(width(), target);
+}
+
+void MainWindow::problemsChanged() {
+  const QString counts = toQString(editor_.problemCountText());
+  problemCount_->setText(counts);
+  problemCount_->setAccessibleName(counts);
+  problemCount_->setToolTip(text("LANG_CHECK_SHOW_LIST$"));
 }
 
 void MainWindow::fillRecentMenu() {
@@ -207,6 +254,8 @@ void MainWindow::buildFileMenu(QMenuBar* bar) {
   shot->addAction(text("LANG_FILE_SCREENSHOT2D$"), this, [this] { editor_.screenshotToFile(); });
   shot->addAction(text("LANG_FILE_SCREENSHOT2C$"), this,
                   [this] { editor_.screenshotToClipboard(); });
+  allScreensAction_ =
+      shot->addAction(text("LANG_SHEET_SAVE$"), this, [this] { editor_.screenshotAllToFile(); });
   file->addSeparator();
   QAction* quit = file->addAction(text("LANG_FILE_CLOSE$"), this, [this] { close(); });
   quit->setShortcut(QKeySequence::Quit);
@@ -251,6 +300,10 @@ void MainWindow::buildOptionsMenu(QMenuBar* bar) {
     const QSize size = usableSize();
     editor_.toggleSwapView(size.width(), size.height());
   });
+  problemsAction_ = options->addAction(text("LANG_CHECK_SHOW_LIST$"));
+  problemsAction_->setCheckable(true);
+  problemsAction_->setChecked(!problems_->isHidden());
+  connect(problemsAction_, &QAction::triggered, this, &MainWindow::showProblems);
   options->addSeparator();
   recolourAction_ = options->addAction(text("LANG_OPTIONS_RECOLOUR$"), this,
                                        [this] { RecolourDialog::run(this, editor_); });
@@ -336,8 +389,9 @@ void MainWindow::applyInitialSize() {
   // window cannot be made smaller than it starts.
   const int menuHeight = menuBar()->sizeHint().height();
   contents_->setMinimumSize(kInitialClientWidth, kMinimumUsableHeight + menuHeight);
-  resize(kInitialClientWidth,
-         menuHeight + kMinimumUsableHeight + menuHeight + statusBar()->sizeHint().height());
+  const int problemsHeight = problems_->isHidden() ? 0 : problems_->sizeHint().height();
+  resize(kInitialClientWidth, menuHeight + kMinimumUsableHeight + menuHeight +
+                                  statusBar()->sizeHint().height() + problemsHeight);
 }
 
 QSize MainWindow::usableSize() const { return contents_ ? contents_->size() : QSize(); }
@@ -361,6 +415,7 @@ void MainWindow::screenViewChanged(int oldView, int newView) {
 
 void MainWindow::languageChanged() {
   build();
+  problemsChanged();
   layoutChanged();
 }
 

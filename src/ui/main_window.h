@@ -19,6 +19,7 @@
 
 class EditingPanel;
 class PreviewWidget;
+class ProblemsList;
 class QtDesktop;
 class SkinWatcher;
 class QFrame;
@@ -41,6 +42,7 @@ class MainWindow : public QMainWindow, public EditorListener {
   void layoutChanged() override;
   void historyChanged() override;
   void recentChanged() override;
+  void problemsChanged() override;
 
   // The natural-size canvas pixel under a point of the screen, when the
   // preview shows one there (the colour picker picks from it).
@@ -64,6 +66,10 @@ class MainWindow : public QMainWindow, public EditorListener {
   bool dropHighlighted() const;
   QAction* redoAction() const { return redoAction_; }
   QAction* recolourAction() const { return recolourAction_; }
+  ProblemsList* problemsList() const { return problems_; }
+  QPushButton* problemCount() const { return problemCount_; }
+  QAction* problemsAction() const { return problemsAction_; }
+  QAction* allScreensAction() const { return allScreensAction_; }
 
   // Called once the preview has painted its first frame.
   std::function<void()> firstFramePainted;
@@ -95,6 +101,10 @@ class MainWindow : public QMainWindow, public EditorListener {
   // Whether a key press is one of the editor's Undo (-1) or Redo (+1) keys.
   int historyKey(const QKeyEvent& key) const;
   void showDropHighlight(bool shown);
+  // Shows or hides the problems list, the window growing or shrinking by
+  // its height so that the preview and panel keep theirs.
+  void showProblems(bool shown);
+  void goToProblem(int index);
 
   Editor& editor_;
   QtDesktop* desktop_;
@@ -116,5 +126,9 @@ class MainWindow : public QMainWindow, public EditorListener {
   QAction* recolourAction_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* statusText_ = nullptr;
+  ProblemsList* problems_ = nullptr;
+  QPushButton* problemCount_ = nullptr;
+  QAction* problemsAction_ = nullptr;
+  QAction* allScreensAction_ = nullptr;
   bool firstFrameReported_ = false;
 };
