@@ -50,25 +50,25 @@ TEST(MainWindow, TitleSizeAndMenuTreeInTheirOrder) {
   EXPECT_EQ(tops[3]->text(), q("LANG_OPTIONS$"));
   EXPECT_EQ(tops[4]->text(), q("LANG_SCREEN$"));
   EXPECT_EQ(tops[5]->text(), q("LANG_ABOUT$"));
-  EXPECT_EQ(menuTree(topMenu(w.window, 0)),
-            (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + u" >"_s,
-                         u"  "_s + q("LANG_FILE_OPEN_FOLDER$"), u"  *.zip"_s,
-                         q("LANG_FILE_RECENT$") + u" >"_s, q("LANG_FILE_SAVE$") + u" >"_s,
-                         u"  "_s + q("LANG_FILE_SAVE_FOLDER$"), u"  *.zip"_s,
-                         q("LANG_FILE_RELOAD$"), u"--"_s, q("LANG_FILE_SCREENSHOT$") + u" >"_s,
-                         u"  "_s + q("LANG_FILE_SCREENSHOT2D$"),
-                         u"  "_s + q("LANG_FILE_SCREENSHOT2C$"), u"  "_s + q("LANG_SHEET_SAVE$"),
-                         u"--"_s, q("LANG_FILE_CLOSE$")}));
+  EXPECT_EQ(
+      menuTree(topMenu(w.window, 0)),
+      (QStringList{q("LANG_FILE_NEW$"), q("LANG_FILE_OPEN$") + u" >"_s,
+                   u"  "_s + q("LANG_FILE_OPEN_FOLDER$"), u"  *.zip"_s,
+                   q("LANG_FILE_RECENT$") + u" >"_s, q("LANG_FILE_SAVE$") + u" >"_s,
+                   u"  "_s + q("LANG_FILE_SAVE_FOLDER$"), u"  *.zip"_s, q("LANG_FILE_RELOAD$"),
+                   u"--"_s, q("LANG_FILE_SCREENSHOT$") + u" >"_s,
+                   u"  "_s + q("LANG_FILE_SCREENSHOT2D$"), u"  "_s + q("LANG_FILE_SCREENSHOT2C$"),
+                   u"  "_s + q("LANG_SHEET_SAVE$"), u"--"_s, q("LANG_FILE_CLOSE$")}));
   const QStringList languages = menuTree(topMenu(w.window, 2));
   ASSERT_EQ(languages.size(), 10);
   EXPECT_TRUE(languages[0].endsWith(u" [x]"_s));
   EXPECT_EQ(languages[1], u"繁体中文"_s);
   EXPECT_EQ(languages[2], u"简体中文"_s);
   EXPECT_EQ(languages[8], u"日本語"_s);
-  EXPECT_EQ(menuTree(topMenu(w.window, 3)),
-            (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$"),
-                         q("LANG_CHECK_SHOW_LIST$") + u" [x]"_s, u"--"_s,
-                         q("LANG_OPTIONS_RECOLOUR$")}));
+  EXPECT_EQ(
+      menuTree(topMenu(w.window, 3)),
+      (QStringList{q("LANG_OPTIONS_BACKCOLOR$"), q("LANG_OPTIONS_SWAPVIEW$"),
+                   q("LANG_CHECK_SHOW_LIST$") + u" [x]"_s, u"--"_s, q("LANG_OPTIONS_RECOLOUR$")}));
   const QStringList screens = menuTree(topMenu(w.window, 4));
   ASSERT_EQ(screens.size(), 14);
   EXPECT_EQ(screens[0], q("LANG_SCREEN_00$") + u" [x]"_s);
