@@ -14,13 +14,10 @@ constexpr int kAttempts = 8;
 
 }  // namespace
 
-SkinWatcher::SkinWatcher(Editor& editor, QObject* parent)
-    : QObject(parent), editor_(editor), watcher_(this) {
+SkinWatcher::SkinWatcher(Editor& editor, QObject* parent) : QObject(parent), editor_(editor) {
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMilliseconds);
   connect(&settle_, &QTimer::timeout, this, &SkinWatcher::process);
-  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SkinWatcher::changed);
-  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SkinWatcher::folderChanged);
   editor_.addListener(*this);
 }
 
@@ -31,26 +28,34 @@ void SkinWatcher::follow() {
   folder_ = editor_.skinFolder();
   pending_.clear();
   attempts_.clear();
-  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
-  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+  if (watcher_ && !watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+  if (watcher_ && !watcher_->directories().isEmpty())
+    watcher_->removePaths(watcher_->directories());
   if (folder_.empty()) return;
+  if (!watcher_) {
+    watcher_ = std::make_unique<QFileSystemWatcher>();
+    connect(watcher_.get(), &QFileSystemWatcher::fileChanged, this, &SkinWatcher::changed);
+    connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, this,
+            &SkinWatcher::folderChanged);
+  }
   // The folders too: a program that saves by writing a new file and
   // renaming it over the old one replaces the file the watch was on.
   const QString folder = toQString(folder_);
-  watcher_.addPath(folder);
+  watcher_->addPath(folder);
   const QString icons = folder + QStringLiteral("icon");
-  if (QFileInfo(icons).isDir()) watcher_.addPath(icons);
+  if (QFileInfo(icons).isDir()) watcher_->addPath(icons);
   watchFiles();
 }
 
 void SkinWatcher::watchFiles() {
   QStringList missing;
-  const QStringList watched = watcher_.files();
+  if (!watcher_) return;
+  const QStringList watched = watcher_->files();
   for (const std::string& file : editor_.watchedFiles()) {
     const QString path = toQString(file);
     if (!watched.contains(path) && QFileInfo::exists(path)) missing << path;
   }
-  if (!missing.isEmpty()) watcher_.addPaths(missing);
+  if (!missing.isEmpty()) watcher_->addPaths(missing);
 }
 
 void SkinWatcher::changed(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QTimer>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/editor_listener.h"
@@ -35,7 +36,10 @@ class SkinWatcher : public QObject, public EditorListener {
   void watchFiles();
 
   Editor& editor_;
-  QFileSystemWatcher watcher_;
+  // Made with the first folder to watch: setting up the system's change
+  // notification costs the editor's start a few milliseconds it need not
+  // pay for the built-in skin.
+  std::unique_ptr<QFileSystemWatcher> watcher_;
   std::string folder_;
   QSet<QString> pending_;
   std::map<std::string, int> attempts_;  // pictures not yet decodable, by path
