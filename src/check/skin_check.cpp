@@ -448,9 +448,15 @@ std::string findingSubject(const Finding& f) {
   return f.file;
 }
 
+std::string findingText(const Finding& f) {
+  const std::string subject = findingSubject(f);
+  // Some messages begin with what they concern ("[big clock] at ...").
+  if (subject.empty() || f.message.starts_with(subject)) return f.message;
+  return subject + ": " + f.message;
+}
+
 std::string findingLine(const Finding& f) {
-  return std::string(severityName(f.severity)) + " " + f.code + " " + findingSubject(f) + ": " +
-         f.message;
+  return std::string(severityName(f.severity)) + " " + f.code + " " + findingText(f);
 }
 
 std::string findingsJson(const std::vector<Finding>& findings) {

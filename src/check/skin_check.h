@@ -51,6 +51,8 @@ int countSeverity(const std::vector<Finding>& findings, Severity severity);
 std::string findingSubject(const Finding& finding);
 // "error picture-size cheatbg.bmp: 200 x 150, the screen needs 256 x 192"
 std::string findingLine(const Finding& finding);
+// The subject and the message, the subject once when the message names it.
+std::string findingText(const Finding& finding);
 // {"errors": N, "warnings": N, "notes": N, "findings": [...]}
 std::string findingsJson(const std::vector<Finding>& findings);
 

@@ -222,9 +222,17 @@ TEST_F(Cli, AFolderWithoutSettingsIsReportedAndStillRendered) {
 }
 
 TEST_F(Cli, AMissingArchiveAndAnUnwritableOutputAreReported) {
+  // A skin that is not there is said to be not there...
   CliRun r = run({"render", "--skin", path("none.zip"), "--out", path("v.png")});
   EXPECT_EQ(r.status, 1);
-  // An archive that cannot be read is one without a settings entry.
+  EXPECT_EQ(r.err, "Error: " + path("none.zip") + " : File not found\n");
+  // ...while an archive that cannot be read is one without a settings entry.
+  {
+    std::ofstream notZip(path("text.zip"), std::ios::binary);
+    notZip << "not an archive";
+  }
+  r = run({"render", "--skin", path("text.zip"), "--out", path("v.png")});
+  EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, InterfaceTexts().text("LANG_ERROR$") + ": " +
                        std::string(missingSettingsMessage()) + "\n");
 

@@ -277,6 +277,10 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Check", "LANG_CHECK_ONE_WARNING$", "1 warning"},
     {"Check", "LANG_CHECK_WARNINGS$", "%1 warnings"},
     {"Check", "LANG_CHECK_BOTH$", "%1, %2"},
+    // A problem's severity as a screen reader says it.
+    {"Check", "LANG_CHECK_ERROR$", "Error"},
+    {"Check", "LANG_CHECK_WARNING$", "Warning"},
+    {"Check", "LANG_CHECK_NOTE$", "Note"},
 };
 
 constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);

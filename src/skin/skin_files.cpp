@@ -226,7 +226,8 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
     if (io.record)
-      io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, entryName};
+      io.record->pictures[static_cast<std::size_t>(index)] = {
+          PictureOrigin::NotRead, {}, entryName};
     reportNotFound(io, shownEntryName(entryName));
     return;
   }
@@ -440,6 +441,12 @@ OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoCo
   std::error_code error;
   opened.folder = std::filesystem::is_directory(path, error);
   opened.path = opened.folder ? asFolderPath(path) : path;
+  // A recent skin since deleted, or a mistyped argument, is not a skin
+  // "without uisettings.ini": it is not there at all.
+  if (!std::filesystem::exists(path, error)) {
+    reportNotFound(io, path);
+    return opened;
+  }
   opened.loaded = opened.folder ? loadSkinFromFolder(model, images, io, opened.path)
                                 : openSkinArchive(model, images, io, opened.path);
   return opened;

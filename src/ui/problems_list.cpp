@@ -1,8 +1,25 @@
 #include "ui/problems_list.h"
 
+#include <QSignalBlocker>
 #include <QStyle>
 
 #include "ui/qt_text.h"
+
+namespace {
+
+std::string_view severityKey(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "LANG_CHECK_ERROR$";
+    case Severity::Warning:
+      return "LANG_CHECK_WARNING$";
+    case Severity::Note:
+      break;
+  }
+  return "LANG_CHECK_NOTE$";
+}
+
+}  // namespace
 
 ProblemsList::ProblemsList(Editor& editor, QWidget* parent)
     : QDockWidget(parent), editor_(editor), list_(new QListWidget(this)) {
@@ -28,6 +45,13 @@ ProblemsList::ProblemsList(Editor& editor, QWidget* parent)
           [this](QListWidgetItem* item) { emit problemChosen(list_->row(item)); });
   connect(list_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { emit problemChosen(list_->row(item)); });
+  // An assistive technology's own action on an entry selects it without
+  // the list having the keyboard: that too is the author choosing it. The
+  // arrow keys in the list only move through it.
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (list_->hasFocus() || list_->currentRow() < 0) return;
+    emit problemChosen(list_->currentRow());
+  });
   languageChanged();
   editor_.addListener(*this);
 }
@@ -46,14 +70,20 @@ void ProblemsList::problemsChanged() {
   const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
   const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxInformation);
   const int current = list_->currentRow();
+  // Refilling is not the author choosing anything.
+  const QSignalBlocker quiet(list_);
   list_->clear();
   for (const Finding& finding : editor_.problems()) {
     const QIcon& icon = finding.severity == Severity::Error     ? error
                         : finding.severity == Severity::Warning ? warning
                                                                 : note;
-    const QString shown = toQString(findingSubject(finding) + ": " + finding.message);
+    const QString shown = toQString(findingText(finding));
     auto* item = new QListWidgetItem(icon, shown, list_);
     item->setToolTip(shown);
+    // The icon says the severity to the eye; say it to the ear too.
+    item->setData(Qt::AccessibleTextRole,
+                  toQString(editor_.texts().text(severityKey(finding.severity))) +
+                      QStringLiteral(": ") + shown);
   }
   if (current >= 0 && current < list_->count()) list_->setCurrentRow(current);
 }

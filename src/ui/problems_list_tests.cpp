@@ -48,6 +48,37 @@ TEST(ProblemsList, FillsAfterAnEditAndLeadsToTheControlAndView) {
   EXPECT_EQ(w.window.problemCount()->text(), QStringLiteral("2 warnings"));
 }
 
+TEST(ProblemsList, AnAssistiveSelectionLeadsThereToAndEntriesSayTheirSeverityOnce) {
+  EditorWindow w;
+  QListWidget* list = w.window.problemsList()->list();
+  w.editor.setElementValue({"big clock", "y"}, 191);
+  ASSERT_TRUE(processUntil([&] { return rowOf(list, QStringLiteral("[big clock]")) >= 0; }));
+  const int entry = rowOf(list, QStringLiteral("[big clock]"));
+  // The message begins with what it concerns: said once, not twice.
+  EXPECT_FALSE(list->item(entry)->text().startsWith(QStringLiteral("[big clock]: [big clock]")))
+      << list->item(entry)->text().toStdString();
+  EXPECT_EQ(list->item(entry)->data(Qt::AccessibleTextRole).toString(),
+            QStringLiteral("Warning: ") + list->item(entry)->text());
+
+  // Selecting an entry without the keyboard in the list, as a screen
+  // reader's action does, is choosing it.
+  w.editor.selectScreenView(2);
+  list->clearFocus();
+  list->setCurrentRow(entry);
+  EXPECT_EQ(w.editor.screenView(), elementRowTarget("big clock").view);
+
+  // A refill after an edit keeps the selection without going anywhere.
+  w.editor.selectScreenView(2);
+  const QString before = list->item(entry)->text();
+  w.editor.setElementValue({"big clock", "y"}, 190);
+  ASSERT_TRUE(processUntil([&] {
+    const int now = rowOf(list, QStringLiteral("[big clock]"));
+    return now >= 0 && list->item(now)->text() != before;
+  }));
+  EXPECT_EQ(list->currentRow(), entry);
+  EXPECT_EQ(w.editor.screenView(), 2);
+}
+
 TEST(ProblemsList, HidingItKeepsThePreviewSizeAndTheCountShowsItAgain) {
   EditorWindow w;
   const QSize preview = w.window.previewArea()->size();
