@@ -1,5 +1,6 @@
 #include "app/skin_session.h"
 
+#include "skin/builtin_pictures.h"
 #include "skin/skin_files.h"
 
 namespace {
@@ -15,7 +16,11 @@ SkinSession::SkinSession() { resetSkinModel(model_); }
 void SkinSession::start() {
   resetSkinImages(images_);
   resetSkinModel(model_);
-  shareAllPictures();
+  // The built-in pictures live as long as the program: the history can
+  // point at them rather than hold a copy of each.
+  for (int i = 0; i < kSkinImageCount; ++i)
+    shared_[i] =
+        std::shared_ptr<const Image>(std::shared_ptr<const Image>(), &builtinSkinPicture(i));
   name_.clear();
   history_ = EditHistory(snapshot());
 }

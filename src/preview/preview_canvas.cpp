@@ -167,6 +167,20 @@ void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int wid
   const int x0 = std::max(x, 0), x1 = std::min(x + width, fullWidth);
   const int y0 = std::max(y, 0), y1 = std::min(y + height, fullHeight);
   if (x0 >= x1 || y0 >= y1) return;
+  const auto screenPixel = [](Color c) {
+    return 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
+           static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
+  };
+  if (!enlarged) {
+    // Natural size, the editor's start and its most common zoom: whole
+    // rows, which the compiler turns into wide copies.
+    for (int dy = y0; dy < y1; ++dy) {
+      const Color* source = &canvas.pixels[static_cast<std::size_t>(dy) * canvas.width + x0];
+      std::uint32_t* row = out + static_cast<std::size_t>(dy - y) * stride + (x0 - x);
+      for (int i = 0; i < x1 - x0; ++i) row[i] = screenPixel(source[i]);
+    }
+    return;
+  }
   // The same integer mapping as enlargeCanvas: destination d comes from
   // source d * natural / enlarged.
   std::vector<int> sourceColumn(static_cast<std::size_t>(x1 - x0));
@@ -176,11 +190,7 @@ void sampleEnlargedCanvas(const Image& canvas, float zoom, int x, int y, int wid
     const int sourceRow = static_cast<int>(static_cast<long long>(dy) * canvas.height / fullHeight);
     const Color* source = &canvas.pixels[static_cast<std::size_t>(sourceRow) * canvas.width];
     std::uint32_t* row = out + static_cast<std::size_t>(dy - y) * stride + (x0 - x);
-    for (int i = 0; i < x1 - x0; ++i) {
-      const Color c = source[sourceColumn[i]];
-      row[i] = 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
-               static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
-    }
+    for (int i = 0; i < x1 - x0; ++i) row[i] = screenPixel(source[sourceColumn[i]]);
   }
 }
 

@@ -121,8 +121,6 @@ int main(int argc, char** argv) {
   }
 
   MainWindow window(editor, &desktop);
-  window.setWindowIcon(
-      QIcon(QPixmap::fromImage(toQImageWithKey(builtinAppIcon(), rgb(0, 248, 0)))));
   desktop.colorPicker = [&](std::uint32_t color) {
     return ColorPickerDialog::pick(&window, editor.texts(), color,
                                    [&](QPoint at) { return window.previewPixelAt(at); });
@@ -130,7 +128,18 @@ int main(int argc, char** argv) {
   window.showAbout = [&] { AboutBox::showModal(&window, editor.texts()); };
   // For measuring start-up: the process ends once the preview has painted
   // its first frame.
-  if (start.reportFirstFrame) window.firstFramePainted = [] { std::_Exit(0); };
+  if (start.reportFirstFrame) {
+    window.firstFramePainted = [] { std::_Exit(0); };
+  } else {
+    // The icon is for the taskbar and the title bar, which take it when it
+    // comes: converting it does not hold up the editor's first frame.
+    window.firstFramePainted = [&window] {
+      QTimer::singleShot(0, &window, [&window] {
+        window.setWindowIcon(
+            QIcon(QPixmap::fromImage(toQImageWithKey(builtinAppIcon(), rgb(0, 248, 0)))));
+      });
+    };
+  }
   window.show();
   editor.start();
   // Once the event loop runs, so that the window is on screen behind any

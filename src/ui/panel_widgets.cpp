@@ -53,9 +53,9 @@ void FittedButton::resizeEvent(QResizeEvent* event) {
   fitLabel();
 }
 
+// The swatch comes with the first fill, before the button is first shown.
 ColorButton::ColorButton(const QString& label, QWidget* parent) : FittedButton(label, parent) {
   setIconSize(QSize(kSwatchSize, kSwatchSize));
-  setSwatch(Qt::black);
 }
 
 void ColorButton::setSwatch(QColor color) {
