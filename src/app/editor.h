@@ -71,7 +71,9 @@ class Editor {
   bool saveArchive();
   void screenshotToFile() { saveScreenshot(desktop_, texts_, state_.LastPath, sources()); }
   void screenshotToClipboard() { copyScreenshotToClipboard(desktop_, sources()); }
-  void screenshotAllToFile() { saveContactSheet(desktop_, texts_, state_.LastPath, sources()); }
+  void screenshotAllToFile() {
+    saveContactSheet(desktop_, texts_, state_.LastPath, sources(), session_.name());
+  }
   void selectScreenView(int view);
   void changeLanguage(int language);
   void pickBackgroundColor();

@@ -5,10 +5,13 @@
 #include "preview/screenshot.h"
 #include "skin/skin_files.h"
 
-ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts) {
+ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts,
+                                    std::string_view skinName) {
   ContactSheetTexts sheet;
-  const std::string untitled(drawableText(texts.text("LANG_SHEET_UNTITLED$"),
-                                          builtinInterfaceText("LANG_SHEET_UNTITLED$")));
+  const std::string untitledText(drawableText(texts.text("LANG_SHEET_UNTITLED$"),
+                                              builtinInterfaceText("LANG_SHEET_UNTITLED$")));
+  const std::string untitled =
+      skinName.empty() ? untitledText : std::string(drawableText(skinName, untitledText));
   sheet.title = model.skinInfo.Title.empty()
                     ? untitled
                     : std::string(drawableText(model.skinInfo.Title, untitled));
@@ -26,7 +29,7 @@ ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts
 }
 
 bool saveContactSheet(EditorDesktop& desktop, const InterfaceTexts& texts, std::string& lastPath,
-                      const PreviewSources& sources) {
+                      const PreviewSources& sources, std::string_view skinName) {
   int filter = 0;
   std::string chosen = desktop.askSaveFile(texts.text("LANG_REQFILE_SAVE$"), lastPath,
                                            "Portable Network Graphic (*.png)|*.png|", 0, filter);
@@ -37,7 +40,8 @@ bool saveContactSheet(EditorDesktop& desktop, const InterfaceTexts& texts, std::
   for (char& c : ending)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   if (ending != ".png") chosen += ".png";
-  const Image sheet = drawContactSheet(sources, contactSheetTexts(sources.model, texts), {});
+  const Image sheet =
+      drawContactSheet(sources, contactSheetTexts(sources.model, texts, skinName), {});
   // Otherwise the author believes the sheet was saved.
   if (!writeImageFile(chosen, sheet, ImageFileFormat::Png)) {
     desktop.showMessage(texts.text("LANG_ERROR$"),

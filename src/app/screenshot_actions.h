@@ -12,12 +12,15 @@
 
 // The sheet's title, byline and screen names in the interface language,
 // falling back to the English ones where the preview font has no glyphs.
-ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts);
+// A skin without a title is called by `skinName` (its folder's or
+// archive's name), or "Untitled skin" when it has none either.
+ContactSheetTexts contactSheetTexts(const SkinModel& model, const InterfaceTexts& texts,
+                                    std::string_view skinName = {});
 
 // Asks for a PNG file and writes the contact sheet of `sources` there;
 // `lastPath` follows the choice. A write that fails is said. Returns
 // whether a sheet was written.
 bool saveContactSheet(EditorDesktop& desktop, const InterfaceTexts& texts, std::string& lastPath,
-                      const PreviewSources& sources);
+                      const PreviewSources& sources, std::string_view skinName);
 
 void copyScreenshotToClipboard(EditorDesktop& desktop, const PreviewSources& sources);

@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/skin_recolour.h"
 #include "app/screenshot_actions.h"
+#include "app/skin_file_ops.h"
+#include "app/skin_recolour.h"
 #include "base/file_io.h"
 #include "check/skin_check.h"
 #include "cli/cli_options.h"
@@ -80,8 +81,9 @@ int runRender(const CliOptions& options) {
   for (int step = 0; step < options.zoomSteps; ++step) applyWheelDelta(zoom, 120);
 
   if (options.all) {
-    const Image sheet = drawContactSheet(sources, contactSheetTexts(session.model, session.texts),
-                                         {options.columns, zoom});
+    const Image sheet = drawContactSheet(
+        sources, contactSheetTexts(session.model, session.texts, lastFolderName(options.skin)),
+        {options.columns, zoom});
     if (!writeImageFile(options.out, sheet, ImageFileFormat::Png))
       session.fail("cannot write " + options.out);
     return session.exitStatus();
