@@ -7,6 +7,7 @@
 #include <string>
 
 #include "check/skin_check.h"
+#include "skin/settings_file.h"
 
 namespace {
 
@@ -63,49 +64,6 @@ std::string nearestKey(std::string_view section, std::string_view key) {
   }
   const int limit = std::max<int>(1, static_cast<int>(key.size()) / 3);
   return bestDistance <= std::min(limit, 3) ? best : std::string();
-}
-
-struct IntegerRead {
-  std::int64_t value = 0;
-  bool digits = false;    // at least one digit was read
-  bool trailing = false;  // something other than blanks followed them
-};
-
-// As the reader parses: blanks, a sign, "$" or "%", then digits up to the
-// first character that is none.
-IntegerRead readInteger(std::string_view text) {
-  IntegerRead r;
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  int base = 10;
-  if (i < text.size() && text[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i < text.size() && text[i] == '%') {
-    base = 2;
-    ++i;
-  }
-  std::uint64_t value = 0;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    int d = -1;
-    if (c >= '0' && c <= '9')
-      d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-      d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-      d = c - 'A' + 10;
-    if (d < 0 || d >= base) break;
-    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
-    r.digits = true;
-  }
-  for (; i < text.size(); ++i)
-    if (text[i] != ' ' && text[i] != '\t') r.trailing = true;
-  if (negative) value = 0 - value;
-  r.value = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-  return r;
 }
 
 bool isHex(char c) {
@@ -247,7 +205,7 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
                      {lineNo, shown, colorToText(colorFromText(shown))}));
       continue;
     }
-    const IntegerRead read = readInteger(value);
+    const SettingsInteger read = readSettingsInteger(value);
     if (!read.digits || read.trailing) {
       // Nothing numeric at all loses the value; a number with something
       // after it is read as the number.

@@ -172,33 +172,7 @@ int digitValue(char c, int base) {
   return d >= 0 && d < base ? d : -1;
 }
 
-// Optional sign, then "$" hex, "%" binary or decimal, read in 64 bits;
-// the field takes the low 32 bits as a signed number.
-std::int32_t parseInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  int base = 10;
-  if (i < text.size() && text[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i < text.size() && text[i] == '%') {
-    base = 2;
-    ++i;
-  }
-  std::uint64_t value = 0;
-  for (; i < text.size(); ++i) {
-    const int d = digitValue(text[i], base);
-    if (d < 0) break;
-    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
-  }
-  if (negative) value = 0 - value;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
+std::int32_t parseInteger(std::string_view text) { return readSettingsInteger(text).value; }
 
 // The "[SkinInfo]" rule that strips one leading blank from each info text
 // per line runs once per line; doing it with erase() would be quadratic in
@@ -233,6 +207,39 @@ std::vector<std::uint8_t> toBytes(const std::string& text) {
 }
 
 }  // namespace
+
+// Optional sign, then "$" hex, "%" binary or decimal, read in 64 bits;
+// the field takes the low 32 bits as a signed number.
+SettingsInteger readSettingsInteger(std::string_view text) {
+  SettingsInteger read;
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i < text.size() && text[i] == '%') {
+    base = 2;
+    ++i;
+  }
+  std::uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int d = digitValue(text[i], base);
+    if (d < 0) break;
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
+    read.digits = true;
+  }
+  for (; i < text.size(); ++i)
+    if (text[i] != ' ' && text[i] != '\t') read.trailing = true;
+  if (negative) value = 0 - value;
+  read.value = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+  return read;
+}
 
 void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
   const PassTable& table = elementTable();
