@@ -425,15 +425,13 @@ std::vector<Finding> checkSkin(const SkinModel& model, const SkinImageTable& ima
 }
 
 std::string_view severityName(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      break;
-  }
-  return "note";
+  return severity == Severity::Error ? "error" : severity == Severity::Warning ? "warning" : "note";
+}
+
+std::string_view severityTextKey(Severity severity) {
+  return severity == Severity::Error     ? "LANG_CHECK_ERROR$"
+         : severity == Severity::Warning ? "LANG_CHECK_WARNING$"
+                                         : "LANG_CHECK_NOTE$";
 }
 
 int countSeverity(const std::vector<Finding>& findings, Severity severity) {

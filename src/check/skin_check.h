@@ -44,6 +44,8 @@ std::vector<Finding> checkSkin(const SkinModel& model, const SkinImageTable& ima
 std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTexts& texts);
 
 std::string_view severityName(Severity severity);  // "error", "warning", "note"
+// The interface text that names the severity: "LANG_CHECK_ERROR$" and so on.
+std::string_view severityTextKey(Severity severity);
 int countSeverity(const std::vector<Finding>& findings, Severity severity);
 
 // What the finding concerns, as one word for a line of text: the picture,

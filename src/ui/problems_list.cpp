@@ -5,22 +5,6 @@
 
 #include "ui/qt_text.h"
 
-namespace {
-
-std::string_view severityKey(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "LANG_CHECK_ERROR$";
-    case Severity::Warning:
-      return "LANG_CHECK_WARNING$";
-    case Severity::Note:
-      break;
-  }
-  return "LANG_CHECK_NOTE$";
-}
-
-}  // namespace
-
 ProblemsList::ProblemsList(Editor& editor, QWidget* parent)
     : QDockWidget(parent), editor_(editor), list_(new QListWidget(this)) {
   setObjectName(QStringLiteral("problems"));
@@ -82,7 +66,7 @@ void ProblemsList::problemsChanged() {
     item->setToolTip(shown);
     // The icon says the severity to the eye; say it to the ear too.
     item->setData(Qt::AccessibleTextRole,
-                  toQString(editor_.texts().text(severityKey(finding.severity))) +
+                  toQString(editor_.texts().text(severityTextKey(finding.severity))) +
                       QStringLiteral(": ") + shown);
   }
   if (current >= 0 && current < list_->count()) list_->setCurrentRow(current);
