@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/code_page.h"
 #include "check/skin_check.h"
 #include "skin/settings_file.h"
 
@@ -153,8 +154,9 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
       for (const KnownSection& s : knownSections())
         if (s.header == key) known = &s;
       if (!known) {
-        const std::string name = trimmed(
-            keyPart.substr(keyPart.find('[') + 1, keyPart.rfind(']') - keyPart.find('[') - 1));
+        // Text from the file is in its code page; findings are UTF-8.
+        const std::string name = cp1252ToUtf8(trimmed(
+            keyPart.substr(keyPart.find('[') + 1, keyPart.rfind(']') - keyPart.find('[') - 1)));
         add(Severity::Warning, "unknown-section", name, {}, line.number,
             fillText(texts.text("LANG_CHECK_UNKNOWN_SECTION$"), {lineNo, name}));
         continue;
@@ -171,14 +173,15 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
     const std::string written = trimmed(keyPart);
     if (!field) {
       const std::string hint = nearestKey(current, written);
+      const std::string writtenShown = cp1252ToUtf8(written);
       if (hint.empty())
-        add(Severity::Warning, "unknown-key", current, written, line.number,
+        add(Severity::Warning, "unknown-key", current, writtenShown, line.number,
             fillText(texts.text("LANG_CHECK_UNKNOWN_KEY$"),
-                     {lineNo, written, std::string(current)}));
+                     {lineNo, writtenShown, std::string(current)}));
       else
-        add(Severity::Warning, "unknown-key", current, written, line.number,
+        add(Severity::Warning, "unknown-key", current, writtenShown, line.number,
             fillText(texts.text("LANG_CHECK_UNKNOWN_KEY_HINT$"),
-                     {lineNo, written, std::string(current), hint}));
+                     {lineNo, writtenShown, std::string(current), hint}));
       continue;
     }
     const auto id = std::make_pair(field->section, field->key);
@@ -197,12 +200,13 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
     std::string_view value = line.text.substr(eq + 1);
     if (field->kind == FieldKind::Text) continue;
     value = value.substr(0, value.find('='));
-    const std::string shown = trimmed(value);
+    const std::string raw = trimmed(value);
+    const std::string shown = cp1252ToUtf8(raw);
     if (field->kind == FieldKind::ColorDs) {
       if (!wellFormedColor(value))
         add(Severity::Error, "value-unparsable", field->section, field->key, line.number,
             fillText(texts.text("LANG_CHECK_COLOR_UNPARSABLE$"),
-                     {lineNo, shown, colorToText(colorFromText(shown))}));
+                     {lineNo, shown, colorToText(colorFromText(raw))}));
       continue;
     }
     const SettingsInteger read = readSettingsInteger(value);

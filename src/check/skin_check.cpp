@@ -8,6 +8,7 @@
 #include <set>
 #include <tuple>
 
+#include "base/code_page.h"
 #include "preview/draw_record.h"
 #include "preview/painter.h"
 #include "preview/preview_canvas.h"
@@ -399,10 +400,25 @@ class Checker {
   std::map<std::size_t, double> worstRatio_;
 };
 
+// Scripts read the report as JSON, which must be UTF-8: a byte that is not
+// (a path in another encoding) becomes U+FFFD rather than break the parse.
 std::string jsonString(std::string_view text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
     const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x80) {
+      char32_t decoded = 0;
+      const std::size_t length = decodeUtf8(text, i, decoded);
+      if (length == 0) {
+        appendUtf8(out, U'\uFFFD');
+        ++i;
+      } else {
+        out.append(text.substr(i, length));
+        i += length;
+      }
+      continue;
+    }
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
@@ -413,6 +429,7 @@ std::string jsonString(std::string_view text) {
     } else {
       out += c;
     }
+    ++i;
   }
   return out + "\"";
 }

@@ -162,6 +162,11 @@ TEST(SkinCheck, AKeyTypoSuggestsTheNearestKeyAndADuplicateNamesTheLineThatCounts
   EXPECT_TRUE(checkSettingsText("[end]\r\n[nonsense]\r\nzz=1\r\n", texts).empty());
   // The handheld's own misspelt header is known.
   EXPECT_TRUE(checkSettingsText("[clsoe btn]\r\nx=1\r\n", texts).empty());
+  // Text quoted from the file is in its code page; the finding is UTF-8.
+  findings = checkSettingsText("[file name]\r\nbr\xe4ite=1\r\ny=\xb5\r\n", texts);
+  ASSERT_EQ(findings.size(), 2u) << lines(findings);
+  EXPECT_EQ(findings[0].key, "br\u00e4ite");
+  EXPECT_NE(findings[1].message.find("\"\u00b5\""), std::string::npos) << findings[1].message;
 }
 
 struct PictureCase {
@@ -389,6 +394,12 @@ TEST(SkinCheck, JsonCarriesEveryFieldEscaped) {
   EXPECT_NE(json.find("\"key\": \"ti\\\"tel\""), std::string::npos);
   EXPECT_NE(json.find("\"views\": [0, 1]"), std::string::npos);
   EXPECT_NE(json.find("\"message\": \"a\\u0009b\""), std::string::npos);
+  // A byte that is not UTF-8 (a path in another encoding) cannot break it.
+  f.file = "sk\xe4n/uisettings.ini";
+  f.message = "\u00e4";
+  const std::string mended = findingsJson({f});
+  EXPECT_NE(mended.find("\"file\": \"sk\ufffdn/uisettings.ini\""), std::string::npos) << mended;
+  EXPECT_NE(mended.find("\"message\": \"\u00e4\""), std::string::npos) << mended;
   EXPECT_EQ(findingsJson({}),
             "{\n  \"errors\": 0,\n  \"warnings\": 0,\n  \"notes\": 0,\n  \"findings\": []\n}\n");
 }
