@@ -141,7 +141,7 @@ std::string applyLanguage(std::string_view value, CliOptions& o) {
 }
 
 // In the order the usage lists them.
-constexpr CliOptionSpec kOptions[] = {
+constexpr CliOptionRow kOptions[] = {
     {"--skin", "PATH", "the skin to start from, a folder or a ZIP archive; else the built-in one",
      kRender | kConvert, false, false, applySkin},
     {"--skin", "DIR|FILE.zip", "the skin folder or ZIP archive to check", kCheck, true, false,
@@ -182,7 +182,7 @@ constexpr CliOptionSpec kOptions[] = {
      false, applyOut},
 };
 
-constexpr CliCommandSpec kCommands[] = {
+constexpr CliCommandRow kCommands[] = {
     {"render", CliCommand::Render,
      "draws the preview of menu state N of the skin into a PNG, or with --all every view"},
     {"convert", CliCommand::Convert, "saves the skin into the folder DIR, or into FILE.zip"},
@@ -193,20 +193,20 @@ bool isHelp(std::string_view argument) { return argument == "--help" || argument
 
 // Whether some command's `argument` option is followed by a value.
 bool takesValue(std::string_view argument) {
-  return std::any_of(std::begin(kOptions), std::end(kOptions), [&](const CliOptionSpec& spec) {
-    return spec.name == argument && !spec.argument.empty();
+  return std::any_of(std::begin(kOptions), std::end(kOptions), [&](const CliOptionRow& row) {
+    return row.name == argument && !row.argument.empty();
   });
 }
 
-const CliOptionSpec* findOption(std::string_view name, CliCommand command) {
-  for (const CliOptionSpec& spec : kOptions)
-    if (spec.name == name && (spec.commands & cliCommandBit(command))) return &spec;
+const CliOptionRow* findOption(std::string_view name, CliCommand command) {
+  for (const CliOptionRow& row : kOptions)
+    if (row.name == name && (row.commands & cliCommandBit(command))) return &row;
   return nullptr;
 }
 
-const CliCommandSpec* findCommand(std::string_view name) {
-  for (const CliCommandSpec& spec : kCommands)
-    if (spec.name == name) return &spec;
+const CliCommandRow* findCommand(std::string_view name) {
+  for (const CliCommandRow& row : kCommands)
+    if (row.name == name) return &row;
   return nullptr;
 }
 
@@ -220,13 +220,13 @@ bool asksForHelp(const std::vector<std::string_view>& arguments) {
   return false;
 }
 
-bool wasGiven(const std::vector<const CliOptionSpec*>& given, std::string_view name) {
+bool wasGiven(const std::vector<const CliOptionRow*>& given, std::string_view name) {
   return std::any_of(given.begin(), given.end(),
-                     [&](const CliOptionSpec* spec) { return spec->name == name; });
+                     [&](const CliOptionRow* row) { return row->name == name; });
 }
 
 // What one option cannot say alone: the options that need or exclude others.
-std::string checkCombinations(const std::vector<const CliOptionSpec*>& given) {
+std::string checkCombinations(const std::vector<const CliOptionRow*>& given) {
   if (wasGiven(given, "--recolour-parts") && !wasGiven(given, "--recolour"))
     return "--recolour-parts needs --recolour";
   if (wasGiven(given, "--all") && (wasGiven(given, "--view") || wasGiven(given, "--screens")))
@@ -236,25 +236,25 @@ std::string checkCombinations(const std::vector<const CliOptionSpec*>& given) {
 
 // The options after the command, each checked against the command's rows.
 std::string applyOptions(const std::vector<std::string_view>& arguments, CliOptions& o) {
-  std::vector<const CliOptionSpec*> given;
+  std::vector<const CliOptionRow*> given;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string_view option = arguments[i];
-    const CliOptionSpec* spec = findOption(option, o.command);
-    if (!spec)
+    const CliOptionRow* row = findOption(option, o.command);
+    if (!row)
       return "unknown option \"" + std::string(option) + "\" for " + std::string(arguments[0]);
     std::string_view value;
-    if (!spec->argument.empty()) {
+    if (!row->argument.empty()) {
       if (i + 1 >= arguments.size()) return std::string(option) + " needs a value";
       value = arguments[++i];
     }
-    if (std::string error = spec->apply(value, o); !error.empty()) return error;
-    given.push_back(spec);
+    if (std::string error = row->apply(value, o); !error.empty()) return error;
+    given.push_back(row);
   }
   if (std::string error = checkCombinations(given); !error.empty()) return error;
-  for (const CliOptionSpec& spec : kOptions) {
-    const bool missing = std::find(given.begin(), given.end(), &spec) == given.end();
-    if (spec.required && (spec.commands & cliCommandBit(o.command)) && missing)
-      return std::string(spec.name) + " is required";
+  for (const CliOptionRow& row : kOptions) {
+    const bool missing = std::find(given.begin(), given.end(), &row) == given.end();
+    if (row.required && (row.commands & cliCommandBit(o.command)) && missing)
+      return std::string(row.name) + " is required";
   }
   return {};
 }
@@ -283,20 +283,20 @@ void appendWrapped(std::string& text, std::string_view words, std::size_t indent
   }
 }
 
-std::string optionSynopsis(const CliOptionSpec& spec) {
-  std::string text(spec.name);
+std::string optionSynopsis(const CliOptionRow& row) {
+  std::string text(row.name);
   // Inside one synopsis item the space must not break the line.
-  if (!spec.argument.empty()) text += "\x1f" + std::string(spec.argument);
-  if (!spec.required) text = "[" + text + "]";
-  if (spec.repeatable) text += "...";
+  if (!row.argument.empty()) text += "\x1f" + std::string(row.argument);
+  if (!row.required) text = "[" + text + "]";
+  if (row.repeatable) text += "...";
   return text;
 }
 
 std::string buildUsage() {
   std::size_t widest = 0;
-  for (const CliCommandSpec& command : kCommands) widest = std::max(widest, command.name.size());
+  for (const CliCommandRow& command : kCommands) widest = std::max(widest, command.name.size());
   std::string usage;
-  for (const CliCommandSpec& command : kCommands) {
+  for (const CliCommandRow& command : kCommands) {
     usage += usage.empty() ? "usage: skinstudio-cli " : "       skinstudio-cli ";
     usage += command.name;
     usage.append(widest - command.name.size() + 1, ' ');
@@ -304,8 +304,8 @@ std::string buildUsage() {
     const std::size_t indent =
         lineStart == std::string::npos ? usage.size() : usage.size() - lineStart - 1;
     std::string items;
-    for (const CliOptionSpec& spec : kOptions)
-      if (spec.commands & cliCommandBit(command.command)) items += optionSynopsis(spec) + " ";
+    for (const CliOptionRow& row : kOptions)
+      if (row.commands & cliCommandBit(command.command)) items += optionSynopsis(row) + " ";
     appendWrapped(usage, items, indent);
     usage += '\n';
   }
@@ -314,11 +314,11 @@ std::string buildUsage() {
 }
 
 // "render: " before the help of an option not every command takes.
-std::string commandsOf(const CliOptionSpec& spec) {
+std::string commandsOf(const CliOptionRow& row) {
   std::string names;
   bool all = true;
-  for (const CliCommandSpec& command : kCommands) {
-    if (!(spec.commands & cliCommandBit(command.command))) {
+  for (const CliCommandRow& command : kCommands) {
+    if (!(row.commands & cliCommandBit(command.command))) {
       all = false;
       continue;
     }
@@ -337,12 +337,12 @@ std::string buildHelp() {
     appendWrapped(help, text, kColumn);
     help += '\n';
   };
-  for (const CliCommandSpec& command : kCommands) line(command.name, std::string(command.help));
+  for (const CliCommandRow& command : kCommands) line(command.name, std::string(command.help));
   help += "\noptions:\n";
-  for (const CliOptionSpec& spec : kOptions) {
-    std::string left(spec.name);
-    if (!spec.argument.empty()) left += " " + std::string(spec.argument);
-    line(left, commandsOf(spec) + std::string(spec.help) + (spec.repeatable ? "; repeatable" : ""));
+  for (const CliOptionRow& row : kOptions) {
+    std::string left(row.name);
+    if (!row.argument.empty()) left += " " + std::string(row.argument);
+    line(left, commandsOf(row) + std::string(row.help) + (row.repeatable ? "; repeatable" : ""));
   }
   line("-h, --help", "print this help and exit");
   help += "\nSee skinstudio-cli(1) for every option.\n";
@@ -351,9 +351,9 @@ std::string buildHelp() {
 
 }  // namespace
 
-std::span<const CliOptionSpec> cliOptionTable() { return kOptions; }
+std::span<const CliOptionRow> cliOptionTable() { return kOptions; }
 
-std::span<const CliCommandSpec> cliCommandTable() { return kCommands; }
+std::span<const CliCommandRow> cliCommandTable() { return kCommands; }
 
 std::string_view cliUsage() {
   static const std::string usage = buildUsage();
@@ -376,7 +376,7 @@ CliParseResult parseCliArguments(const std::vector<std::string_view>& arguments)
     result.error = "no command given";
     return result;
   }
-  const CliCommandSpec* command = findCommand(arguments[0]);
+  const CliCommandRow* command = findCommand(arguments[0]);
   if (!command) {
     result.error = "unknown command \"" + std::string(arguments[0]) + "\"";
     return result;

@@ -43,7 +43,7 @@ constexpr unsigned cliCommandBit(CliCommand command) {
 
 // One option of one or more commands. The parser, the usage line and the
 // help all read the same rows, so an option is added by adding its row.
-struct CliOptionSpec {
+struct CliOptionRow {
   std::string_view name;      // "--skin"
   std::string_view argument;  // its value as the usage shows it, "PATH"; empty for a switch
   std::string_view help;      // its entry in --help, wrapped to fit
@@ -55,14 +55,14 @@ struct CliOptionSpec {
   std::string (*apply)(std::string_view value, CliOptions& options) = nullptr;
 };
 
-struct CliCommandSpec {
+struct CliCommandRow {
   std::string_view name;
   CliCommand command;
   std::string_view help;  // what the command does, for --help
 };
 
-std::span<const CliOptionSpec> cliOptionTable();
-std::span<const CliCommandSpec> cliCommandTable();
+std::span<const CliOptionRow> cliOptionTable();
+std::span<const CliCommandRow> cliCommandTable();
 
 struct CliParseResult {
   CliOptions options;

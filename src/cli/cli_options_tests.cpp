@@ -29,51 +29,50 @@ std::string oneLine(std::string_view text) {
 }
 
 // The options a command needs to parse without an error, beside `skip`.
-std::vector<std::string_view> requiredOf(const CliCommandSpec& command, const CliOptionSpec* skip) {
+std::vector<std::string_view> requiredOf(const CliCommandRow& command, const CliOptionRow* skip) {
   std::vector<std::string_view> words;
-  for (const CliOptionSpec& spec : cliOptionTable()) {
-    if (&spec == skip || !spec.required || !(spec.commands & cliCommandBit(command.command)))
-      continue;
-    words.push_back(spec.name);
+  for (const CliOptionRow& row : cliOptionTable()) {
+    if (&row == skip || !row.required || !(row.commands & cliCommandBit(command.command))) continue;
+    words.push_back(row.name);
     words.push_back("x.png");
   }
   return words;
 }
 
 TEST(CliOptionTable, EachCommandTakesExactlyTheOptionsOfItsRows) {
-  for (const CliCommandSpec& command : cliCommandTable()) {
-    for (const CliOptionSpec& spec : cliOptionTable()) {
-      std::vector<std::string_view> words{command.name, spec.name};
-      const bool takes = spec.commands & cliCommandBit(command.command);
+  for (const CliCommandRow& command : cliCommandTable()) {
+    for (const CliOptionRow& row : cliOptionTable()) {
+      std::vector<std::string_view> words{command.name, row.name};
+      const bool takes = row.commands & cliCommandBit(command.command);
       const CliParseResult parsed = parseCliArguments(words);
-      const std::string unknown = "unknown option \"" + std::string(spec.name) + "\"";
+      const std::string unknown = "unknown option \"" + std::string(row.name) + "\"";
       if (!takes) {
         // Another row of the same name may still belong to this command.
         bool elsewhere = false;
-        for (const CliOptionSpec& other : cliOptionTable())
-          elsewhere |= other.name == spec.name && (other.commands & cliCommandBit(command.command));
+        for (const CliOptionRow& other : cliOptionTable())
+          elsewhere |= other.name == row.name && (other.commands & cliCommandBit(command.command));
         if (!elsewhere) {
-          EXPECT_EQ(parsed.error.find(unknown), 0u) << command.name << spec.name;
+          EXPECT_EQ(parsed.error.find(unknown), 0u) << command.name << row.name;
         }
         continue;
       }
-      EXPECT_EQ(parsed.error.find(unknown), std::string::npos) << command.name << spec.name;
-      if (!spec.argument.empty()) {
-        EXPECT_EQ(parsed.error, std::string(spec.name) + " needs a value") << spec.name;
+      EXPECT_EQ(parsed.error.find(unknown), std::string::npos) << command.name << row.name;
+      if (!row.argument.empty()) {
+        EXPECT_EQ(parsed.error, std::string(row.name) + " needs a value") << row.name;
       }
     }
   }
 }
 
 TEST(CliOptionTable, ARequiredOptionLeftOutIsNamed) {
-  for (const CliCommandSpec& command : cliCommandTable()) {
+  for (const CliCommandRow& command : cliCommandTable()) {
     EXPECT_EQ(parseCliArguments(line({command.name})).error.empty(),
               requiredOf(command, nullptr).empty());
-    for (const CliOptionSpec& spec : cliOptionTable()) {
-      if (!spec.required || !(spec.commands & cliCommandBit(command.command))) continue;
+    for (const CliOptionRow& row : cliOptionTable()) {
+      if (!row.required || !(row.commands & cliCommandBit(command.command))) continue;
       std::vector<std::string_view> words{command.name};
-      for (std::string_view word : requiredOf(command, &spec)) words.push_back(word);
-      EXPECT_EQ(parseCliArguments(words).error, std::string(spec.name) + " is required");
+      for (std::string_view word : requiredOf(command, &row)) words.push_back(word);
+      EXPECT_EQ(parseCliArguments(words).error, std::string(row.name) + " is required");
     }
     std::vector<std::string_view> complete{command.name};
     for (std::string_view word : requiredOf(command, nullptr)) complete.push_back(word);
@@ -86,15 +85,15 @@ TEST(CliOptionTable, HelpShowsEveryRowAndTheUsageEveryCommand) {
   EXPECT_EQ(cliHelp().substr(0, usage.size()), usage);
   EXPECT_EQ(usage.find("options:"), std::string_view::npos);
   const std::string help = oneLine(cliHelp());
-  for (const CliCommandSpec& command : cliCommandTable())
+  for (const CliCommandRow& command : cliCommandTable())
     EXPECT_NE(help.find(oneLine(command.help)), std::string::npos) << command.name;
-  for (const CliOptionSpec& spec : cliOptionTable()) {
-    EXPECT_NE(help.find(oneLine(spec.help)), std::string::npos) << spec.name;
-    std::string shown(spec.name);
-    if (!spec.argument.empty()) shown += " " + std::string(spec.argument);
+  for (const CliOptionRow& row : cliOptionTable()) {
+    EXPECT_NE(help.find(oneLine(row.help)), std::string::npos) << row.name;
+    std::string shown(row.name);
+    if (!row.argument.empty()) shown += " " + std::string(row.argument);
     EXPECT_NE(usage.find(shown), std::string_view::npos) << shown;
   }
-  for (const CliCommandSpec& command : cliCommandTable())
+  for (const CliCommandRow& command : cliCommandTable())
     EXPECT_NE(usage.find("skinstudio-cli " + std::string(command.name) + " "),
               std::string_view::npos);
 }
@@ -155,7 +154,7 @@ TEST(CliOptionTable, UsageAndHelpFitEightyColumnsWithTheCommandsAligned) {
   for (std::string text; std::getline(lines, text);) EXPECT_LT(text.size(), 80u) << text;
   const std::string_view usage = cliUsage();
   std::size_t column = std::string_view::npos;
-  for (const CliCommandSpec& command : cliCommandTable()) {
+  for (const CliCommandRow& command : cliCommandTable()) {
     const std::size_t at = usage.find("skinstudio-cli " + std::string(command.name));
     ASSERT_NE(at, std::string_view::npos);
     const std::size_t lineStart = usage.rfind('\n', at);
