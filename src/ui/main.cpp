@@ -15,12 +15,14 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "app/data_folders.h"
 #include "app/editor.h"
 #include "app/start_arguments.h"
+#include "preview/preview_font.h"
 #include "skin/builtin_pictures.h"
 #include "ui/about_box.h"
 #include "ui/color_picker_dialog.h"
@@ -88,6 +90,13 @@ int main(int argc, char** argv) {
   // Past the file-size limit a save should fail like one to a full disk,
   // with a message naming the file, not end the editor and lose its edits.
   std::signal(SIGXFSZ, SIG_IGN);
+  // The first frame needs the built-in pictures and the preview font, and
+  // neither needs Qt: a second core decodes them while Qt starts up. Whoever
+  // asks for them first waits for the decoding under way, not twice.
+  const std::jthread decodeBuiltins([] {
+    builtinSkinPicture(0);
+    PreviewFont::builtin();
+  });
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("skinstudio"));
   // QApplication has taken its own options out of argv.
