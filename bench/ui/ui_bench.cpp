@@ -186,6 +186,9 @@ long runToEnd(const std::vector<std::string>& command, const fs::path& folder) {
   if (child == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A fresh editor's start, whatever the settings of whoever runs this
+    // (another language, say, loads another file and other fonts).
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     std::vector<char*> argv;
     for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
