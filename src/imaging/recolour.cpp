@@ -153,6 +153,6 @@ Image recolourPicture(const Image& source, RecolourTable& table, bool keyed) {
   // Diffusion can land any pixel on the key; one step of blue is the least
   // visible way off it.
   for (std::size_t i = 0; i < count; ++i)
-    if (!held[i] && out.pixels[i] == kKeyGreen) out.pixels[i] = rgb(0, 248, 8);
+    if (!held[i] && out.pixels[i] == kTransparentKey) out.pixels[i] = rgb(0, 248, 8);
   return out;
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "imaging/image.h"
+#include "imaging/picture_decoder.h"
 
 struct RecolourParams {
   double hue = 0.0;         // degrees added to every hue; any multiple of 360 is none
@@ -30,11 +31,10 @@ struct RecolourParams {
   bool isIdentity() const;
 };
 
-// The handheld's transparent green, and the full-intensity green that also
+// The full-intensity green that, beside the handheld's transparent green,
 // counts as transparent in a picture not yet reduced to 15 bits.
-inline constexpr Color kKeyGreen = 0x00F800;
 inline constexpr Color kKeyGreenFull = 0x00FF00;
-inline constexpr bool isKeyColour(Color c) { return c == kKeyGreen || c == kKeyGreenFull; }
+inline constexpr bool isKeyColour(Color c) { return c == kTransparentKey || c == kKeyGreenFull; }
 
 // The parameters worked out once, for many pixels.
 class RecolourTransform {

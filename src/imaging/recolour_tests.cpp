@@ -28,7 +28,7 @@ Image noisyPicture(int width, int height, unsigned seed) {
   Image picture(width, height);
   for (Color& c : picture.pixels) {
     const unsigned roll = random() % 10;
-    c = roll == 0 ? kKeyGreen : roll == 1 ? kKeyGreenFull : (random() & 0xFFFFFFu);
+    c = roll == 0 ? kTransparentKey : roll == 1 ? kKeyGreenFull : (random() & 0xFFFFFFu);
   }
   return picture;
 }
@@ -149,12 +149,12 @@ TEST(Recolour, PicturesAreDiffusedAsAnImportIs) {
 TEST(Recolour, KeyedPicturesKeepTheirKeyAndGainNoNewOne) {
   // Pure blue turns into the key's pure green at 240 degrees.
   Image source(8, 8, rgb(0, 0, 248));
-  source.at(0, 0) = kKeyGreen;
+  source.at(0, 0) = kTransparentKey;
   source.at(3, 4) = kKeyGreenFull;
   source.at(7, 7) = kKeyGreenFull;
   RecolourTable table(hue(-120));
   const Image keyed = recolourPicture(source, table, true);
-  EXPECT_EQ(keyed.at(0, 0), kKeyGreen);
+  EXPECT_EQ(keyed.at(0, 0), kTransparentKey);
   EXPECT_EQ(keyed.at(3, 4), kKeyGreenFull);
   EXPECT_EQ(keyed.at(7, 7), kKeyGreenFull);
   for (int y = 0; y < 8; ++y)
@@ -164,8 +164,8 @@ TEST(Recolour, KeyedPicturesKeepTheirKeyAndGainNoNewOne) {
     }
   // An opaque picture has no key: its greens are colours like any other.
   const Image opaque = recolourPicture(source, table, false);
-  EXPECT_EQ(opaque.at(1, 0), kKeyGreen);
-  EXPECT_NE(opaque.at(0, 0), kKeyGreen);
+  EXPECT_EQ(opaque.at(1, 0), kTransparentKey);
+  EXPECT_NE(opaque.at(0, 0), kTransparentKey);
 
   // Over noise: every key pixel exact, no other pixel on the key.
   const Image noise = noisyPicture(64, 48, 3);
