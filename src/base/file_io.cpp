@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -98,17 +99,16 @@ pid_t temporaryOwner(std::string_view fileName, std::span<const std::string> nam
   const std::size_t mark = fileName.rfind(kTemporaryMark);
   if (mark == std::string_view::npos || mark == 0) return 0;
   const std::string_view base = fileName.substr(0, mark);
-  bool ours = false;
-  for (const std::string& name : names) ours = ours || base == name;
-  if (!ours) return 0;
+  if (std::find(names.begin(), names.end(), base) == names.end()) return 0;
   const std::string_view rest = fileName.substr(mark + kTemporaryMark.size());
   const std::size_t dash = rest.find('-');
   if (dash == std::string_view::npos) return 0;
   const std::string_view pidText = rest.substr(0, dash);
   if (!allDigits(pidText) || !allDigits(rest.substr(dash + 1))) return 0;
+  // All digits, so only a number too large for a process id stops short.
   pid_t pid = 0;
-  const auto [end, error] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
-  if (error != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) return 0;
+  const auto error = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid).ec;
+  if (error != std::errc() || pid <= 0) return 0;
   return pid;
 }
 
