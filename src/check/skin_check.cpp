@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "base/code_page.h"
+#include "imaging/recolour.h"
 #include "preview/draw_record.h"
 #include "preview/painter.h"
 #include "preview/preview_canvas.h"
@@ -16,12 +17,8 @@
 
 namespace {
 
-constexpr Color kKeyGreen = 0x00F800;
-constexpr Color kKeyGreenBright = 0x00FF00;
-bool isKey(Color c) { return c == kKeyGreen || c == kKeyGreenBright; }
-
 bool hasKeyPixel(const Image& image) {
-  return std::any_of(image.pixels.begin(), image.pixels.end(), isKey);
+  return std::any_of(image.pixels.begin(), image.pixels.end(), isKeyColour);
 }
 
 std::string number(double value) {
@@ -178,7 +175,7 @@ class Checker {
   void keyRules(int index, std::string_view name, const Image& picture) {
     if (!hasKeyPixel(builtinSkinPicture(index))) return;
     const bool any = hasKeyPixel(picture);
-    const bool all = std::all_of(picture.pixels.begin(), picture.pixels.end(), isKey);
+    const bool all = std::all_of(picture.pixels.begin(), picture.pixels.end(), isKeyColour);
     if (all)
       addPicture(Severity::Warning, "picture-all-key", name,
                  texts_.text("LANG_CHECK_PICTURE_ALL_KEY$"));
@@ -341,7 +338,7 @@ class Checker {
     const Image& picture = images_.picture(cover.picture);
     if (picture.empty()) return false;
     if (cover.rect.w == picture.width && cover.rect.h == picture.height)
-      return !isKey(picture.at(x - cover.rect.x, y - cover.rect.y));
+      return !isKeyColour(picture.at(x - cover.rect.x, y - cover.rect.y));
     return !hasKeyPixel(picture);
   }
 
