@@ -177,6 +177,22 @@ TEST(SkinCheck, AKeyTypoSuggestsTheNearestKeyAndADuplicateNamesTheLineThatCounts
   EXPECT_NE(findings[1].message.find("\"\u00b5\""), std::string::npos) << findings[1].message;
 }
 
+TEST(SkinCheck, ZeroBytesOnManyShortLinesLeaveEveryLineItsOwnText) {
+  // Each line with a zero byte in it is read without it; however many such
+  // lines there are, each must still be judged on its own text.
+  auto keyOf = [](int i) {
+    return std::string{static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26)};
+  };
+  std::string text = "[file name]\r\n";
+  for (int i = 0; i < 300; ++i) text += keyOf(i) + std::string(1, '\0') + "=\r\n";
+  const auto findings = checkSettingsText(text, InterfaceTexts());
+  ASSERT_EQ(findings.size(), 300u) << lines(findings);
+  for (int i = 0; i < 300; ++i) {
+    EXPECT_EQ(findings[static_cast<std::size_t>(i)].key, keyOf(i));
+    EXPECT_EQ(findings[static_cast<std::size_t>(i)].line, i + 2);
+  }
+}
+
 struct PictureCase {
   const char* name;
   std::string picture;
