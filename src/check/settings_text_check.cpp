@@ -2,6 +2,7 @@
 // blanks removed and case ignored, a header the reader does not know leaves
 // the section before it in force, and a last line without a line end is
 // never read.
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -92,11 +93,12 @@ struct Line {
   bool ended;
 };
 
-std::vector<Line> splitLines(std::string_view bytes, std::vector<std::string>& storage) {
+// Lines that held zero bytes are kept, cleaned, in `storage`, which must
+// not move them: the lines returned point into it.
+std::vector<Line> splitLines(std::string_view bytes, std::deque<std::string>& storage) {
   std::vector<Line> lines;
   std::size_t start = 0;
   int number = 1;
-  storage.reserve(bytes.size() / 8 + 1);
   while (start < bytes.size()) {
     std::size_t end = start;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
@@ -133,7 +135,7 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
     findings.push_back(std::move(f));
   };
 
-  std::vector<std::string> storage;
+  std::deque<std::string> storage;
   std::string_view current;  // section in force, empty before the first
   bool ended = false;
   std::map<std::pair<std::string_view, std::string_view>, int> firstLine;

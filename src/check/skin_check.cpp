@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "base/code_page.h"
+#include "imaging/recolour.h"
 #include "preview/draw_record.h"
 #include "preview/painter.h"
 #include "preview/preview_canvas.h"
@@ -16,12 +17,8 @@
 
 namespace {
 
-constexpr Color kKeyGreen = 0x00F800;
-constexpr Color kKeyGreenBright = 0x00FF00;
-bool isKey(Color c) { return c == kKeyGreen || c == kKeyGreenBright; }
-
 bool hasKeyPixel(const Image& image) {
-  return std::any_of(image.pixels.begin(), image.pixels.end(), isKey);
+  return std::any_of(image.pixels.begin(), image.pixels.end(), isKeyColour);
 }
 
 std::string number(double value) {
@@ -178,7 +175,7 @@ class Checker {
   void keyRules(int index, std::string_view name, const Image& picture) {
     if (!hasKeyPixel(builtinSkinPicture(index))) return;
     const bool any = hasKeyPixel(picture);
-    const bool all = std::all_of(picture.pixels.begin(), picture.pixels.end(), isKey);
+    const bool all = std::all_of(picture.pixels.begin(), picture.pixels.end(), isKeyColour);
     if (all)
       addPicture(Severity::Warning, "picture-all-key", name,
                  texts_.text("LANG_CHECK_PICTURE_ALL_KEY$"));
@@ -333,24 +330,38 @@ class Checker {
     return false;
   }
 
-  // Whether `cover` hides screen point (x, y): boxes wholly, pictures where
-  // they are not transparent green.
-  bool opaqueAt(const DrawItem& cover, bool coverIsText, int x, int y) const {
-    if (!cover.rect.contains(x, y) || coverIsText) return false;
-    if (cover.picture.empty()) return !cover.color.empty();
-    const Image& picture = images_.picture(cover.picture);
-    if (picture.empty()) return false;
-    if (cover.rect.w == picture.width && cover.rect.h == picture.height)
-      return !isKey(picture.at(x - cover.rect.x, y - cover.rect.y));
-    return !hasKeyPixel(picture);
+  // What an item can hide, worked out once per item rather than at every
+  // pixel: boxes hide wholly, pictures where they are not transparent green
+  // (at natural size pixel by pixel, otherwise only when they have none).
+  struct Cover {
+    enum Kind { Nothing, Whole, Pixels } kind = Nothing;
+    const Image* picture = nullptr;
+  };
+
+  Cover coverOf(const DrawItem& item, bool itemIsText) const {
+    if (itemIsText) return {};
+    if (item.picture.empty()) return {item.color.empty() ? Cover::Nothing : Cover::Whole};
+    const Image& picture = images_.picture(item.picture);
+    if (picture.empty()) return {};
+    if (item.rect.w == picture.width && item.rect.h == picture.height)
+      return {Cover::Pixels, &picture};
+    return {hasKeyPixel(picture) ? Cover::Nothing : Cover::Whole};
+  }
+
+  // Whether `item` hides screen point (x, y).
+  static bool opaqueAt(const DrawItem& item, const Cover& cover, int x, int y) {
+    if (cover.kind == Cover::Nothing || !item.rect.contains(x, y)) return false;
+    return cover.kind == Cover::Whole ||
+           !isKeyColour(cover.picture->at(x - item.rect.x, y - item.rect.y));
   }
 
   void overlapRule(int view, const DrawRecord& record,
                    std::map<std::tuple<std::string_view, std::string_view, std::string_view>,
                             std::size_t>& seen) {
     const std::vector<DrawItem>& items = record.items();
-    std::vector<char> text(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) text[i] = isText(record, items[i]);
+    std::vector<Cover> covers(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+      covers[i] = coverOf(items[i], isText(record, items[i]));
     for (std::size_t i = 0; i < items.size(); ++i) {
       const DrawItem& a = items[i];
       if (a.element.empty()) continue;
@@ -362,7 +373,7 @@ class Checker {
           for (std::size_t j = i + 1; j < items.size() && !hidden; ++j) {
             const DrawItem& b = items[j];
             if (b.screen != a.screen || b.element == a.element) continue;
-            if (opaqueAt(b, text[j], x, y)) {
+            if (opaqueAt(b, covers[j], x, y)) {
               hidden = true;
               if (!coveredBy) coveredBy = &b;
             }

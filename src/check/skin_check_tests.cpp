@@ -13,6 +13,7 @@
 #include "imaging/bmp16.h"
 #include "skin/skin_files.h"
 #include "testsupport/fake_core_desktop.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/saved_skin.h"
 #include "testsupport/temp_dir.h"
 
@@ -40,6 +41,13 @@ struct LoadedSkin {
 const Finding* find(const std::vector<Finding>& findings, std::string_view code) {
   for (const Finding& f : findings)
     if (f.code == code) return &f;
+  return nullptr;
+}
+
+// The low-contrast finding of one colour field, or nullptr.
+const Finding* lowContrast(const std::vector<Finding>& findings, std::string_view key) {
+  for (const Finding& f : findings)
+    if (f.code == "low-contrast" && f.key == key) return &f;
   return nullptr;
 }
 
@@ -169,6 +177,22 @@ TEST(SkinCheck, AKeyTypoSuggestsTheNearestKeyAndADuplicateNamesTheLineThatCounts
   EXPECT_NE(findings[1].message.find("\"\u00b5\""), std::string::npos) << findings[1].message;
 }
 
+TEST(SkinCheck, ZeroBytesOnManyShortLinesLeaveEveryLineItsOwnText) {
+  // Each line with a zero byte in it is read without it; however many such
+  // lines there are, each must still be judged on its own text.
+  auto keyOf = [](int i) {
+    return std::string{static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26)};
+  };
+  std::string text = "[file name]\r\n";
+  for (int i = 0; i < 300; ++i) text += keyOf(i) + std::string(1, '\0') + "=\r\n";
+  const auto findings = checkSettingsText(text, InterfaceTexts());
+  ASSERT_EQ(findings.size(), 300u) << lines(findings);
+  for (int i = 0; i < 300; ++i) {
+    EXPECT_EQ(findings[static_cast<std::size_t>(i)].key, keyOf(i));
+    EXPECT_EQ(findings[static_cast<std::size_t>(i)].line, i + 2);
+  }
+}
+
 struct PictureCase {
   const char* name;
   std::string picture;
@@ -226,34 +250,7 @@ TEST(SkinCheck, StoredPicturesMissingUnreadableOrNotSixteenBit) {
   std::filesystem::remove(folder + "icon/nds.bmp");
   writeAll(folder + "btn.bmp", "not a picture");
   // A 24-bit BMP is read, and noted as one that a save converts.
-  {
-    std::string bmp;
-    const int w = 39, h = 14, row = (w * 3 + 3) / 4 * 4;
-    auto put32 = [&](std::uint32_t v) {
-      for (int i = 0; i < 4; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    auto put16 = [&](std::uint16_t v) {
-      bmp += static_cast<char>(v & 0xFF);
-      bmp += static_cast<char>(v >> 8);
-    };
-    bmp += "BM";
-    put32(54 + row * h);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(w);
-    put32(h);
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(row * h);
-    put32(2834);
-    put32(2834);
-    put32(0);
-    put32(0);
-    bmp += std::string(static_cast<std::size_t>(row * h), '\x40');
-    writeAll(folder + "btn3.bmp", bmp);
-  }
+  writeBytes(folder + "btn3.bmp", makeBmp24(Image(39, 14, 0x404040)));
   LoadedSkin skin;
   ASSERT_TRUE(skin.loadFolder(folder));
   const auto findings = skin.check();
@@ -320,9 +317,7 @@ TEST(SkinCheck, ContrastOfEachTextAgainstThePixelsUnderIt) {
   skin.images[SkinImageTable::indexOf("selectbar.bmp")].picture = Image(256, 42, 0xF8F8F8);
   skin.model.globalSettings.listTextHighLightColor = 0xF8F8F8;
   auto findings = checkSkin(skin.model, skin.images, {}, skin.texts);
-  const Finding* f = nullptr;
-  for (const Finding& each : findings)
-    if (each.code == "low-contrast" && each.key == "listTextHighLightColor") f = &each;
+  const Finding* f = lowContrast(findings, "listTextHighLightColor");
   ASSERT_NE(f, nullptr) << lines(findings);
   EXPECT_EQ(f->severity, Severity::Error);
   EXPECT_EQ(f->section, "global settings");
@@ -332,14 +327,13 @@ TEST(SkinCheck, ContrastOfEachTextAgainstThePixelsUnderIt) {
   // Mid grey on the white bar is legible enough to warn only; black is fine.
   skin.model.globalSettings.listTextHighLightColor = 0xB0B0B0;
   findings = checkSkin(skin.model, skin.images, {}, skin.texts);
-  f = nullptr;
-  for (const Finding& each : findings)
-    if (each.code == "low-contrast" && each.key == "listTextHighLightColor") f = &each;
+  f = lowContrast(findings, "listTextHighLightColor");
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->severity, Severity::Warning);
   skin.model.globalSettings.listTextHighLightColor = 0;
-  for (const Finding& each : checkSkin(skin.model, skin.images, {}, skin.texts))
-    EXPECT_FALSE(each.code == "low-contrast" && each.key == "listTextHighLightColor");
+  EXPECT_EQ(
+      lowContrast(checkSkin(skin.model, skin.images, {}, skin.texts), "listTextHighLightColor"),
+      nullptr);
 }
 
 TEST(SkinCheck, LuminanceAndDistanceHelpers) {

@@ -53,17 +53,6 @@ std::string fitted(std::string_view text, int width, int scale) {
   return {};
 }
 
-void copyInto(Image& target, const Image& source, int x, int y) {
-  for (int sy = 0; sy < source.height; ++sy) {
-    const int ty = y + sy;
-    if (ty < 0 || ty >= target.height) continue;
-    for (int sx = 0; sx < source.width; ++sx) {
-      const int tx = x + sx;
-      if (tx >= 0 && tx < target.width) target.at(tx, ty) = source.at(sx, sy);
-    }
-  }
-}
-
 }  // namespace
 
 std::string_view drawableText(std::string_view text, std::string_view fallback) {

@@ -28,7 +28,8 @@ constexpr ScreenView kViews[kScreenViewCount] = {
     {"LANG_SCREEN_12$", GameInfo, Menu},     {"LANG_SCREEN_13$", GameInfo, Menu},
 };
 
-// Opaque copy at natural size, clipped to the destination.
+}  // namespace
+
 void copyInto(Image& target, const Image& source, int x, int y) {
   for (int row = 0; row < source.height; ++row) {
     const int ty = y + row;
@@ -41,8 +42,6 @@ void copyInto(Image& target, const Image& source, int x, int y) {
                 static_cast<std::size_t>(to - from) * sizeof(Color));
   }
 }
-
-}  // namespace
 
 const ScreenView* screenView(int view) {
   if (view < 0 || view >= kScreenViewCount) return nullptr;

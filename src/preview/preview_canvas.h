@@ -44,6 +44,10 @@ ScreenPair renderScreenView(int view, const PreviewSources& sources, DrawRecord*
 // gaps have none.
 const DrawItem* itemAt(const DrawRecord& record, int canvasX, int canvasY);
 
+// `source` copied opaque at natural size with its origin at (x, y), clipped
+// to `target`.
+void copyInto(Image& target, const Image& source, int x, int y);
+
 // The 266 x 490 canvas. An empty lower screen leaves the background showing
 // where it would be, so an undrawn screen never passes for a drawn one.
 Image composeCanvas(const ScreenPair& screens, Color background);
