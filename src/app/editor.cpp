@@ -30,7 +30,7 @@ SkinChanges Editor::edit(const std::string& label, const std::string& mergeKey,
 }
 
 void Editor::redraw() {
-  preview_.redraw(PreviewSources{session_.model(), session_.images()}, state_.BGColor);
+  preview_.redraw(sources(), state_.BGColor);
   listeners_.notify(&EditorListener::canvasChanged);
 }
 

@@ -23,10 +23,11 @@ FieldRef colourField(int index) { return {"global settings", recolourColourKey(i
 SkinChanges put(RecolouredSkin& out, SkinModel& model, SkinImageTable& images) {
   SkinChanges changes;
   for (int i = 0; i < kRecolourColourCount; ++i) {
-    Color* field = colorField(model, "global settings", recolourColourKey(i));
+    const FieldRef ref = colourField(i);
+    Color* field = colorField(model, ref.section, ref.key);
     if (!field || *field == out.colours[i]) continue;
     *field = out.colours[i];
-    changes.fields.push_back(colourField(i));
+    changes.fields.push_back(ref);
   }
   for (int i = 0; i < kSkinImageCount; ++i) {
     if (samePicture(images[i].picture, out.pictures[i])) continue;
@@ -54,8 +55,9 @@ SkinChanges RecolourEdit::differences(const SkinModel& model, const SkinImageTab
   SkinChanges changes;
   const RecolouredSkin& source = session_.captured();
   for (int i = 0; i < kRecolourColourCount; ++i) {
-    const Color* field = colorField(model, "global settings", recolourColourKey(i));
-    if (field && *field != source.colours[i]) changes.fields.push_back(colourField(i));
+    const FieldRef ref = colourField(i);
+    const Color* field = colorField(model, ref.section, ref.key);
+    if (field && *field != source.colours[i]) changes.fields.push_back(ref);
   }
   for (int i = 0; i < kSkinImageCount; ++i)
     if (!samePicture(images[i].picture, source.pictures[i])) changes.pictures.push_back(i);

@@ -10,14 +10,12 @@ void SkinProblems::opened(SkinLoadRecord record, const SkinImageTable& images, I
   record_ = std::move(record);
   identity_ = std::move(identity);
   editedFields_.clear();
-  checked_ = false;
 }
 
 void SkinProblems::forget() {
   record_.reset();
   loadedPictures_.clear();
   editedFields_.clear();
-  checked_ = false;
 }
 
 void SkinProblems::saved(Identity identity) {
@@ -37,7 +35,6 @@ void SkinProblems::fieldEdited(FieldRef field) {
 
 void SkinProblems::refresh(const SkinModel& model, const SkinImageTable& images,
                            const InterfaceTexts& texts, const Identity& current) {
-  checked_ = true;
   if (!record_ || current != identity_) {
     findings_ = checkSkin(model, images, {}, texts);
     return;

@@ -48,8 +48,6 @@ class SkinProblems {
                const Identity& current);
 
   const std::vector<Finding>& findings() const { return findings_; }
-  // Whether refresh() has run since the skin last changed hands.
-  bool checked() const { return checked_; }
 
  private:
   std::optional<SkinLoadRecord> record_;
@@ -59,7 +57,6 @@ class SkinProblems {
   std::vector<Image> loadedPictures_;
   std::set<std::pair<std::string, std::string>> editedFields_;
   std::vector<Finding> findings_;
-  bool checked_ = false;
 };
 
 // The control that mends a finding: the picture's image button, the

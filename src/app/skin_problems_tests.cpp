@@ -195,29 +195,3 @@ TEST(ProblemCount, OneAndManyOfEachInTheLanguage) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(AllScreensToFile, WritesTheContactSheetAsPngAndSaysWhenItCannot) {
-  TempDir home, out;
-  FakeDesktop desktop;
-  Editor editor{desktop, home.path()};
-  editor.start();
-  desktop.fileAnswers.push_back(out.folder() + "sheet");
-  editor.screenshotAllToFile();
-  const std::string written = readAll(out.folder() + "sheet.png");
-  ASSERT_GT(written.size(), 8u);
-  EXPECT_EQ(written.substr(1, 3), "PNG");
-  EXPECT_EQ(editor.state().LastPath, out.folder());
-  EXPECT_TRUE(desktop.messages.empty());
-
-  desktop.fileAnswers.push_back(out.folder() + "no/such/folder/sheet.png");
-  editor.screenshotAllToFile();
-  ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_NE(desktop.messages[0].body.find("sheet.png"), std::string::npos);
-
-  editor.screenshotAllToFile();  // cancelled: nothing asked of the disk
-  EXPECT_EQ(desktop.messages.size(), 1u);
-}
-
-}  // namespace

@@ -58,9 +58,8 @@ void RecolouredSkin::storeInto(SkinModel& model, SkinImageTable& images) const {
 }
 
 SkinRecolourSession::SkinRecolourSession(const SkinModel& model, const SkinImageTable& images) {
-  SkinModel readable = model;  // field access by name is for a model that can be written
   for (int i = 0; i < kRecolourColourCount; ++i)
-    if (const Color* field = colorField(readable, kColourSection, recolourColourKey(i)))
+    if (const Color* field = colorField(model, kColourSection, recolourColourKey(i)))
       source_.colours[i] = *field;
   for (int i = 0; i < kSkinImageCount; ++i) source_.pictures[i] = images[i].picture;
 }
