@@ -8,21 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "default_skin.h"
 #include "preview/preview_canvas.h"
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_model.h"
 
 namespace {
-
-struct DefaultSkin {
-  SkinModel model;
-  SkinImageTable images;
-  DefaultSkin() {
-    resetSkinImages(images);
-    resetSkinModel(model);
-  }
-};
 
 float largestZoom() {
   float zoom = 1.0f;

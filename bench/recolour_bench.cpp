@@ -7,20 +7,12 @@
 #include <random>
 
 #include "app/skin_recolour.h"
+#include "default_skin.h"
 #include "imaging/dither.h"
 #include "preview/preview_canvas.h"
 #include "skin/skin_files.h"
 
 namespace {
-
-struct DefaultSkin {
-  SkinModel model;
-  SkinImageTable images;
-  DefaultSkin() {
-    resetSkinImages(images);
-    resetSkinModel(model);
-  }
-};
 
 // The worst case: a skin taken from an archive of photographs, whose
 // pictures keep all 8 bits, so no pixel is a 15-bit colour.

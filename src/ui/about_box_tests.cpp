@@ -14,7 +14,7 @@
 #include "app/product_info.h"
 #include "i18n/interface_texts.h"
 #include "ui/about_box.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 using namespace Qt::StringLiterals;
 

@@ -12,7 +12,7 @@
 
 #include "i18n/interface_texts.h"
 #include "ui/color_picker_dialog.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 using namespace Qt::StringLiterals;
 

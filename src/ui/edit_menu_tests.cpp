@@ -6,7 +6,7 @@
 
 #include "app/editor_settings.h"
 #include "ui/editing_panel.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 using namespace Qt::StringLiterals;
 

@@ -282,34 +282,24 @@ void EditingPanel::focusTarget(const PanelTarget& target) {
   QWidget* control = nullptr;
   int page = -1;
   switch (target.kind) {
-    case PanelTarget::Kind::ElementRow:
-      ensurePage(ElementsPage);
-      break;
-    case PanelTarget::Kind::ImageButton:
-      ensurePage(ImagesPage);
-      break;
-    case PanelTarget::Kind::ColorButton:
-      ensurePage(ColorsPage);
-      break;
-    case PanelTarget::Kind::None:
-      return;
-  }
-  switch (target.kind) {
     case PanelTarget::Kind::ElementRow: {
+      page = ElementsPage;
+      ensurePage(page);
       const Row& row = rows_[target.index];
       control = row.spins[0] ? static_cast<QWidget*>(row.spins[0])
                 : row.check  ? static_cast<QWidget*>(row.check)
                              : row.label;
-      page = 2;
       break;
     }
     case PanelTarget::Kind::ImageButton:
+      page = ImagesPage;
+      ensurePage(page);
       control = imageButtons_[target.index];
-      page = 1;
       break;
     case PanelTarget::Kind::ColorButton:
+      page = ColorsPage;
+      ensurePage(page);
       control = colorButtons_[target.index];
-      page = 0;
       break;
     case PanelTarget::Kind::None:
       return;

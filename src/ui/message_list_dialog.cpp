@@ -30,9 +30,10 @@ MessageListDialog::MessageListDialog(QWidget* parent, const QString& title, cons
   list_->setReadOnly(true);
   list_->setLineWrapMode(QPlainTextEdit::NoWrap);
   list_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  list_->setPlainText(lines.join(u'\n'));
+  const QString joined = lines.join(u'\n');
+  list_->setPlainText(joined);
   list_->setAccessibleName(summary);
-  list_->setAccessibleDescription(lines.join(u'\n'));
+  list_->setAccessibleDescription(joined);
 
   ok_->setObjectName("ok");
   ok_->setAccessibleName(okText);

@@ -15,7 +15,7 @@
 #include "testsupport/fake_desktop.h"
 #include "ui/message_list_dialog.h"
 #include "ui/qt_desktop.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 using namespace Qt::StringLiterals;
 

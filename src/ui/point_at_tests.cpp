@@ -5,7 +5,7 @@
 #include "preview/preview_canvas.h"
 #include "ui/editing_panel.h"
 #include "ui/preview_widget.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 using namespace Qt::StringLiterals;
 

@@ -7,7 +7,7 @@
 #include "app/point_at.h"
 #include "ui/editing_panel.h"
 #include "ui/problems_list.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "testsupport/saved_skin.h"
 #include "ui/preview_widget.h"
 #include "ui/recolour_dialog.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 namespace {
 

@@ -28,9 +28,10 @@ void SkinWatcher::follow() {
   folder_ = editor_.skinFolder();
   pending_.clear();
   attempts_.clear();
-  if (watcher_ && !watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
-  if (watcher_ && !watcher_->directories().isEmpty())
-    watcher_->removePaths(watcher_->directories());
+  if (watcher_) {
+    if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+  }
   if (folder_.empty()) return;
   if (!watcher_) {
     watcher_ = std::make_unique<QFileSystemWatcher>();

@@ -13,7 +13,7 @@
 #include "testsupport/saved_skin.h"
 #include "ui/editing_panel.h"
 #include "ui/panel_widgets.h"
-#include "ui/ui_test_support.h"
+#include "ui/test_support.h"
 
 namespace {
 
