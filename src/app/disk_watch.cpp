@@ -55,9 +55,7 @@ DiskWatch::News DiskWatch::examine(const std::string& path, const SkinImageTable
   if (!picture) return {Change::PictureNotReady, entry, {}};
   stamps_[path] = now;
   const Image& shown = images[entry].picture;
-  if (picture->width == shown.width && picture->height == shown.height &&
-      picture->pixels == shown.pixels)
-    return {};
+  if (*picture == shown) return {};
   return {Change::PictureReloaded, entry, std::move(*picture)};
 }
 

@@ -13,10 +13,6 @@ bool sameParts(const RecolourParts& a, const RecolourParts& b) {
   return a.colours == b.colours && a.groups == b.groups;
 }
 
-bool samePicture(const Image& a, const Image& b) {
-  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
-}
-
 FieldRef colourField(int index) { return {"global settings", recolourColourKey(index)}; }
 
 // Moves the recoloured skin into the skin, listing what differed.
@@ -30,7 +26,7 @@ SkinChanges put(RecolouredSkin& out, SkinModel& model, SkinImageTable& images) {
     changes.fields.push_back(ref);
   }
   for (int i = 0; i < kSkinImageCount; ++i) {
-    if (samePicture(images[i].picture, out.pictures[i])) continue;
+    if (images[i].picture == out.pictures[i]) continue;
     images[i].picture = std::move(out.pictures[i]);
     changes.pictures.push_back(i);
   }
@@ -60,7 +56,7 @@ SkinChanges RecolourEdit::differences(const SkinModel& model, const SkinImageTab
     if (field && *field != source.colours[i]) changes.fields.push_back(ref);
   }
   for (int i = 0; i < kSkinImageCount; ++i)
-    if (!samePicture(images[i].picture, source.pictures[i])) changes.pictures.push_back(i);
+    if (images[i].picture != source.pictures[i]) changes.pictures.push_back(i);
   return changes;
 }
 

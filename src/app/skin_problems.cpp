@@ -45,9 +45,7 @@ void SkinProblems::refresh(const SkinModel& model, const SkinImageTable& images,
   for (std::size_t i = 0; i < loadedPictures_.size(); ++i) {
     const Image& then = loadedPictures_[i];
     const Image& picture = images[static_cast<int>(i)].picture;
-    if (then.width != picture.width || then.height != picture.height ||
-        then.pixels != picture.pixels)
-      now.pictures[i].origin = PictureOrigin::Bmp16;
+    if (then != picture) now.pictures[i].origin = PictureOrigin::Bmp16;
   }
   findings_ = checkSkin(model, images, {&now}, texts);
   // Lines of the stored settings file about a field the author has since

@@ -16,7 +16,6 @@
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
 #include "i18n/interface_texts.h"
-#include "i18n/text_file.h"
 #include "imaging/image_encoders.h"
 #include "preview/contact_sheet.h"
 #include "preview/preview_canvas.h"
@@ -58,19 +57,9 @@ bool namesArchive(const std::string& out) {
   return out.size() >= 4 && upperAscii(std::string_view(out).substr(out.size() - 4)) == ".ZIP";
 }
 
-// The texts of a language file given by path, over the built-in ones.
-bool loadLanguageFile(InterfaceTexts& texts, const std::string& path) {
-  const std::optional<TextFile> file = readTextFile(path);
-  if (!file) return false;
-  for (const InterfaceTextGroup& group : interfaceTextGroups())
-    for (std::string_view key : group.keys)
-      if (auto value = file->find(group.name, key)) texts.set(key, std::move(*value));
-  return true;
-}
-
 int runRender(const CliOptions& options) {
   Session session;
-  if (!options.language.empty() && !loadLanguageFile(session.texts, options.language)) {
+  if (!options.language.empty() && !applyLanguageFile(session.texts, options.language)) {
     session.fail("cannot read the language file " + options.language);
     return session.exitStatus();
   }
@@ -147,7 +136,7 @@ class SilentDesktop : public Desktop {
 
 int runCheck(const CliOptions& options) {
   InterfaceTexts texts;
-  if (!options.language.empty() && !loadLanguageFile(texts, options.language)) {
+  if (!options.language.empty() && !applyLanguageFile(texts, options.language)) {
     std::fprintf(stderr, "Error: cannot read the language file %s\n", options.language.c_str());
     return kUsageError;
   }

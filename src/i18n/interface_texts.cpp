@@ -357,11 +357,16 @@ void loadInterfaceTexts(InterfaceTexts& texts, int language, const std::filesyst
   texts.resetToBuiltin();
   const std::string_view name = languageFileName(language);
   if (name.empty()) return;
-  const auto file = readTextFile(base / "language" / std::string(name));
-  if (!file) return;
+  applyLanguageFile(texts, base / "language" / std::string(name));
+}
+
+bool applyLanguageFile(InterfaceTexts& texts, const std::filesystem::path& path) {
+  const auto file = readTextFile(path);
+  if (!file) return false;
   for (const InterfaceTextGroup& group : interfaceTextGroups()) {
     for (std::string_view key : group.keys) {
       if (auto value = file->find(group.name, key)) texts.set(key, std::move(*value));
     }
   }
+  return true;
 }

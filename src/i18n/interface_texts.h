@@ -8,8 +8,8 @@
 #include <vector>
 
 struct InterfaceTextGroup {
-  std::string_view name;                   // "Menu", "Panel", ...
-  std::vector<std::string_view> keys;      // in the order they are read
+  std::string_view name;               // "Menu", "Panel", ...
+  std::vector<std::string_view> keys;  // in the order they are read
 };
 
 // The six groups of the 160 original keys in file order, then the group
@@ -44,3 +44,7 @@ std::string_view languageFileName(int language);
 // "language/" (the current folder by default), when there is one.
 void loadInterfaceTexts(InterfaceTexts& texts, int language,
                         const std::filesystem::path& base = ".");
+
+// The texts a language file at `path` holds, over those in place; false
+// when the file cannot be read.
+bool applyLanguageFile(InterfaceTexts& texts, const std::filesystem::path& path);

@@ -19,6 +19,8 @@ struct Image {
       : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
 
   bool empty() const { return width <= 0 || height <= 0; }
+  // Same size and every pixel the same.
+  bool operator==(const Image&) const = default;
   Color at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   Color& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
