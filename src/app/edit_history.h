@@ -22,6 +22,8 @@ struct SkinSnapshot {
   std::string name;  // what the status bar calls the skin
   std::string
       folder;  // the folder it lives in, ending in "/"; empty for archives and the built-in skin
+  // Where its files are read back from by the next save (the table's source).
+  std::shared_ptr<const SkinSource> source;
 };
 
 class EditHistory {

@@ -6,7 +6,9 @@
 #include "app/skin_edits.h"
 #include "app/skin_file_ops.h"
 #include "app/window_layout.h"
+#include "check/skin_check.h"
 #include "preview/screenshot.h"
+#include "skin/builtin_pictures.h"
 #include "skin/skin_files.h"
 
 Editor::Editor(EditorDesktop& desktop, Folders folders)
@@ -93,6 +95,12 @@ std::string Editor::statusText() const {
   std::string status = session_.name().empty() ? text("LANG_STATUS_BUILTIN$") : session_.name();
   if (session_.modified()) status += " \u2014 " + text("LANG_STATUS_MODIFIED$");
   if (watch_.settingsChanged()) status += " \u2014 " + text("LANG_STATUS_CHANGED_ON_DISK$");
+  int builtin = 0;
+  for (int i = 0; i < kSkinImageCount; ++i)
+    if (absentWhenOpened_[i] && session_.images()[i].picture == builtinSkinPicture(i)) ++builtin;
+  if (builtin > 0)
+    status +=
+        " \u2014 " + fillText(text("LANG_STATUS_BUILTIN_PICTURES$"), {std::to_string(builtin)});
   return status;
 }
 
@@ -103,6 +111,7 @@ void Editor::newSkin() {
     resetSkinModel(model);
     return SkinSession::Origin{};
   });
+  absentWhenOpened_.reset();
   watch_.watch({});
   problems_.forget();
   listeners_.notify(&EditorListener::historyChanged);
@@ -118,6 +127,10 @@ bool Editor::open(const std::string& path, const SkinReader& read) {
   SkinRead done =
       readSkinInto(session_, io(problems), text("LANG_FILE_OPEN$"), path, read, state_.LastPath);
   if (done.loaded) {
+    absentWhenOpened_.reset();
+    for (int i = 0; i < kSkinImageCount; ++i)
+      absentWhenOpened_[i] =
+          done.record.pictures[static_cast<std::size_t>(i)].origin == PictureOrigin::NotRead;
     problems_.opened(std::move(done.record), session_.images(), identity());
     watch_.watch(session_.folder());
     listeners_.notify(&EditorListener::historyChanged);
@@ -171,6 +184,8 @@ bool Editor::saveArchive() {
 
 bool Editor::saved(bool worked, const std::string& path) {
   if (worked) {
+    // Every picture is in the skin now.
+    absentWhenOpened_.reset();
     problems_.saved(identity());
     watch_.watch(session_.folder());
     rememberRecent(path);

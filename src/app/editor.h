@@ -7,6 +7,7 @@
 // its listeners what changed, so all of it runs in tests without a display.
 #pragma once
 
+#include <bitset>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -178,7 +179,9 @@ class Editor {
 
   const EditHistory& history() const { return session_.history(); }
   bool modified() const { return session_.modified(); }
-  // The skin's name, and that it is modified, in the current language.
+  // The skin's name, that it is modified, and how many of its pictures the
+  // skin lacked when opened and are still the built-in ones, in the current
+  // language.
   std::string statusText() const;
   // "Undo [big clock] x": the menu item with the step it takes back.
   std::string undoText() const { return withLabel("LANG_EDIT_UNDO$", history().undoLabel()); }
@@ -239,4 +242,6 @@ class Editor {
   ElementDrag drag_;
   std::unique_ptr<RecolourEdit> recolour_;
   SkinProblems problems_;
+  // The pictures the opened skin did not carry, until it is saved whole.
+  std::bitset<kSkinImageCount> absentWhenOpened_;
 };

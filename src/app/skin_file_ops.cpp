@@ -43,18 +43,22 @@ SkinRead readSkinInto(SkinSession& session, const SkinIoContext& io, const std::
 
 bool writeSkinFolder(SkinSession& session, const SkinIoContext& io, const std::string& folder) {
   // The skin on disk is now this one, under the folder's name.
-  return session.save(lastFolderName(folder), folder,
-                      [&](SkinModel& model, const SkinImageTable& images) {
-                        return saveSkinFolder(model, images, io, folder);
-                      });
+  return session.save(
+      lastFolderName(folder), folder,
+      [&](SkinModel& model, const SkinImageTable& images) {
+        return saveSkinFolder(model, images, io, folder);
+      },
+      folderSkinSource(folder));
 }
 
 bool writeSkinArchive(SkinSession& session, const SkinIoContext& io, const std::string& file) {
   // The skin is now the archive: nothing of it on disk to watch.
-  return session.save(lastFolderName(file), {},
-                      [&](SkinModel& model, const SkinImageTable& images) {
-                        return saveSkinArchive(model, images, io, file);
-                      });
+  return session.save(
+      lastFolderName(file), {},
+      [&](SkinModel& model, const SkinImageTable& images) {
+        return saveSkinArchive(model, images, io, file);
+      },
+      archiveSkinSource(file));
 }
 
 std::string archiveSavePath(std::string file) {

@@ -64,10 +64,12 @@ bool SkinSession::replace(const std::string& label, const Load& load) {
   return true;
 }
 
-bool SkinSession::save(std::string name, std::string folder, const Write& write) {
+bool SkinSession::save(std::string name, std::string folder, const Write& write,
+                       std::shared_ptr<const SkinSource> source) {
   if (!write(model_, images_)) return false;
   name_ = std::move(name);
   folder_ = std::move(folder);
+  images_.setSource(std::move(source));
   history_.replaceCurrent(snapshot());
   history_.markSaved();
   return true;
@@ -78,6 +80,7 @@ void SkinSession::restore(const SkinSnapshot& state) {
   for (int i = 0; i < kSkinImageCount; ++i)
     images_[i].picture = state.pictures[i] ? *state.pictures[i] : Image();
   shared_ = state.pictures;
+  images_.setSource(state.source);
   name_ = state.name;
   folder_ = state.folder;
   forgetGesture();

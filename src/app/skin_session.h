@@ -61,8 +61,9 @@ class SkinSession {
   bool replace(const std::string& label, const Load& load);
 
   // When `write` worked, the skin is the one on disk, under `name` in
-  // `folder`: saved, with no new step.
-  bool save(std::string name, std::string folder, const Write& write);
+  // `folder`, its files at `source`: saved, with no new step.
+  bool save(std::string name, std::string folder, const Write& write,
+            std::shared_ptr<const SkinSource> source);
 
   // One step back or forward; false when there is none.
   bool undo();
@@ -78,7 +79,7 @@ class SkinSession {
   void setClock(Clock clock) { clock_ = std::move(clock); }
 
  private:
-  SkinSnapshot snapshot() const { return {model_, shared_, name_, folder_}; }
+  SkinSnapshot snapshot() const { return {model_, shared_, name_, folder_, images_.source()}; }
   void shareAllPictures();
   void restore(const SkinSnapshot& state);
   void forgetGesture();

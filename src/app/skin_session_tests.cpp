@@ -6,6 +6,7 @@
 #include "app/element_drag.h"
 #include "app/skin_edits.h"
 #include "app/skin_session.h"
+#include "skin/skin_source.h"
 
 namespace {
 
@@ -73,38 +74,52 @@ TEST_F(SkinSessionTest, APictureEditIsSharedWithTheHistoryAndUndoesExactly) {
 
 TEST_F(SkinSessionTest, AWholeSkinIsASavedStepOnlyWhenItLoaded) {
   session.edit("x", {}, writeInteger(kClockX, 3));
-  EXPECT_FALSE(session.replace("open", [](SkinModel&, SkinImageTable&) {
-    return std::optional<SkinSession::Origin>();
-  }));
+  EXPECT_FALSE(session.replace(
+      "open", [](SkinModel&, SkinImageTable&) { return std::optional<SkinSession::Origin>(); }));
   EXPECT_TRUE(session.modified());
-  EXPECT_TRUE(session.replace("open", [](SkinModel& model, SkinImageTable&) {
+  const auto blue = std::make_shared<const SkinSource>(SkinSource{{}, "/skins/Blue/", {}});
+  EXPECT_TRUE(session.replace("open", [&](SkinModel& model, SkinImageTable& images) {
     model.bigClock.x = 99;
+    images.setSource(blue);
     return std::optional<SkinSession::Origin>({"Blue", "/skins/Blue/"});
   }));
   EXPECT_FALSE(session.modified());
   EXPECT_EQ(session.name(), "Blue");
   EXPECT_EQ(session.folder(), "/skins/Blue/");
-  // Undone, the skin and its place are the ones before it.
+  EXPECT_EQ(session.images().source(), blue);
+  // Undone, the skin and its place are the ones before it: a save then
+  // carries nothing of Blue's files.
   session.undo();
   EXPECT_EQ(session.model().bigClock.x, 3);
   EXPECT_EQ(session.folder(), "");
+  EXPECT_EQ(session.images().source(), nullptr);
   EXPECT_TRUE(session.modified());
+  session.redo();
+  EXPECT_EQ(session.images().source(), blue);
 }
 
 TEST_F(SkinSessionTest, ASaveRenamesWithoutAStepAndAFailedOneChangesNothing) {
   session.edit("x", {}, writeInteger(kClockX, 3));
-  EXPECT_FALSE(
-      session.save("Gone", "/gone/", [](SkinModel&, const SkinImageTable&) { return false; }));
+  const auto mine = std::make_shared<const SkinSource>(SkinSource{{}, "/m/", {}});
+  EXPECT_FALSE(session.save(
+      "Gone", "/gone/", [](SkinModel&, const SkinImageTable&) { return false; }, mine));
   EXPECT_TRUE(session.modified());
   EXPECT_EQ(session.name(), "");
-  EXPECT_TRUE(session.save("Mine", "/m/", [](SkinModel& model, const SkinImageTable&) {
-    model.skinInfo.LastUpdate = "now";
-    return true;
-  }));
+  EXPECT_EQ(session.images().source(), nullptr);
+  EXPECT_TRUE(session.save(
+      "Mine", "/m/",
+      [](SkinModel& model, const SkinImageTable&) {
+        model.skinInfo.LastUpdate = "now";
+        return true;
+      },
+      mine));
   EXPECT_FALSE(session.modified());
   EXPECT_EQ(session.history().size(), 1u);
   EXPECT_EQ(session.history().current().model.skinInfo.LastUpdate, "now");
   EXPECT_EQ(session.history().current().name, "Mine");
+  // The next save reads the skin's files where this one wrote them.
+  EXPECT_EQ(session.images().source(), mine);
+  EXPECT_EQ(session.history().current().source, mine);
 }
 
 TEST(ElementDragTest, MovesStayInTheSpinBoxRangesAndZeroIsWhereItBegan) {

@@ -185,7 +185,7 @@ TEST_F(HostileSkin, ThousandsOfEntriesOpenQuickly) {
   EXPECT_LT(secondsSince(start), 5.0);
   EXPECT_EQ(model.startBar.x, 5);
   EXPECT_EQ(images.picture("active.bmp").width, 3);
-  EXPECT_EQ(desktop.messages.size(), 52u);  // every other picture is missing
+  EXPECT_TRUE(desktop.messages.empty());  // every other picture is the built-in one
 }
 
 TEST_F(HostileSkin, EntryNamesLeavingTheArchiveNeverReachTheDisk) {
@@ -214,7 +214,7 @@ TEST_F(HostileSkin, EntryNamesLeavingTheArchiveNeverReachTheDisk) {
   EXPECT_EQ(model.startBar.x, 12);
   EXPECT_EQ(images.picture("active.bmp").width, 2);
   EXPECT_EQ(images.picture("active.bmp").at(0, 0), rgb(0, 8, 0));
-  EXPECT_EQ(desktop.messages.size(), 52u);
+  EXPECT_TRUE(desktop.messages.empty());
   // Nothing was written, created or touched anywhere around the archive.
   EXPECT_EQ(snapshot(dir.path()), before);
 
@@ -245,7 +245,7 @@ TEST_F(HostileSkin, FolderLoadsReadNothingOutsideTheChosenFolder) {
 
   ASSERT_TRUE(loadSkinFromFolder(model, images, io, chosen.string() + "/"));
   EXPECT_EQ(model.startBar.x, 1);
-  EXPECT_EQ(desktop.messages.size(), 53u);
+  EXPECT_TRUE(desktop.messages.empty());
   EXPECT_NE(images.picture("active.bmp").width, 9);
   EXPECT_NE(images.picture("icon/cheat.bmp").width, 9);
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <map>
 #include <optional>
 #include <set>
 #include <span>
@@ -21,6 +22,8 @@
 #include "skin/builtin_pictures.h"
 #include "skin/settings_file.h"
 #include "skin/skin_load_record.h"
+#include "skin/skin_source.h"
+#include "skin/skin_source_files.h"
 
 namespace {
 
@@ -49,20 +52,17 @@ void reportNotSaved(const SkinIoContext& io, const std::string& path) {
   showError(io, path + ": " + io.texts.text("LANG_FILE_NOTSAVE$"));
 }
 
-enum class Source { Disk, Archive };
-
-// A 16-bit BMP through the skin's own reader, anything else through the
-// general decoder; pictures from disk are then reduced to 5 bits at once,
-// pictures from an archive only when saved. A 16-bit BMP whose header does
-// not fit its data counts as undecodable.
-std::optional<Image> decodeSkinPicture(std::span<const std::uint8_t> bytes, Source source) {
-  if (isBmp16(bytes)) return readBmp16(bytes);
-  std::optional<Image> picture = decodePicture(bytes);
-  if (picture && source == Source::Disk) dither15(*picture);
-  return picture;
-}
+// Pictures from disk are reduced to 5 bits at once, pictures from an
+// archive only when saved. A 16-bit BMP whose header does not fit its data
+// counts as undecodable.
+using Source = PictureSource;
 
 enum class OnUndecodable { EmptyEntry, KeepEntry };
+
+// Most skins carry only the pictures they change: in a whole skin an absent
+// picture is the built-in one, without a word (the skin check lists them).
+// A file the author chose by name is another matter.
+enum class OnMissing { Report, TakeBuiltin };
 
 bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
                  std::span<const std::uint8_t> bytes, Source source, const std::string& name,
@@ -93,7 +93,7 @@ bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
 // if `path` (folder + the table's name) does not open.
 bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
                   const std::string& path, CaseInsensitiveFolder* fallback,
-                  OnUndecodable onUndecodable) {
+                  OnUndecodable onUndecodable, OnMissing onMissing = OnMissing::Report) {
   std::string shownPath = path;
   FileRead read = readFileExplained(path);
   if (read.failure == ReadFailure::Missing && fallback) {
@@ -105,10 +105,14 @@ bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
   if (!read.bytes) {
     if (io.record)
       io.record->pictures[static_cast<std::size_t>(index)] = {PictureOrigin::NotRead, {}, path};
+    if (read.failure == ReadFailure::Missing && onMissing == OnMissing::TakeBuiltin) {
+      images[index].picture = builtinSkinPicture(index);
+      return false;
+    }
     reportUnreadable(io, shownPath, read.failure);
     return false;
   }
-  return takeDecoded(images, index, io, *read.bytes, Source::Disk, shownPath, onUndecodable);
+  return takeDecoded(images, index, io, *read.bytes, Source::Folder, shownPath, onUndecodable);
 }
 
 // An archive entry's name as its author wrote it, with "/" between folders
@@ -150,57 +154,115 @@ std::filesystem::path findSettingsFile(const std::string& folder) {
 }
 
 // Where a save puts the skin's files, in the order writeSkinFiles hands
-// them over.
+// them over. `stopped` tells when the target is lost, so that the rest
+// need not be encoded or read.
 struct SkinFileSink {
   std::function<void(std::span<const std::uint8_t>)> settings;
-  std::function<void(const SkinImage&)> picture;
+  std::function<void(const SkinImage&, std::span<const std::uint8_t>)> picture;
   std::function<void()> iconFolder;  // between the root pictures and the icons
+  std::function<void(const CarriedFile&, std::span<const std::uint8_t>)> carried;
+  std::function<bool()> stopped;
 };
+
+// A picture's file as saved: its stored bytes when the author left it as
+// it was and they are a 16-bit BMP, so that nothing changes that needs not;
+// otherwise a 16-bit BMP of it.
+std::vector<std::uint8_t> pictureFile(SkinSourceFiles& source, int index, const Image& picture) {
+  if (std::optional<std::vector<std::uint8_t>> kept = source.unchangedPicture(index, picture))
+    return std::move(*kept);
+  return encodeBmp16(picture);
+}
 
 // The save order and progress steps every kind of save shares: the
 // settings file (stamping LastUpdate), the pictures at the root, a step for
-// the icon folder, the icons, then 0.
+// the icon folder, the icons, then the skin's other files, then 0.
 void writeSkinFiles(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
-                    const SkinFileSink& sink) {
+                    SkinSourceFiles& source, const SkinFileSink& sink) {
   sink.settings(writeSkinSettings(model, io.clock));
+  auto picture = [&](int i) {
+    if (!sink.stopped()) sink.picture(images[i], pictureFile(source, i, images[i].picture));
+  };
   for (int i = 0; i < kFirstIconImage; ++i) {
     io.desktop.setProgress(i + 1);
-    sink.picture(images[i]);
+    picture(i);
   }
   io.desktop.setProgress(kFirstIconImage + 1);
-  sink.iconFolder();
+  if (!sink.stopped()) sink.iconFolder();
   for (int i = kFirstIconImage; i < kSkinImageCount; ++i) {
     io.desktop.setProgress(i + 2);
-    sink.picture(images[i]);
+    picture(i);
+  }
+  for (const CarriedFile& file : source.files()) {
+    if (sink.stopped()) break;
+    if (file.folder) {
+      sink.carried(file, {});
+    } else if (std::optional<std::vector<std::uint8_t>> bytes = source.read(file)) {
+      sink.carried(file, *bytes);
+    }
   }
   io.desktop.setProgress(0);
 }
 
-// The folder a saved archive holds the skin in: "Blue/" for "Blue.zip".
-// Entry names are flagged as UTF-8, so a file name that is not (this system
-// allows any bytes) has each stray byte replaced by U+FFFD.
-std::string archiveRootFolder(const std::string& archivePath) {
-  const std::string base = std::filesystem::path(archivePath).stem().string();
-  if (base.empty()) return {};
-  std::string root;
-  for (std::size_t at = 0; at < base.size();) {
+// One message for everything of the skin that stayed behind, after the
+// save of the rest.
+void reportLost(const SkinIoContext& io, const SkinSourceFiles& source) {
+  if (source.lost().empty()) return;
+  std::string names;
+  for (const std::string& name : source.lost()) names += (names.empty() ? "" : ", ") + name;
+  std::string body = io.texts.text("LANG_FILES_NOT_CARRIED$");
+  const std::size_t mark = body.find("%1");
+  if (mark == std::string::npos)
+    body += " " + names;
+  else
+    body.replace(mark, 2, names);
+  showError(io, body);
+}
+
+// `name` with every byte that is not well-formed UTF-8 replaced by U+FFFD:
+// archive entry names are flagged as UTF-8, while this system allows any
+// bytes in a file name.
+std::string wellFormedUtf8(std::string_view name) {
+  std::string out;
+  for (std::size_t at = 0; at < name.size();) {
     char32_t c = 0;
-    const std::size_t length = decodeUtf8(base, at, c);
+    const std::size_t length = decodeUtf8(name, at, c);
     if (length == 0) {
-      appendUtf8(root, U'\uFFFD');
+      appendUtf8(out, U'\uFFFD');
       ++at;
     } else {
-      root.append(base, at, length);
+      out.append(name, at, length);
       at += length;
     }
   }
-  return root + "/";
+  return out;
+}
+
+// The folder a saved archive holds the skin in: "Blue/" for "Blue.zip".
+std::string archiveRootFolder(const std::string& archivePath) {
+  const std::string base = std::filesystem::path(archivePath).stem().string();
+  if (base.empty()) return {};
+  return wellFormedUtf8(base) + "/";
+}
+
+// Temporary files that killed saves left of the carried files in a
+// target folder: the ones of the table's names are cleared up apart.
+void removeLeftoversOfCarriedFiles(const std::string& folder,
+                                   const std::vector<CarriedFile>& files) {
+  std::map<std::string, std::vector<std::string>> byFolder;
+  for (const CarriedFile& file : files) {
+    if (file.folder) continue;
+    const std::size_t slash = file.name.rfind('/');
+    const std::string parent = slash == std::string::npos ? "" : file.name.substr(0, slash + 1);
+    byFolder[parent].push_back(file.name.substr(parent.size()));
+  }
+  for (const auto& [parent, names] : byFolder) removeLeftoverTemporaries(folder + parent, names);
 }
 
 }  // namespace
 
 void resetSkinImages(SkinImageTable& images) {
   for (int i = 0; i < kSkinImageCount; ++i) images[i].picture = builtinSkinPicture(i);
+  images.setSource(nullptr);
 }
 
 void loadImageFile(SkinImageTable& images, int index, const SkinIoContext& io,
@@ -215,20 +277,25 @@ void loadSkinFolderImages(SkinImageTable& images, const SkinIoContext& io,
   for (int i = 0; i < kSkinImageCount; ++i) {
     io.desktop.setProgress(i + 1);
     loadFromDisk(images, i, io, folder + std::string(images[i].fileName), &otherSpellings,
-                 OnUndecodable::EmptyEntry);
+                 OnUndecodable::EmptyEntry, OnMissing::TakeBuiltin);
   }
   io.desktop.setProgress(0);
 }
 
-void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
-                    const std::string& entryName) {
+namespace {
+
+void loadEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
+               const std::string& entryName, OnMissing onMissing) {
   if (!isSkinImageEntry(index)) return;
   const int entry = archive.findEntry(entryName);
   if (entry < 0) {
     if (io.record)
       io.record->pictures[static_cast<std::size_t>(index)] = {
           PictureOrigin::NotRead, {}, entryName};
-    reportNotFound(io, shownEntryName(entryName));
+    if (onMissing == OnMissing::TakeBuiltin)
+      images[index].picture = builtinSkinPicture(index);
+    else
+      reportNotFound(io, shownEntryName(entryName));
     return;
   }
   // An entry that cannot be unpacked is as unusable as one that cannot be
@@ -239,8 +306,10 @@ void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, 
               Source::Archive, shownEntryName(archive.entryName(entry)), OnUndecodable::EmptyEntry);
 }
 
-bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
-                     ZipArchive& archive) {
+// The archive open; `path` is where the archive lies, for the saves to read
+// it again, or empty for one in memory.
+bool openArchiveAt(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                   ZipArchive& archive, const std::string& path) {
   std::string root;
   int settingsEntry = -1;
   for (int i = 0; i < archive.entryCount(); ++i) {
@@ -278,10 +347,25 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
   readSkinElements(model, *settings);
   for (int i = 0; i < kSkinImageCount; ++i) {
     io.desktop.setProgress(i + 1);
-    loadImageEntry(images, i, io, archive, root + archiveName(images[i].fileName));
+    loadEntry(images, i, io, archive, root + archiveName(images[i].fileName),
+              OnMissing::TakeBuiltin);
   }
   io.desktop.setProgress(0);
+  images.setSource(
+      std::make_shared<const SkinSource>(SkinSource{SkinSource::Kind::Archive, path, root}));
   return true;
+}
+
+}  // namespace
+
+void loadImageEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipArchive& archive,
+                    const std::string& entryName) {
+  loadEntry(images, index, io, archive, entryName, OnMissing::Report);
+}
+
+bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
+                     ZipArchive& archive) {
+  return openArchiveAt(model, images, io, archive, {});
 }
 
 bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
@@ -295,7 +379,7 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
   }
   removeLeftoversOfArchiveSave(archivePath);
   ZipArchive archive(archivePath);
-  return openSkinArchive(model, images, io, archive);
+  return openArchiveAt(model, images, io, archive, archivePath);
 }
 
 bool replaceSkinImageFromFile(SkinImageTable& images, int index, const SkinIoContext& io,
@@ -329,6 +413,8 @@ void removeLeftoversOfArchiveSave(const std::string& archivePath) {
 bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIoContext& io,
                     const std::string& folder, const FolderSaveProbe& probe) {
   removeLeftoversOfFolderSave(folder);
+  SkinSourceFiles source(images.source().get(), folder, {});
+  removeLeftoversOfCarriedFiles(folder, source.files());
   // A settings file that cannot be written is said like a picture that
   // cannot: passed over in silence, every edit of colours, positions and
   // texts would be lost while the author believes it saved. The pictures
@@ -359,14 +445,30 @@ bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIo
   auto settings = [&](std::span<const std::uint8_t> bytes) {
     stage(folder + "uisettings.ini", bytes);
   };
-  auto picture = [&](const SkinImage& image) {
-    if (!abandoned) stage(folder + std::string(image.fileName), encodeBmp16(image.picture));
+  auto picture = [&](const SkinImage& image, std::span<const std::uint8_t> bytes) {
+    stage(folder + std::string(image.fileName), bytes);
   };
   auto iconFolder = [&] {
     std::error_code ignored;
-    if (!abandoned) std::filesystem::create_directory(folder + "icon", ignored);
+    std::filesystem::create_directory(folder + "icon", ignored);
   };
-  writeSkinFiles(model, images, io, {settings, picture, iconFolder});
+  auto carried = [&](const CarriedFile& file, std::span<const std::uint8_t> bytes) {
+    const std::filesystem::path path = folder + file.name;
+    std::error_code error;
+    if (file.folder) {
+      std::filesystem::create_directories(path, error);
+      if (!std::filesystem::is_directory(path, error)) {
+        inOrder.push_back(path.string());
+        failed.insert(path.string());
+      }
+      return;
+    }
+    // A folder that cannot be made shows as its file not being saved.
+    std::filesystem::create_directories(path.parent_path(), error);
+    stage(path.string(), bytes);
+  };
+  writeSkinFiles(model, images, io, source,
+                 {settings, picture, iconFolder, carried, [&] { return abandoned; }});
   if (!abandoned) {
     if (probe.beforeRenames) probe.beforeRenames();
     for (std::string& path : batch.commit()) failed.insert(std::move(path));
@@ -374,6 +476,7 @@ bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIo
   // In save order, whichever phase found them.
   for (const std::string& path : inOrder)
     if (failed.count(path)) reportNotSaved(io, path);
+  reportLost(io, source);
   return failed.empty();
 }
 
@@ -382,19 +485,24 @@ bool saveSkinArchive(SkinModel& model, const SkinImageTable& images, const SkinI
   const std::string root = archiveRootFolder(archivePath);
   const std::time_t now = std::time(nullptr);
   removeLeftoversOfArchiveSave(archivePath);
+  SkinSourceFiles source(images.source().get(), {}, archivePath);
   ZipWriter zip(archivePath);
   auto settings = [&](std::span<const std::uint8_t> bytes) {
     zip.add(root + "uisettings.ini", bytes, now);
   };
-  auto picture = [&](const SkinImage& image) {
-    // Once the archive is lost, encoding the rest is wasted work.
-    if (zip.failed()) return;
-    zip.add(root + std::string(image.fileName), encodeBmp16(image.picture), now);
+  auto picture = [&](const SkinImage& image, std::span<const std::uint8_t> bytes) {
+    zip.add(root + std::string(image.fileName), bytes, now);
   };
-  writeSkinFiles(model, images, io, {settings, picture, [] {}});
-  if (zip.finish()) return true;
-  reportNotSaved(io, archivePath);
-  return false;
+  auto carried = [&](const CarriedFile& file, std::span<const std::uint8_t> bytes) {
+    zip.add(root + wellFormedUtf8(file.name) + (file.folder ? "/" : ""), bytes, now);
+  };
+  // Once the archive is lost, encoding or reading the rest is wasted work.
+  writeSkinFiles(model, images, io, source,
+                 {settings, picture, [] {}, carried, [&] { return zip.failed(); }});
+  const bool saved = zip.finish();
+  if (!saved) reportNotSaved(io, archivePath);
+  reportLost(io, source);
+  return saved;
 }
 
 bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoContext& io,
@@ -421,13 +529,14 @@ bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoCo
   readSkinSettings(model, *bytes);
   bytes.reset();
   loadSkinFolderImages(images, io, folder);
+  images.setSource(folderSkinSource(folder));
   return true;
 }
 
 std::optional<Image> readSkinPictureFile(const std::string& path) {
   const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
   if (!bytes) return std::nullopt;
-  return decodeSkinPicture(*bytes, Source::Disk);
+  return decodeSkinPicture(*bytes, Source::Folder);
 }
 
 std::string asFolderPath(std::string path) {
@@ -450,6 +559,17 @@ OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoCo
   opened.loaded = opened.folder ? loadSkinFromFolder(model, images, io, opened.path)
                                 : openSkinArchive(model, images, io, opened.path);
   return opened;
+}
+
+std::shared_ptr<const SkinSource> folderSkinSource(const std::string& folder) {
+  return std::make_shared<const SkinSource>(
+      SkinSource{SkinSource::Kind::Folder, asFolderPath(folder), {}});
+}
+
+std::shared_ptr<const SkinSource> archiveSkinSource(const std::string& archivePath) {
+  // The reader names entries with "\" between folders.
+  return std::make_shared<const SkinSource>(SkinSource{
+      SkinSource::Kind::Archive, archivePath, archiveName(archiveRootFolder(archivePath))});
 }
 
 std::string pictureFormatName(std::span<const std::uint8_t> bytes) {

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "imaging/image.h"
+
+struct SkinSource;
 
 inline constexpr int kSkinImageCount = 53;
 
@@ -37,8 +40,14 @@ class SkinImageTable {
   // The picture held under a file name of the table.
   const Image& picture(std::string_view fileName) const;
 
+  // Where the skin's files are, for the next save; null for the built-in
+  // skin. Shared, so the undo history can hold it with every step.
+  const std::shared_ptr<const SkinSource>& source() const { return source_; }
+  void setSource(std::shared_ptr<const SkinSource> source) { source_ = std::move(source); }
+
  private:
   std::array<SkinImage, kSkinImageCount> entries_;
+  std::shared_ptr<const SkinSource> source_;
 };
 
 bool isSkinImageEntry(int index);
