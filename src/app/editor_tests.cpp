@@ -169,13 +169,16 @@ TEST_F(EditorTest, OpeningAFolderOrArchiveSetsLastPathFillsAndShowsViewZero) {
   EXPECT_EQ(view.calls, (std::vector<std::string>{"fill", "view 0>0", "canvas"}));
 }
 
-// Real skins often carry only the pictures they change: their problems are
-// one box, listed in the current language, shown after the skin is drawn.
+// Real skins often carry only the pictures they change: those they lack are
+// no message (the status bar counts them); the problems of the rest are one
+// box, listed in the current language, shown after the skin is drawn.
 TEST_F(EditorTest, AnOpenOrSaveWithManyProblemsShowsOneBoxListingThemAll) {
   fs::create_directories(home.path() / "language");
   fs::copy_file(SKINSTUDIO_SOURCE_DIR "/language/german.ini", home.path() / "language/german.ini");
   const std::string folder = savedSkin("Sparse", "Sparse skin");
   for (int i = 11; i < kSkinImageCount; ++i) fs::remove(folder + std::string(skinImageFileName(i)));
+  for (int i = 0; i < 3; ++i)
+    std::ofstream(folder + std::string(skinImageFileName(i)), std::ios::trunc) << "no picture";
   Editor& e = startEditor();
   e.changeLanguage(5);
   view.calls.clear();
@@ -185,12 +188,13 @@ TEST_F(EditorTest, AnOpenOrSaveWithManyProblemsShowsOneBoxListingThemAll) {
   ASSERT_EQ(desktop.boxes.size(), 1u);
   const FakeMessageBox& box = desktop.boxes[0];
   EXPECT_EQ(box.title, e.texts().text("LANG_ERROR$"));
-  EXPECT_EQ(box.summary, "Dateien mit Problemen: 42");
-  ASSERT_EQ(box.lines.size(), 42u);
-  for (int i = 11; i < kSkinImageCount; ++i)
-    EXPECT_EQ(box.lines[i - 11],
-              folder + std::string(skinImageFileName(i)) + " : " + "Datei nicht gefunden");
+  EXPECT_EQ(box.summary, "Dateien mit Problemen: 3");
+  ASSERT_EQ(box.lines.size(), 3u);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(box.lines[i], folder + std::string(skinImageFileName(i)) + ": " +
+                                e.texts().text("LANG_FILE_UNKNOWN$"));
   EXPECT_EQ(view.calls.back(), "canvas");
+  EXPECT_EQ(e.statusText(), "Sparse \u2014 42 Bilder aus dem integrierten Skin");
 
   // A save that cannot write three pictures: one box of three lines.
   desktop.boxes.clear();
@@ -216,6 +220,51 @@ TEST_F(EditorTest, AnOpenOrSaveWithManyProblemsShowsOneBoxListingThemAll) {
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].summary, "");
   EXPECT_EQ(desktop.boxes[0].lines.size(), 1u);
+  EXPECT_NE(e.statusText().find("42 Bilder"), std::string::npos);
+
+  // Saved whole, the skin has every picture.
+  fs::remove_all(target + "active.bmp");
+  desktop.folderAnswers.push_back(target);
+  EXPECT_TRUE(e.saveFolder());
+  EXPECT_EQ(e.statusText(), "Target");
+}
+
+// After a save elsewhere the skin's files are the saved ones: a later save
+// reads them there, so what the author changed by hand meanwhile stays, and
+// the first folder may go.
+TEST_F(EditorTest, ASaveCarriesTheOtherFilesFromWhereTheSkinWasLastSaved) {
+  const std::string folder = savedSkin("Blue", "Blue skin");
+  fs::create_directories(folder + "calendar");
+  std::ofstream(folder + "custom.ini") << "first";
+  std::ofstream(folder + "calendar/day.bmp") << "day";
+  Editor& e = startEditor();
+  desktop.folderAnswers.push_back(folder);
+  e.openFolder();
+  const std::string copy = skins.folder() + "Copy/";
+  fs::create_directories(copy);
+  desktop.folderAnswers.push_back(copy);
+  ASSERT_TRUE(e.saveFolder());
+  EXPECT_EQ(readText(copy + "custom.ini"), "first");
+  EXPECT_EQ(readText(copy + "calendar/day.bmp"), "day");
+
+  std::ofstream(copy + "custom.ini", std::ios::trunc) << "edited by hand";
+  fs::remove_all(folder);
+  e.setElementValue({"big clock", "x"}, 12);
+  desktop.folderAnswers.push_back(copy);
+  ASSERT_TRUE(e.saveFolder());
+  EXPECT_EQ(readText(copy + "custom.ini"), "edited by hand");
+
+  // From the copy into an archive, and from the archive into a folder.
+  desktop.fileAnswers.push_back(skins.folder() + "Packed.zip");
+  ASSERT_TRUE(e.saveArchive());
+  fs::remove_all(copy);
+  const std::string last = skins.folder() + "Last/";
+  fs::create_directories(last);
+  desktop.folderAnswers.push_back(last);
+  ASSERT_TRUE(e.saveFolder());
+  EXPECT_EQ(readText(last + "custom.ini"), "edited by hand");
+  EXPECT_EQ(readText(last + "calendar/day.bmp"), "day");
+  EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(EditorTest, SavingStampsTheSkinAndTellsTheWindow) {

@@ -250,6 +250,84 @@ TEST_F(HostileSkin, FolderLoadsReadNothingOutsideTheChosenFolder) {
   EXPECT_NE(images.picture("icon/cheat.bmp").width, 9);
 }
 
+// ---- what saves carry along ----
+
+// The other files of an archive travel on save; names built to leave the
+// target folder do not, wherever the skin is saved to.
+TEST_F(HostileSkin, CarriedEntryNamesNeverLeaveTheSaveTarget) {
+  const fs::path chosen = dir.path() / "chosen";
+  fs::create_directories(chosen);
+  const std::string path = (chosen / "evil.zip").string();
+  const std::string above = dir.path().string();
+  ASSERT_TRUE(makeZip(path, {
+                                {"uisettings.ini", text("[start bar]\r\nx=12\r\n")},
+                                {"fine.txt", text("kept")},
+                                {"../x.txt", text("up")},
+                                {above + "/abs.txt", text("absolute")},
+                                {"C:\\x.txt", text("drive letter")},
+                                {"c:relative.txt", text("drive-relative")},
+                                {"sub/../../y.txt", text("up from below")},
+                                {"sub/./z.txt", text("dot")},
+                                {"sub//w.txt", text("empty part")},
+                                {"../", {}},
+                            }));
+  ASSERT_TRUE(openSkinArchive(model, images, io, path));
+  const std::string out = (chosen / "out").string() + "/";
+  fs::create_directories(out);
+  const auto before = snapshot(dir.path());
+
+  EXPECT_TRUE(saveSkinFolder(model, images, io, out));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  const std::string& lost = desktop.messages[0].body;
+  for (const char* name : {"../x.txt", "/abs.txt", "C:/x.txt", "c:relative.txt", "sub/../../y.txt",
+                           "sub/./z.txt", "sub//w.txt"})
+    EXPECT_NE(lost.find(name), std::string::npos) << name;
+  // Beside the skin's own files only fine.txt is new, and only in out/.
+  const auto after = snapshot(dir.path());
+  for (const auto& [file, seen] : after) {
+    if (before.count(file)) continue;
+    EXPECT_TRUE(file.starts_with(out)) << file;
+  }
+  EXPECT_EQ(readBytes(out + "fine.txt"), text("kept"));
+  EXPECT_EQ(after.size(), before.size() + 1 + kSkinImageCount + 1 + 1u);  // + icon/
+
+  desktop.messages.clear();
+  const std::string zip = (chosen / "Saved.zip").string();
+  EXPECT_TRUE(saveSkinArchive(model, images, io, zip));
+  EXPECT_EQ(desktop.messages.size(), 1u);
+  ZipArchive saved(zip);
+  ASSERT_EQ(saved.entryCount(), 1 + kSkinImageCount + 1);
+  EXPECT_EQ(saved.entryName(saved.entryCount() - 1), "Saved\\fine.txt");
+}
+
+// Links in a skin folder may point anywhere, at themselves too: a save
+// neither follows nor copies them, and finishes.
+TEST_F(HostileSkin, LinksInASkinFolderAreNotFollowedBySaves) {
+  const fs::path skin = dir.path() / "skin";
+  fs::create_directories(skin / "calendar");
+  writeBytes((skin / "uisettings.ini").string(), text("[start bar]\r\nx=1\r\n"));
+  writeBytes((skin / "calendar/day.bmp").string(), text("day"));
+  writeBytes(dir.folder() + "private.txt", text("not the skin's"));
+  fs::create_symlink(dir.path() / "private.txt", skin / "custom.ini");
+  fs::create_symlink("/", skin / "root");
+  fs::create_directory_symlink(skin, skin / "calendar/again");
+  ASSERT_TRUE(loadSkinFromFolder(model, images, io, skin.string() + "/"));
+  desktop.messages.clear();
+
+  const std::string out = dir.folder() + "out/";
+  fs::create_directories(out);
+  const auto start = Clock::now();
+  EXPECT_TRUE(saveSkinFolder(model, images, io, out));
+  EXPECT_TRUE(saveSkinArchive(model, images, io, dir.folder() + "out.zip"));
+  EXPECT_LT(secondsSince(start), 5.0);
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(readBytes(out + "calendar/day.bmp"), text("day"));
+  for (const char* name : {"custom.ini", "root", "calendar/again"})
+    EXPECT_FALSE(fs::exists(fs::symlink_status(out + name))) << name;
+  ZipArchive archive(dir.folder() + "out.zip");
+  EXPECT_EQ(archive.entryCount(), 1 + kSkinImageCount + 1);
+}
+
 // ---- pictures ----
 
 // A PNG whose header claims a size; the pixel data is a token few bytes.

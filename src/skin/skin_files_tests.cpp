@@ -728,6 +728,327 @@ TEST_F(SkinImagesTest, ASaveThatMeetsAFullDiskChangesNoFileAndLeavesNoTemporarie
   EXPECT_EQ(filesUnder(dir.path()), old);
 }
 
+// ---- what a save keeps of the skin it read ----
+
+// A 16-bit BMP as other tools write it: any header size, plain or with bit
+// fields, the unused top bit of each pixel set, a resolution and trailing
+// bytes encodeBmp16 never writes. Only a copy gives back the same bytes.
+Bytes foreignBmp16(const Image& picture, std::uint32_t headerSize, bool bitFields) {
+  const std::size_t offset = 14 + std::max<std::size_t>(headerSize, bitFields ? 52 : 40);
+  const std::size_t stride = (picture.width * 2 + 3) / 4 * 4;
+  Bytes out(offset + stride * picture.height, 0);
+  out[0] = 'B';
+  out[1] = 'M';
+  putLe(out, 10, static_cast<std::uint32_t>(offset), 4);
+  putLe(out, 14, headerSize, 4);
+  putLe(out, 18, static_cast<std::uint32_t>(picture.width), 4);
+  putLe(out, 22, static_cast<std::uint32_t>(picture.height), 4);
+  putLe(out, 26, 1, 2);
+  putLe(out, 28, 16, 2);
+  putLe(out, 30, bitFields ? 3 : 0, 4);
+  putLe(out, 38, 3780, 4);
+  putLe(out, 42, 3780, 4);
+  if (bitFields) {
+    putLe(out, 54, 0x7C00, 4);
+    putLe(out, 58, 0x03E0, 4);
+    putLe(out, 62, 0x001F, 4);
+  }
+  for (int r = 0; r < picture.height; ++r)
+    for (int x = 0; x < picture.width; ++x) {
+      const Color c = picture.at(x, picture.height - 1 - r);
+      putLe(out, offset + r * stride + 2 * x,
+            0x8000 | (redOf(c) >> 3) << 10 | (greenOf(c) >> 3) << 5 | blueOf(c) >> 3, 2);
+    }
+  out.insert(out.end(), {'t', 'a', 'i', 'l'});
+  putLe(out, 2, static_cast<std::uint32_t>(out.size()), 4);
+  return out;
+}
+
+Image pattern(int width, int height, int seed) {
+  Image picture(width, height);
+  for (std::size_t p = 0; p < picture.pixels.size(); ++p)
+    picture.pixels[p] = rgb((seed * 40 + p * 8) % 256, (p * 24) % 256, (seed * 16) % 256);
+  return picture;
+}
+
+// Every regular file and folder below `root` (links left out), by "/"
+// path relative to it; folders end in "/" and hold no bytes.
+std::map<std::string, Bytes> treeBelow(const fs::path& root) {
+  std::map<std::string, Bytes> tree;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
+    const std::string name = fs::relative(it->path(), root).generic_string();
+    if (it->is_symlink()) continue;
+    if (it->is_directory())
+      tree[name + "/"] = {};
+    else
+      tree[name] = readBytes(it->path().string());
+  }
+  return tree;
+}
+
+// The entries of an archive below `root` ("Out\"), by "/" name relative to
+// it, as treeBelow gives a folder.
+std::map<std::string, Bytes> entriesBelow(const std::string& zip, const std::string& root) {
+  ZipArchive archive(zip);
+  std::map<std::string, Bytes> entries;
+  for (int i = 0; i < archive.entryCount(); ++i) {
+    std::string name = archive.entryName(i);
+    EXPECT_TRUE(name.starts_with(root)) << name;
+    name = name.substr(root.size());
+    std::replace(name.begin(), name.end(), '\\', '/');
+    entries[name] = archive.extract(i).value_or(text("<unreadable>"));
+  }
+  return entries;
+}
+
+// A skin folder as authors publish it: a handful of pictures written by
+// other tools, one in upper case, one in 24 bits, and the files of later
+// menus beside them.
+class SkinWithOtherFiles : public SkinImagesTest {
+ protected:
+  SkinWithOtherFiles() {
+    fs::create_directories(skin + "icon");
+    fs::create_directories(skin + "calendar/week days");
+    fs::create_directories(skin + "loading");  // holds nothing
+    fs::create_directories(skin + "screens & shots!");
+    writeBytes(skin + "uisettings.ini", settingsWithTitle("Autumn"));
+    stored["active.bmp"] = foreignBmp16(pattern(6, 6, 1), 124, false);       // V5 header
+    stored["btn.bmp"] = foreignBmp16(pattern(47, 14, 2), 40, true);          // bit fields
+    stored["ACTIVEHOTKEY.BMP"] = foreignBmp16(pattern(9, 9, 3), 108, true);  // V4, upper case
+    stored["icon/nds.bmp"] = foreignBmp16(pattern(32, 32, 4), 40, false);
+    stored["cheatbg.bmp"] = makeBmp24(unevenPicture());
+    for (const auto& [name, bytes] : stored) writeBytes(skin + name, bytes);
+    others = {
+        {"menu_bg.bmp", encodeBmp16(pattern(256, 192, 5))},
+        {"BTN2.BMP", foreignBmp16(pattern(20, 14, 6), 40, true)},
+        {"custom.ini", text("[custom]\r\nshowCalendar = 1")},
+        {"uisettings.ini.bak", text("[SkinInfo]\r\nTitle=Old\r\n")},
+        {"Thumbs.db", Bytes(300, 0xA5)},
+        {"read\xC2\xA0me.txt", text("no-break space")},
+        {"calendar/calendar_no.bmp", encodeBmp16(pattern(16, 14, 7))},
+        {"calendar/week days/Mo.bmp", encodeBmp16(pattern(8, 8, 8))},
+        {"screens & shots!/shot 1.png", makeRgbPng(pattern(4, 4, 9))},
+        {"icon/extra.bmp", encodeBmp16(pattern(32, 32, 10))},
+    };
+    for (const auto& [name, bytes] : others) writeBytes(skin + name, bytes);
+    // A killed save's leftover and links to what is no part of the skin.
+    writeBytes(skin + "custom.ini.tmp-1-2", text("half a file"));
+    writeBytes(dir.folder() + "secret.txt", text("outside"));
+    fs::create_directories(dir.path() / "elsewhere");
+    writeBytes(dir.folder() + "elsewhere/deep.txt", text("outside"));
+    fs::create_symlink(dir.path() / "secret.txt", skin + "secret link.txt");
+    fs::create_directory_symlink(dir.path() / "elsewhere", skin + "linked folder");
+    fs::create_directory_symlink(skin, skin + "loop");
+  }
+
+  void open() {
+    desktop.messages.clear();
+    ASSERT_TRUE(loadSkinFromFolder(model, images, io, skin));
+    ASSERT_EQ(bodies(), std::vector<std::string>{});
+  }
+
+  // What a save of the skin as opened, nothing changed, leaves: the other
+  // files as they were, the 16-bit pictures as stored, the 24-bit one and
+  // the absent ones as 16-bit BMPs.
+  std::map<std::string, Bytes> expectedTree() {
+    std::map<std::string, Bytes> tree = others;
+    for (const char* folder :
+         {"calendar/", "calendar/week days/", "icon/", "loading/", "screens & shots!/"})
+      tree[folder] = {};
+    tree["uisettings.ini"] = writeSkinSettings(model, io.clock);
+    for (int i = 0; i < kSkinImageCount; ++i)
+      tree[std::string(skinImageFileName(i))] = encodeBmp16(builtinSkinPicture(i));
+    tree["active.bmp"] = stored.at("active.bmp");
+    tree["btn.bmp"] = stored.at("btn.bmp");
+    tree["activehotkey.bmp"] = stored.at("ACTIVEHOTKEY.BMP");
+    tree["icon/nds.bmp"] = stored.at("icon/nds.bmp");
+    tree["cheatbg.bmp"] = encodeBmp16(images[8].picture);
+    return tree;
+  }
+
+  std::string skin = dir.folder() + "Autumn & Co! skins/";
+  std::map<std::string, Bytes> stored;  // the table's pictures as the skin has them
+  std::map<std::string, Bytes> others;  // every other file
+};
+
+TEST_F(SkinWithOtherFiles, AFolderSaveElsewhereCarriesEveryOtherFileAndKeepsUnchangedPictures) {
+  open();
+  EXPECT_NE(encodeBmp16(images[8].picture), stored["cheatbg.bmp"]);
+  const std::string out = dir.folder() + "out folder/";
+  fs::create_directories(out);
+  ASSERT_TRUE(saveSkinFolder(model, images, io, out));
+  EXPECT_EQ(bodies(), std::vector<std::string>{});
+  // No link, no leftover, no second spelling of a picture the save writes.
+  EXPECT_EQ(treeBelow(out), expectedTree());
+
+  // Changed, a picture is encoded anew; changed back (as an undo does), it
+  // is the stored file again.
+  const Image original = images[45].picture;
+  images[45].picture = pattern(32, 32, 11);
+  ASSERT_TRUE(saveSkinFolder(model, images, io, out));
+  EXPECT_EQ(readBytes(out + "icon/nds.bmp"), encodeBmp16(pattern(32, 32, 11)));
+  images[45].picture = original;
+  ASSERT_TRUE(saveSkinFolder(model, images, io, out));
+  EXPECT_EQ(readBytes(out + "icon/nds.bmp"), stored["icon/nds.bmp"]);
+  EXPECT_EQ(readBytes(out + "active.bmp"), stored["active.bmp"]);
+}
+
+TEST_F(SkinWithOtherFiles, AnArchiveSaveCarriesTheSameAndReopensToTheSameFiles) {
+  open();
+  const std::string zip = dir.folder() + "Out.zip";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, zip));
+  EXPECT_EQ(bodies(), std::vector<std::string>{});
+  // The icon folder is no entry of its own; the empty folder is one.
+  std::map<std::string, Bytes> expected = expectedTree();
+  for (const char* folder : {"calendar/", "calendar/week days/", "icon/", "screens & shots!/"})
+    expected.erase(folder);
+  EXPECT_EQ(entriesBelow(zip, "Out\\"), expected);
+
+  // Opened again and saved as a folder, the archive gives the folder save.
+  SkinModel reopened;
+  SkinImageTable reopenedImages;
+  resetSkinImages(reopenedImages);
+  ASSERT_TRUE(openSkinArchive(reopened, reopenedImages, io, zip));
+  const std::string again = dir.folder() + "again/";
+  fs::create_directories(again);
+  ASSERT_TRUE(saveSkinFolder(reopened, reopenedImages, io, again));
+  EXPECT_EQ(bodies(), std::vector<std::string>{});
+  EXPECT_EQ(treeBelow(again), expectedTree());
+}
+
+TEST_F(SkinWithOtherFiles, ASaveIntoItsOwnFolderTouchesNoFileItDoesNotWrite) {
+  open();
+  images[3].picture = pattern(47, 14, 12);  // btn.bmp changed
+  struct Seen {
+    Bytes bytes;
+    fs::file_time_type time;
+    bool operator==(const Seen&) const = default;
+  };
+  std::map<std::string, Seen> before;
+  for (const auto& [name, bytes] : others) before[name] = {bytes, fs::last_write_time(skin + name)};
+  for (const char* name : {"ACTIVEHOTKEY.BMP", "custom.ini.tmp-1-2", "secret link.txt"})
+    before[name] = {readBytes(skin + name), fs::last_write_time(skin + name)};
+
+  ASSERT_TRUE(saveSkinFolder(model, images, io, skin));
+  EXPECT_EQ(bodies(), std::vector<std::string>{});
+  std::map<std::string, Seen> after;
+  for (const auto& [name, seen] : before)
+    after[name] = {readBytes(skin + name), fs::last_write_time(skin + name)};
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(fs::is_symlink(skin + "loop"));
+  EXPECT_TRUE(fs::is_directory(skin + "loading"));
+  EXPECT_EQ(readBytes(skin + "btn.bmp"), encodeBmp16(pattern(47, 14, 12)));
+  EXPECT_EQ(readBytes(skin + "active.bmp"), stored["active.bmp"]);
+  EXPECT_EQ(readBytes(skin + "icon/nds.bmp"), stored["icon/nds.bmp"]);
+  EXPECT_EQ(readBytes(skin + "activehotkey.bmp"), stored["ACTIVEHOTKEY.BMP"]);
+}
+
+TEST_F(SkinWithOtherFiles, TheOtherFilesAreStagedWithThePicturesAndRenamedOnlyOnceAllAreWritten) {
+  open();
+  const std::string out = dir.folder() + "staged/";
+  fs::create_directories(out);
+  int staged = 0;
+  bool carriedYet = true;
+  FolderSaveProbe probe;
+  probe.staged = [&](int n) { staged = n; };
+  probe.beforeRenames = [&] { carriedYet = fs::exists(out + "custom.ini"); };
+  ASSERT_TRUE(saveSkinFolder(model, images, io, out, probe));
+  EXPECT_EQ(staged, 54 + static_cast<int>(others.size()));
+  EXPECT_FALSE(carriedYet);
+  EXPECT_EQ(readBytes(out + "custom.ini"), others["custom.ini"]);
+}
+
+TEST_F(SkinWithOtherFiles, ASaveInsideTheSkinsFolderDoesNotCarryItselfAlong) {
+  open();
+  const std::string inside = skin + "export/";
+  fs::create_directories(inside);
+  for (int pass = 0; pass < 2; ++pass) ASSERT_TRUE(saveSkinFolder(model, images, io, inside));
+  EXPECT_FALSE(fs::exists(inside + "export"));
+  EXPECT_EQ(readBytes(inside + "custom.ini"), others["custom.ini"]);
+  for (int pass = 0; pass < 2; ++pass)
+    ASSERT_TRUE(saveSkinArchive(model, images, io, skin + "Autumn.zip"));
+  EXPECT_EQ(bodies(), std::vector<std::string>{});
+  ZipArchive archive(skin + "Autumn.zip");
+  EXPECT_GE(archive.findEntry("Autumn\\export\\custom.ini"), 0);
+  for (int i = 0; i < archive.entryCount(); ++i)
+    EXPECT_FALSE(archive.entryName(i).ends_with(".zip")) << archive.entryName(i);
+}
+
+TEST_F(SkinWithOtherFiles, WhatCannotBeReadBackIsOneMessageAndTheRestIsSaved) {
+  open();
+  // Larger than an archive entry may be; sparse, so nothing is written.
+  fs::resize_file(skin + "Thumbs.db", kMaxZipEntrySize + 1);
+  // Deleted since the open: the folder is read as it is at the save.
+  fs::remove(skin + "custom.ini");
+  const std::string out = dir.folder() + "partly/";
+  fs::create_directories(out);
+  EXPECT_TRUE(saveSkinFolder(model, images, io, out));
+  const std::string message = texts.text("LANG_FILES_NOT_CARRIED$");
+  EXPECT_EQ(bodies(),
+            std::vector<std::string>{message.substr(0, message.find("%1")) + skin + "Thumbs.db"});
+  EXPECT_FALSE(fs::exists(out + "Thumbs.db"));
+  EXPECT_FALSE(fs::exists(out + "custom.ini"));
+  EXPECT_EQ(readBytes(out + "menu_bg.bmp"), others["menu_bg.bmp"]);
+  EXPECT_EQ(readBytes(out + "active.bmp"), stored["active.bmp"]);
+
+  // The whole folder gone: named once; the skin in memory is saved whole,
+  // its pictures encoded.
+  fs::remove_all(skin);
+  desktop.messages.clear();
+  const std::string zip = dir.folder() + "Rescued.zip";
+  EXPECT_TRUE(saveSkinArchive(model, images, io, zip));
+  EXPECT_EQ(bodies(), std::vector<std::string>{message.substr(0, message.find("%1")) + skin});
+  ZipArchive archive(zip);
+  EXPECT_EQ(archive.entryCount(), 1 + kSkinImageCount);
+  EXPECT_EQ(archive.extract(archive.findEntry("Rescued\\active.bmp")),
+            encodeBmp16(images[0].picture));
+}
+
+TEST_F(SkinImagesTest, AnArchiveWithTheSkinInASubfolderCarriesWhatLiesBesideItsSettings) {
+  const Bytes active = foreignBmp16(pattern(6, 6, 1), 124, false);
+  const Bytes nds = foreignBmp16(pattern(32, 32, 2), 40, true);
+  const std::string zip = dir.folder() + "download.zip";
+  ASSERT_TRUE(makeZip(zip, {{"read me first.txt", text("beside the skin, not in it")},
+                            {"Skins/Autumn/", {}},
+                            {"Skins/Autumn/uisettings.ini", settingsWithTitle("Sub")},
+                            {"Skins/Autumn/active.bmp", active},
+                            {"Skins/Autumn/custom.ini", text("custom")},
+                            {"Skins/Autumn/calendar/", {}},
+                            {"Skins/Autumn/calendar/day1.bmp", text("day")},
+                            {"Skins/Autumn/Empty & New!/", {}},
+                            {"Skins/Autumn/BTN2.BMP", text("btn2")},
+                            {"Skins/Autumn/ICON/NDS.BMP", nds},
+                            {"Skins/Autumn/Uisettings.INI", text("second spelling")},
+                            {"Skins/Autumn/custom.ini", text("a second entry of one name")},
+                            {"Skins/Other/custom.ini", text("another skin's")}}));
+  ASSERT_TRUE(openSkinArchive(model, images, io, zip));
+  EXPECT_EQ(model.skinInfo.Title, "Sub");
+  const std::string out = dir.folder() + "unpacked/";
+  fs::create_directories(out);
+  ASSERT_TRUE(saveSkinFolder(model, images, io, out));
+  EXPECT_EQ(bodies(), std::vector<std::string>{});
+  std::map<std::string, Bytes> tree = treeBelow(out);
+  EXPECT_EQ(tree["custom.ini"], text("custom"));
+  EXPECT_EQ(tree["calendar/day1.bmp"], text("day"));
+  EXPECT_EQ(tree["BTN2.BMP"], text("btn2"));
+  EXPECT_EQ(tree["active.bmp"], active);
+  EXPECT_EQ(tree["icon/nds.bmp"], nds);
+  EXPECT_TRUE(tree.count("Empty & New!/"));
+  EXPECT_EQ(tree.size(), 1 + kSkinImageCount + 3 + 3u);  // 3 files and 3 folders beyond the table
+  EXPECT_FALSE(tree.count("read me first.txt"));
+  EXPECT_FALSE(tree.count("ICON/NDS.BMP"));
+
+  const std::string again = dir.folder() + "Again.zip";
+  ASSERT_TRUE(saveSkinArchive(model, images, io, again));
+  std::map<std::string, Bytes> entries = entriesBelow(again, "Again\\");
+  EXPECT_EQ(entries["custom.ini"], text("custom"));
+  EXPECT_EQ(entries["icon/nds.bmp"], nds);
+  EXPECT_TRUE(entries.count("Empty & New!/"));
+  EXPECT_FALSE(entries.count("calendar/"));
+  EXPECT_EQ(entries.size(), 1 + kSkinImageCount + 3 + 1u);
+}
+
 TEST_F(SkinImagesTest, AnArchiveSaveOrOpenClearsUpWhatAKilledSaveLeftBesideIt) {
   const std::string zip = dir.folder() + "Blue.zip";
   ASSERT_TRUE(saveSkinArchive(model, images, io, zip));

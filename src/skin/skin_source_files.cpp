@@ -221,7 +221,9 @@ std::optional<std::vector<std::uint8_t>> SkinSourceFiles::unchangedPicture(int i
     // Found as the load finds it: the exact name first, then any spelling.
     FileRead read = readFileExplained(source_->path + std::string(fileName));
     if (read.failure == ReadFailure::Missing) {
-      if (std::optional<std::string> other = CaseInsensitiveFolder(source_->path).find(fileName))
+      if (!otherSpellings_)
+        otherSpellings_ = std::make_unique<CaseInsensitiveFolder>(source_->path);
+      if (std::optional<std::string> other = otherSpellings_->find(fileName))
         read = readFileExplained(*other);
     }
     bytes = std::move(read.bytes);

@@ -16,6 +16,7 @@
 
 #include "imaging/image.h"
 
+class CaseInsensitiveFolder;
 class ZipArchive;
 struct SkinSource;
 
@@ -89,6 +90,7 @@ class SkinSourceFiles {
 
   const SkinSource* source_;
   std::unique_ptr<ZipArchive> archive_;
+  std::unique_ptr<CaseInsensitiveFolder> otherSpellings_;  // of a folder's pictures
   std::vector<CarriedFile> files_;
   std::vector<std::string> lost_;
 };
