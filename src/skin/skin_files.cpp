@@ -17,8 +17,6 @@
 #include "base/zip_writer.h"
 #include "i18n/interface_texts.h"
 #include "imaging/bmp16.h"
-#include "imaging/dither.h"
-#include "imaging/picture_decoder.h"
 #include "skin/builtin_pictures.h"
 #include "skin/settings_file.h"
 #include "skin/skin_load_record.h"
@@ -52,11 +50,6 @@ void reportNotSaved(const SkinIoContext& io, const std::string& path) {
   showError(io, path + ": " + io.texts.text("LANG_FILE_NOTSAVE$"));
 }
 
-// Pictures from disk are reduced to 5 bits at once, pictures from an
-// archive only when saved. A 16-bit BMP whose header does not fit its data
-// counts as undecodable.
-using Source = PictureSource;
-
 enum class OnUndecodable { EmptyEntry, KeepEntry };
 
 // Most skins carry only the pictures they change: in a whole skin an absent
@@ -65,7 +58,7 @@ enum class OnUndecodable { EmptyEntry, KeepEntry };
 enum class OnMissing { Report, TakeBuiltin };
 
 bool takeDecoded(SkinImageTable& images, int index, const SkinIoContext& io,
-                 std::span<const std::uint8_t> bytes, Source source, const std::string& name,
+                 std::span<const std::uint8_t> bytes, PictureSource source, const std::string& name,
                  OnUndecodable onUndecodable) {
   std::optional<Image> picture = decodeSkinPicture(bytes, source);
   if (io.record) {
@@ -112,7 +105,8 @@ bool loadFromDisk(SkinImageTable& images, int index, const SkinIoContext& io,
     reportUnreadable(io, shownPath, read.failure);
     return false;
   }
-  return takeDecoded(images, index, io, *read.bytes, Source::Folder, shownPath, onUndecodable);
+  return takeDecoded(images, index, io, *read.bytes, PictureSource::Folder, shownPath,
+                     onUndecodable);
 }
 
 // An archive entry's name as its author wrote it, with "/" between folders
@@ -303,7 +297,8 @@ void loadEntry(SkinImageTable& images, int index, const SkinIoContext& io, ZipAr
   const std::optional<std::vector<std::uint8_t>> bytes = archive.extract(entry);
   takeDecoded(images, index, io,
               bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>(),
-              Source::Archive, shownEntryName(archive.entryName(entry)), OnUndecodable::EmptyEntry);
+              PictureSource::Archive, shownEntryName(archive.entryName(entry)),
+              OnUndecodable::EmptyEntry);
 }
 
 // The archive open; `path` is where the archive lies, for the saves to read
@@ -536,7 +531,7 @@ bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoCo
 std::optional<Image> readSkinPictureFile(const std::string& path) {
   const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(path);
   if (!bytes) return std::nullopt;
-  return decodeSkinPicture(*bytes, Source::Folder);
+  return decodeSkinPicture(*bytes, PictureSource::Folder);
 }
 
 std::string asFolderPath(std::string path) {

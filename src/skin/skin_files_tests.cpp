@@ -1047,6 +1047,17 @@ TEST_F(SkinImagesTest, AnArchiveWithTheSkinInASubfolderCarriesWhatLiesBesideItsS
   EXPECT_TRUE(entries.count("Empty & New!/"));
   EXPECT_FALSE(entries.count("calendar/"));
   EXPECT_EQ(entries.size(), 1 + kSkinImageCount + 3 + 1u);
+
+  // The archive gone since the open: named once, and the skin as the editor
+  // holds it is saved all the same.
+  fs::remove(zip);
+  const std::string rescued = dir.folder() + "rescued/";
+  fs::create_directories(rescued);
+  EXPECT_TRUE(saveSkinFolder(model, images, io, rescued));
+  const std::string message = texts.text("LANG_FILES_NOT_CARRIED$");
+  EXPECT_EQ(bodies(), std::vector<std::string>{message.substr(0, message.find("%1")) + zip});
+  EXPECT_EQ(readBytes(rescued + "icon/nds.bmp"), encodeBmp16(images[45].picture));
+  EXPECT_FALSE(fs::exists(rescued + "custom.ini"));
 }
 
 TEST_F(SkinImagesTest, AnArchiveSaveOrOpenClearsUpWhatAKilledSaveLeftBesideIt) {

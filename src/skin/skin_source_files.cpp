@@ -112,7 +112,8 @@ void SkinSourceFiles::listFolder(const std::string& folder, const std::string& t
     lost_.push_back(folder);
     return;
   }
-  if (!targetFolder.empty() && fs::equivalent(folder, targetFolder, error)) return;
+  std::error_code noTarget;  // a target not made yet is no other name of the folder
+  if (!targetFolder.empty() && fs::equivalent(folder, targetFolder, noTarget)) return;
   std::vector<std::string> files;
   std::vector<std::string> folders;
   // Links are neither followed nor carried: a link could lead anywhere, and

@@ -23,7 +23,8 @@ struct SkinSource;
 // How a load turns a picture's bytes into the picture it holds: a 16-bit
 // BMP through the skin's own reader, anything else through the general
 // decoder, reduced to 5 bits at once when read from a folder and only on
-// save when read from an archive.
+// save when read from an archive. A 16-bit BMP whose header does not fit
+// its data counts as undecodable.
 enum class PictureSource { Folder, Archive };
 std::optional<Image> decodeSkinPicture(std::span<const std::uint8_t> bytes, PictureSource source);
 
