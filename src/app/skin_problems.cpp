@@ -18,11 +18,16 @@ void SkinProblems::forget() {
   editedFields_.clear();
 }
 
-void SkinProblems::saved(Identity identity) {
-  // Every picture was written as a 16-bit BMP under its own name and the
-  // settings file from the model alone, so nothing stored is left to find.
+void SkinProblems::saved(Identity identity, const SkinModel& model) {
+  // Every picture is on disk as a 16-bit BMP under its own name, and the
+  // settings file as the model's stored text.
   SkinLoadRecord written;
   for (PictureLoad& picture : written.pictures) picture.origin = PictureOrigin::Bmp16;
+  if (model.storedSettings) {
+    written.settingsRead = true;
+    written.settingsName = "uisettings.ini";
+    written.settingsBytes.assign(model.storedSettings->begin(), model.storedSettings->end());
+  }
   record_ = std::move(written);
   identity_ = std::move(identity);
   loadedPictures_.clear();

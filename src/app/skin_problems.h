@@ -35,9 +35,10 @@ class SkinProblems {
   void opened(SkinLoadRecord record, const SkinImageTable& images, Identity identity);
   // A skin with nothing on disk behind it (the built-in one, a new one).
   void forget();
-  // The skin was written: the files on disk are now the editor's skin, so
-  // what the old files had wrong is gone with them.
-  void saved(Identity identity);
+  // The skin was written: the pictures on disk are now the editor's, and
+  // the settings file is the stored text `model` holds, the author's own
+  // lines (and what is wrong with them) kept.
+  void saved(Identity identity, const SkinModel& model);
   // The author gave a field a new value. Findings about that field's lines
   // in the stored settings file no longer apply: the next save writes the
   // field once, with the editor's value.

@@ -268,7 +268,17 @@ void insertSections(TextEdits& edits, std::string_view text, const InsertPoints&
     return;
   }
   std::optional<Line> last;
-  forEachLine(text, [&](const Line& line) { last = line; });
+  if (text.size() > utf8ByteOrderMarkLength(text)) {
+    // The last line, found from the end: a file can be one line of
+    // megabytes.
+    const bool ended = text.back() == '\r' || text.back() == '\n';
+    std::size_t end = text.size();
+    if (ended) end -= text.ends_with("\r\n") ? 2 : 1;
+    const std::size_t before = text.find_last_of("\r\n", end == 0 ? 0 : end - 1);
+    std::size_t start = before == std::string_view::npos || end == 0 ? 0 : before + 1;
+    start = std::max(start, utf8ByteOrderMarkLength(text));
+    last = Line{start, end, text.size()};
+  }
   if (lastLineGrew) {
     block += end;
   } else if (last) {
