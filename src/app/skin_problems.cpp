@@ -64,6 +64,10 @@ PanelTarget findingTarget(const Finding& finding) {
   }
   if (PanelTarget row = elementRowTarget(finding.section); row.kind != PanelTarget::Kind::None)
     return row;
+  // A finding about several pictures (the missing ones) leads to the
+  // Images page, at the first of them.
+  if (finding.picture.empty() && !finding.pictures.empty())
+    return imageButtonTarget(finding.pictures.front());
   return imageButtonTarget(finding.picture);
 }
 

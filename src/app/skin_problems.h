@@ -59,8 +59,9 @@ class SkinProblems {
   std::vector<Finding> findings_;
 };
 
-// The control that mends a finding: the picture's image button, the
-// colour's button, or the row of the element the field or text belongs to.
+// The control that mends a finding: the picture's image button (the first
+// one of a finding about several), the colour's button, or the row of the
+// element the field or text belongs to.
 PanelTarget findingTarget(const Finding& finding);
 // The view to show for a finding while `currentView` is shown: the
 // control's own view when it has one (its controls are enabled only

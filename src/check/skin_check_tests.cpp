@@ -111,7 +111,7 @@ TEST(SkinCheck, SettingsFileRules) {
        "duplicate-key", Severity::Warning},
       {"number that is none",
        [](std::string& s) { replaceOnce(s, "[start bar]\r\nx=0", "[start bar]\r\nx=abc"); },
-       "value-unparsable", Severity::Error},
+       "value-unparsable", Severity::Warning},
       {"number with a tail",
        [](std::string& s) { replaceOnce(s, "[start bar]\r\nx=0", "[start bar]\r\nx=0px"); },
        "value-unparsable", Severity::Warning},
