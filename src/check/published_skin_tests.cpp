@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <span>
 #include <string>
 
 #include "check/skin_check.h"
 #include "imaging/bmp16.h"
 #include "skin/builtin_pictures.h"
+#include "skin/settings_file.h"
 #include "skin/skin_files.h"
 #include "testsupport/fake_core_desktop.h"
 #include "testsupport/saved_skin.h"
@@ -308,6 +310,51 @@ TEST(PublishedSkin, SectionsOfLaterMenusEndTheSectionBeforeThemAsTheReaderDoes) 
   EXPECT_EQ(findings[1].key, "dw");
   EXPECT_EQ(findings[1].section, "file name");
   EXPECT_EQ(findings[2].message, "2 settings for later versions of the menu, kept as they are");
+}
+
+// What the reader makes of `text`, from the built-in defaults.
+SkinModel readModel(const std::string& text) {
+  SkinModel model;
+  resetSkinModel(model);
+  readSkinSettings(model,
+                   std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return model;
+}
+
+TEST(PublishedSkin, ALineThatOnePassOfTheReaderTakesForTheSectionBeforeIsNamedSo) {
+  InterfaceTexts texts;
+  // The colour pass does not know [start menu]: the text colour that later
+  // menus give the start menu becomes the start button's.
+  const std::string colours =
+      "[start button]\r\ntextColor=0x7fff\r\n[start menu]\r\nx=0\r\ntextColor=0x001f\r\n";
+  auto findings = checkSettingsText(colours, texts);
+  ASSERT_EQ(findings.size(), 2u) << lines(findings);
+  EXPECT_EQ(findings[0].code, "counts-for-other-section");
+  EXPECT_EQ(findings[0].severity, Severity::Warning);
+  EXPECT_EQ(findings[0].section, "start menu");
+  EXPECT_EQ(findings[0].key, "textColor");
+  EXPECT_EQ(findings[0].line, 5);
+  EXPECT_EQ(findings[0].message,
+            "line 5: textColor here sets [start button] textColor: the handheld reads these lines "
+            "as part of [start button]");
+  EXPECT_EQ(findings[1].code, "later-version-settings");
+  EXPECT_EQ(readModel(colours).startButton.textColor, colorFromText("0x001f"));
+
+  // The number-and-text pass does not know [global settings]; a stray
+  // number there is not ignored but moves the file name.
+  const std::string numbers = "[file name]\r\ny=71\r\n[global settings]\r\ny=5\r\n";
+  findings = checkSettingsText(numbers, texts);
+  ASSERT_EQ(findings.size(), 1u) << lines(findings);
+  EXPECT_EQ(findings[0].code, "counts-for-other-section");
+  EXPECT_EQ(findings[0].section, "global settings");
+  EXPECT_EQ(readModel(numbers).fileName.y, 5);
+
+  // Where both passes know the section, a key it lacks is just unknown.
+  const std::string plain = "[start button]\r\ntextColor=0x7fff\r\n[main list]\r\nfile=1\r\n";
+  findings = checkSettingsText(plain, texts);
+  ASSERT_EQ(findings.size(), 1u) << lines(findings);
+  EXPECT_EQ(findings[0].code, "unknown-key");
+  EXPECT_EQ(readModel(plain).startButton.file, 0);
 }
 
 TEST(PublishedSkin, AByteOrderMarkBeforeTheFirstHeaderIsSkipped) {

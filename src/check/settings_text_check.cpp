@@ -93,6 +93,12 @@ bool isLaterKey(std::string_view section, const std::string& normalisedKey) {
   return false;
 }
 
+bool hasColors(std::string_view section) {
+  for (const SkinField& field : skinFields())
+    if (field.section == section && field.kind == FieldKind::ColorDs) return true;
+  return false;
+}
+
 const std::vector<KnownSection>& knownSections() {
   static const std::vector<KnownSection> sections = [] {
     std::vector<KnownSection> list;
@@ -246,6 +252,11 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
   std::deque<std::string> storage;
   std::string_view current;  // section in force, empty before the first
   bool currentIsLater = false;
+  // The reader goes over the file twice, for numbers and texts and for
+  // colours, and each pass knows only the headers of sections it has keys
+  // for: under [global settings] the first pass, under a section without
+  // colours the second, still reads into the section before. Empty: none.
+  std::string_view elementPass, colorPass;
   bool ended = false;
   int laterSettings = 0;
   std::map<std::pair<std::string_view, std::string_view>, int> firstLine;
@@ -279,6 +290,12 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
       }
       current = known->name;
       currentIsLater = known->later;
+      if (known->later) {
+        elementPass = colorPass = {};
+      } else {
+        if (current != "global settings") elementPass = current;
+        if (hasColors(current)) colorPass = current;
+      }
       continue;
     }
     if (eq == std::string_view::npos || current.empty()) continue;
@@ -289,10 +306,24 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
     const SkinField* field = fieldOf(current, key);
     const std::string written = trimmed(keyPart);
     if (!field) {
+      // A key the section lacks may still be one of the section that a
+      // pass reads these lines for.
+      const SkinField* elsewhere = nullptr;
+      for (const auto& [pass, colors] : {std::pair{elementPass, false}, std::pair{colorPass, true}})
+        if (!pass.empty() && pass != current)
+          if (const SkinField* f = fieldOf(pass, key);
+              f && (f->kind == FieldKind::ColorDs) == colors)
+            elsewhere = f;
+      if (elsewhere)
+        add(Severity::Warning, "counts-for-other-section", current, cp1252ToUtf8(written),
+            line.number,
+            fillText(texts.text("LANG_CHECK_OTHER_SECTION$"),
+                     {lineNo, std::string(elsewhere->key), std::string(elsewhere->section)}));
       if (isLaterKey(current, key)) {
         ++laterSettings;
         continue;
       }
+      if (elsewhere) continue;
       const std::string hint = nearestKey(current, written);
       const std::string writtenShown = cp1252ToUtf8(written);
       if (hint.empty())

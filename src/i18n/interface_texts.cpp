@@ -290,6 +290,8 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Check", "LANG_CHECK_LATER_VERSION$",
      "%1 settings for later versions of the menu, kept as they are"},
     {"Check", "LANG_CHECK_VALUE_EMPTY$", "line %1: %2 has no value; it is read as %3"},
+    {"Check", "LANG_CHECK_OTHER_SECTION$",
+     "line %1: %2 here sets [%3] %2: the handheld reads these lines as part of [%3]"},
     {"Check", "LANG_CHECK_COLOR_24BIT$",
      "line %1: \"%2\" is read as %3, not as %4, the 24-bit colour it looks like"},
 };
