@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -17,6 +18,7 @@
 #include "skin/settings_file.h"
 #include "skin/skin_files.h"
 #include "testsupport/fake_core_desktop.h"
+#include "testsupport/picture_test_files.h"
 #include "testsupport/saved_skin.h"
 #include "testsupport/temp_dir.h"
 
@@ -217,6 +219,28 @@ TEST(PublishedSkin, ASingleMissingPictureIsNamedAsThePictureOfItsFinding) {
   ASSERT_EQ(missing.size(), 1u);
   EXPECT_EQ(missing[0]->picture, "lamp.bmp");
   EXPECT_TRUE(missing[0]->pictures.empty());
+}
+
+TEST(PublishedSkin, ASixteenBitBmpWithBitFieldsIsNotCalledAnythingButSixteenBit) {
+  TempDir dir;
+  const std::string folder = saveBuiltinSkin(dir.folder());
+  BmpRecipe fields;
+  fields.width = 2;
+  fields.height = 2;
+  fields.bitsPerPixel = 16;
+  fields.compression = 3;
+  fields.afterHeader = {0x00, 0x7c, 0, 0, 0xe0, 0x03, 0, 0, 0x1f, 0, 0, 0};
+  fields.pixels.assign(8, 0x42);
+  writeBytes(folder + "btn.bmp", makeBmp(fields));
+  writeBytes(folder + "btn3.bmp", makeRgbPng(Image(2, 2, 0x404040)));
+  Checked skin(folder);
+  std::map<std::string, std::string> notes;
+  for (const Finding* f : withCode(skin.findings, "picture-not-16bit"))
+    notes[f->picture] = f->message;
+  ASSERT_EQ(notes.size(), 2u) << lines(skin.findings);
+  EXPECT_EQ(notes["btn.bmp"].find("not as a 16-bit BMP"), std::string::npos) << notes["btn.bmp"];
+  EXPECT_NE(notes["btn.bmp"].find("plain 16-bit"), std::string::npos) << notes["btn.bmp"];
+  EXPECT_NE(notes["btn3.bmp"].find("stored as PNG, not as a 16-bit BMP"), std::string::npos);
 }
 
 // The colour as written, and what the check makes of it: nothing when it

@@ -165,7 +165,11 @@ class Checker {
         }
         if (load.origin == PictureOrigin::OtherFormat)
           addPicture(Severity::Note, "picture-not-16bit", name,
-                     fillText(texts_.text("LANG_CHECK_PICTURE_NOT_16BIT$"), {load.format}));
+                     // Many tools write 16-bit BMPs with bit fields or a
+                     // larger header: not "not 16-bit", just not the plain form.
+                     load.format == "BMP"
+                         ? texts_.text("LANG_CHECK_PICTURE_OTHER_BMP$")
+                         : fillText(texts_.text("LANG_CHECK_PICTURE_NOT_16BIT$"), {load.format}));
       }
       if (picture.empty()) {
         addPicture(Severity::Error, "picture-empty", name,

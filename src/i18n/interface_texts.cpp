@@ -287,6 +287,9 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Check", "LANG_CHECK_PICTURES_MISSING$",
      "%1 pictures are not in the skin: %2; the editor shows its built-in ones and writes those on "
      "save"},
+    {"Check", "LANG_CHECK_PICTURE_OTHER_BMP$",
+     "a BMP in another form than the plain 16-bit one the editor writes; it is converted to that "
+     "when the skin is saved"},
     {"Check", "LANG_CHECK_LATER_VERSION$",
      "%1 settings for later versions of the menu, kept as they are"},
     {"Check", "LANG_CHECK_VALUE_EMPTY$", "line %1: %2 has no value; it is read as %3"},
