@@ -12,6 +12,7 @@
 #include "base/code_page.h"
 #include "check/skin_check.h"
 #include "skin/settings_file.h"
+#include "skin/stored_settings.h"
 
 namespace {
 
@@ -35,14 +36,6 @@ struct KnownSection {
   std::string_view name;  // as the model names it
   std::string header;     // normalised "[NAME]"
   bool later = false;     // read only by later versions of the menu: no key of ours
-};
-
-// Whole sections that later versions of the menu read, as published skins
-// carry them (the misspelt [big Batery] included).
-constexpr std::string_view kLaterSections[] = {
-    "battery icon",     "volume icon",     "small clock",    "cheat menu",    "calendar weekday",
-    "calendar month 2", "calendar dayx 2", "loading screen", "calendar dayx", "animation",
-    "battery",          "textview",        "updata btn",     "big Batery",
 };
 
 // Keys that later versions read in sections we know, misspellings that
@@ -107,7 +100,8 @@ const std::vector<KnownSection>& knownSections() {
     // The handheld's own misspelling, read as a second name of [close btn].
     list.push_back({"close btn", normalised("[clsoe btn]")});
     list.push_back({"end", normalised("[end]")});
-    for (std::string_view s : kLaterSections)
+    // The reader's own list, so that both end the section above them alike.
+    for (std::string_view s : laterMenuSections())
       list.push_back({s, normalised("[" + std::string(s) + "]"), true});
     return list;
   }();
@@ -245,9 +239,12 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
     findings.push_back(std::move(f));
   };
 
+  // Text quoted from the file is in its encoding; findings are UTF-8.
+  const SettingsEncoding encoding = settingsEncodingOf(bytes);
+  auto shownText = [&](std::string_view text) { return settingsTextToUtf8(text, encoding); };
   // Editors that save "UTF-8 with BOM" put one before the first header;
   // the reader skips it, and so the first header is read.
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  bytes.remove_prefix(utf8ByteOrderMarkLength(bytes));
 
   std::deque<std::string> storage;
   std::string_view current;  // section in force, empty before the first
@@ -277,8 +274,7 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
       for (const KnownSection& s : knownSections())
         if (s.header == key) known = &s;
       if (!known) {
-        // Text from the file is in its code page; findings are UTF-8.
-        const std::string name = cp1252ToUtf8(trimmed(
+        const std::string name = shownText(trimmed(
             keyPart.substr(keyPart.find('[') + 1, keyPart.rfind(']') - keyPart.find('[') - 1)));
         add(Severity::Warning, "unknown-section", name, {}, line.number,
             fillText(texts.text("LANG_CHECK_UNKNOWN_SECTION$"), {lineNo, name}));
@@ -315,8 +311,7 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
               f && (f->kind == FieldKind::ColorDs) == colors)
             elsewhere = f;
       if (elsewhere)
-        add(Severity::Warning, "counts-for-other-section", current, cp1252ToUtf8(written),
-            line.number,
+        add(Severity::Warning, "counts-for-other-section", current, shownText(written), line.number,
             fillText(texts.text("LANG_CHECK_OTHER_SECTION$"),
                      {lineNo, std::string(elsewhere->key), std::string(elsewhere->section)}));
       if (isLaterKey(current, key)) {
@@ -325,7 +320,7 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
       }
       if (elsewhere) continue;
       const std::string hint = nearestKey(current, written);
-      const std::string writtenShown = cp1252ToUtf8(written);
+      const std::string writtenShown = shownText(written);
       if (hint.empty())
         add(Severity::Warning, "unknown-key", current, writtenShown, line.number,
             fillText(texts.text("LANG_CHECK_UNKNOWN_KEY$"),
@@ -353,7 +348,7 @@ std::vector<Finding> checkSettingsText(std::string_view bytes, const InterfaceTe
     if (field->kind == FieldKind::Text) continue;
     value = value.substr(0, value.find('='));
     const std::string raw = trimmed(value);
-    const std::string shown = cp1252ToUtf8(raw);
+    const std::string shown = shownText(raw);
     const std::string fieldKey(field->key);
     if (field->kind == FieldKind::ColorDs) {
       const Color read = colorAsRead(value);
