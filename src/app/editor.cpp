@@ -171,7 +171,7 @@ bool Editor::saveArchive() {
 
 bool Editor::saved(bool worked, const std::string& path) {
   if (worked) {
-    problems_.saved(identity(), session_.model());
+    problems_.saved(identity());
     watch_.watch(session_.folder());
     rememberRecent(path);
   }
