@@ -338,8 +338,7 @@ bool openArchiveAt(SkinModel& model, SkinImageTable& images, const SkinIoContext
     for (int i = 0; i < archive.entryCount(); ++i)
       io.record->archiveEntries.push_back(archive.entryName(i));
   }
-  readSkinColors(model, *settings);
-  readSkinElements(model, *settings);
+  readSkinSettings(model, *settings);
   for (int i = 0; i < kSkinImageCount; ++i) {
     io.desktop.setProgress(i + 1);
     loadEntry(images, i, io, archive, root + archiveName(images[i].fileName),

@@ -33,6 +33,7 @@ void resetSkinModel(SkinModel& model) {
         break;
     }
   }
+  model.storedSettings.reset();
 }
 
 Color colorFromText(std::string_view text) {

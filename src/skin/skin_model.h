@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -361,6 +362,11 @@ struct SkinModel {
   LanguageMenuSection languageMenu;
   SysetMenuSection sysetMenu;
   ListTypeMenuSection listTypeMenu;
+
+  // uisettings.ini as it was read, with the author's edits of the settings
+  // no field above owns; none for the built-in skin. Shared, because the
+  // edit history keeps a model in every step and the text rarely changes.
+  std::shared_ptr<const std::string> storedSettings;
 };
 
 // A colour field holds a 15-bit colour, written as ColorDS text.
