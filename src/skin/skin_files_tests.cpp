@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <thread>
+#include <utility>
 
 #include "base/code_page.h"
 #include "base/file_io.h"
@@ -20,6 +21,7 @@
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "skin/skin_load_record.h"
+#include "skin/stored_settings.h"
 #include "testsupport/fake_core_desktop.h"
 #include "testsupport/file_size_limit.h"
 #include "testsupport/picture_test_files.h"
@@ -1082,3 +1084,87 @@ TEST_F(SkinImagesTest, AnArchiveSaveOrOpenClearsUpWhatAKilledSaveLeftBesideIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A settings file as published skins have them: GBK text, the keys and
+// sections of later menus, blanks around "=", black written "0", an empty
+// value, a key twice, LF lines among CR LF ones, no line end after "[end]".
+// Every field is there, so a save adds nothing.
+Bytes wildSettings() {
+  SkinModel model;
+  resetSkinModel(model);
+  model.skinInfo.LastUpdate = "2009/01/01-00:00:00";
+  std::string settings = freshSettingsText(model);
+  auto put = [&](const std::string& from, const std::string& to) {
+    const std::size_t at = settings.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    settings.replace(at, from.size(), to);
+  };
+  put("Title=\r\n", "Title=\xC7\xEF\xC8\xD5\r\n");
+  put("Author=\r\n", "Author = Li\n");
+  put("[global settings]\r\n",
+      "[global settings]\r\npopMenuBarColor = 0\r\nlistViewBarColor1=0x7FFF\n");
+  put("[calendar day]\r\n", "[calendar day]\r\ndw=12\r\ndh =\r\n");
+  put("[big clock]\r\nx=", "[big clock]\r\nx = 3\r\nx=");
+  put("\r\n[end]\r\n", "\r\n[battery icon]\r\nx = 200\r\nshow=1\r\n\r\n[end]");
+  return text(settings);
+}
+
+std::vector<std::string> lineList(const Bytes& bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::uint8_t c : bytes) {
+    line += static_cast<char>(c);
+    if (c == '\n') lines.push_back(std::exchange(line, {}));
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+TEST_F(SkinWithOtherFiles, EverySaveGivesTheSettingsFileBackWithOnlyTheEditAndTheStamp) {
+  const Bytes original = wildSettings();
+  writeBytes(skin + "uisettings.ini", original);
+  open();
+  model.globalSettings.popMenuBodyColor = colorFromText("0x001f");
+
+  // Lines that differ from the file as published: the stamp and the edit.
+  auto changes = [&](const Bytes& saved) {
+    const std::vector<std::string> before = lineList(original);
+    const std::vector<std::string> after = lineList(saved);
+    EXPECT_EQ(before.size(), after.size());
+    std::vector<std::string> changed;
+    for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
+      if (before[i] != after[i]) changed.push_back(after[i]);
+    return changed;
+  };
+  const std::vector<std::string> expected{"LastUpdate=" + io.clock() + "\r\n",
+                                          "popMenuBodyColor=0x001f\r\n"};
+
+  const std::string out = dir.folder() + "out/";
+  fs::create_directories(out);
+  SkinModel saving = model;
+  ASSERT_TRUE(saveSkinFolder(saving, images, io, out));
+  EXPECT_EQ(changes(readBytes(out + "uisettings.ini")), expected);
+  EXPECT_EQ(readBytes(out + "custom.ini"), others.at("custom.ini"));
+  EXPECT_EQ(readBytes(out + "active.bmp"), stored.at("active.bmp"));
+
+  saving = model;
+  const std::string zip = dir.folder() + "Out.zip";
+  ASSERT_TRUE(saveSkinArchive(saving, images, io, zip));
+  EXPECT_EQ(changes(entriesBelow(zip, "Out\\").at("uisettings.ini")), expected);
+
+  saving = model;
+  ASSERT_TRUE(saveSkinFolder(saving, images, io, skin));
+  EXPECT_EQ(changes(readBytes(skin + "uisettings.ini")), expected);
+
+  // Reopened, the skin is the one that was saved.
+  SkinModel reopened;
+  resetSkinModel(reopened);
+  ASSERT_TRUE(loadSkinFromFolder(reopened, images, io, out));
+  EXPECT_EQ(reopened.globalSettings.popMenuBodyColor, colorFromText("0x001f"));
+  EXPECT_EQ(reopened.globalSettings.formFrameColor, model.globalSettings.formFrameColor);
+  EXPECT_EQ(reopened.skinInfo.Author, "Li");
+}
