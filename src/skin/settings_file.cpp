@@ -10,6 +10,7 @@
 
 #include "base/code_page.h"
 #include "base/file_io.h"
+#include "skin/stored_settings.h"
 
 namespace {
 
@@ -70,6 +71,14 @@ std::string headerOf(std::string_view section) {
   return normalised("[" + std::string(section) + "]");
 }
 
+// The sections of later versions of the menu are headers with no keys of
+// ours: their x, y and show must not be taken for the section above them.
+void addLaterMenuHeaders(PassTable& t) {
+  t.keySets.emplace_back();
+  for (std::string_view section : laterMenuSections())
+    t.headers.push_back({headerOf(section), &t.keySets.back()});
+}
+
 // The element pass knows every header except "[global settings]", the
 // misspelt "[clsoe btn]" as a second name of "[close btn]", and "[end]",
 // after which it reads nothing more.
@@ -77,7 +86,7 @@ const PassTable& elementTable() {
   static const PassTable table = [] {
     PassTable t;
     const std::vector<std::string_view>& sections = skinSections();
-    t.keySets.reserve(sections.size() + 1);
+    t.keySets.reserve(sections.size() + 2);
     for (std::string_view section : sections) {
       if (section == "global settings") continue;
       t.keySets.push_back(keySetOf(section, false));
@@ -86,6 +95,7 @@ const PassTable& elementTable() {
     }
     t.keySets.emplace_back();
     t.headers.push_back({headerOf("end"), &t.keySets.back()});
+    addLaterMenuHeaders(t);
     return t;
   }();
   return table;
@@ -96,34 +106,38 @@ const PassTable& colorTable() {
   static const PassTable table = [] {
     PassTable t;
     const std::vector<std::string_view>& sections = skinSections();
-    t.keySets.reserve(sections.size());
+    t.keySets.reserve(sections.size() + 1);
     for (std::string_view section : sections) {
       KeySet keys = keySetOf(section, true);
       if (keys.empty()) continue;
       t.keySets.push_back(std::move(keys));
       t.headers.push_back({headerOf(section), &t.keySets.back()});
     }
+    addLaterMenuHeaders(t);
     return t;
   }();
   return table;
 }
 
 const KeySet* knownHeader(const PassTable& table, std::string_view key) {
+  if (!key.starts_with('[')) return nullptr;
   for (const KnownHeader& header : table.headers)
     if (header.normalisedHeader == key) return header.keys;
   return nullptr;
 }
 
 // Calls `act` with every line that a CR, an LF or a CR LF ends, zero bytes
-// left out. A last line without an end is not acted on. Lines without zero
-// bytes are handed over in place; the others are gathered in one reused
-// buffer, so the cost stays linear however long a line is.
+// left out, and where its bytes lie. A last line without an end is not
+// acted on. A byte-order mark, which editors put before the first header,
+// is not part of the first line. Lines without zero bytes are handed over
+// in place; the others are gathered in one reused buffer, so the cost stays
+// linear however long a line is.
 template <class Act>
 void forEachLine(std::span<const std::uint8_t> bytes, Act act) {
   const char* data = reinterpret_cast<const char*>(bytes.data());
   const std::size_t size = bytes.size();
   std::string gathered;
-  std::size_t start = 0;
+  std::size_t start = utf8ByteOrderMarkLength(std::string_view(data, size));
   while (start < size) {
     std::size_t end = start;
     bool hasZero = false;
@@ -139,7 +153,7 @@ void forEachLine(std::span<const std::uint8_t> bytes, Act act) {
         if (c != '\0') gathered += c;
       line = gathered;
     }
-    act(line);
+    act(line, SettingsLineSpan{start, end});
     start = end + 1;
     if (data[end] == '\r' && start < size && data[start] == '\n') ++start;
   }
@@ -202,10 +216,6 @@ class InfoBlankTrim {
   std::array<std::size_t, 5> skipped_{};
 };
 
-std::vector<std::uint8_t> toBytes(const std::string& text) {
-  return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
 }  // namespace
 
 // Optional sign, then "$" hex, "%" binary or decimal, read in 64 bits;
@@ -241,9 +251,18 @@ SettingsInteger readSettingsInteger(std::string_view text) {
   return read;
 }
 
-void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
+namespace {
+
+// Notes the line each field's value was taken from, when asked to.
+void noteOwner(SettingsOwners* owners, const SkinField& field, SettingsLineSpan span) {
+  if (owners) (*owners)[static_cast<std::size_t>(&field - skinFields().data())] = span;
+}
+
+void readElements(SkinModel& model, std::span<const std::uint8_t> bytes, SettingsOwners* owners) {
   const PassTable& table = elementTable();
   const KeySet* skinInfoKeys = knownHeader(table, headerOf("SkinInfo"));
+  const SettingsEncoding encoding = settingsEncodingOf(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   std::int32_t& menuX = model.fileHandleMenu.x;
   std::int32_t& menuY = model.fileHandleMenu.y;
 
@@ -255,7 +274,7 @@ void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
   const KeySet* current = nullptr;
   std::string key;
 
-  forEachLine(bytes, [&](std::string_view line) {
+  forEachLine(bytes, [&](std::string_view line, SettingsLineSpan span) {
     const bool keyFits = normalise(keyPartOf(line), key);
     if (keyFits) {
       if (const KeySet* header = knownHeader(table, key)) current = header;
@@ -265,13 +284,14 @@ void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
           const SkinField& field = *entry.field;
           if (field.kind == FieldKind::Text) {
             std::string* text = field.text(model);
-            *text = cp1252ToUtf8(textValue(line));
+            *text = settingsTextToUtf8(textValue(line), encoding);
             trim.assigned(text);
           } else if (field.kind == FieldKind::Integer) {
             std::int32_t* target = field.integer(model);
             if ((target == &menuX || target == &menuY) && *target != -1) break;
             *target = parseInteger(valuePart(line));
           }
+          noteOwner(owners, field, span);
           break;
         }
       }
@@ -284,12 +304,12 @@ void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
   if (menuY == -1) menuY = 0;
 }
 
-void readSkinColors(SkinModel& model, std::span<const std::uint8_t> bytes) {
+void readColors(SkinModel& model, std::span<const std::uint8_t> bytes, SettingsOwners* owners) {
   const PassTable& table = colorTable();
   const KeySet* current = nullptr;
   std::string key;
 
-  forEachLine(bytes, [&](std::string_view line) {
+  forEachLine(bytes, [&](std::string_view line, SettingsLineSpan span) {
     if (!normalise(keyPartOf(line), key)) return;
     if (const KeySet* header = knownHeader(table, key)) current = header;
     if (!current) return;
@@ -299,52 +319,52 @@ void readSkinColors(SkinModel& model, std::span<const std::uint8_t> bytes) {
       for (char c : valuePart(line))
         if (c != ' ') value += c;
       *entry.field->color(model) = colorFromText(cp1252ToUtf8(value));
+      noteOwner(owners, *entry.field, span);
       break;
     }
   });
 }
 
+}  // namespace
+
+void readSkinElements(SkinModel& model, std::span<const std::uint8_t> bytes) {
+  readElements(model, bytes, nullptr);
+}
+
+void readSkinColors(SkinModel& model, std::span<const std::uint8_t> bytes) {
+  readColors(model, bytes, nullptr);
+}
+
 void readSkinSettings(SkinModel& model, std::span<const std::uint8_t> bytes) {
-  readSkinElements(model, bytes);
-  readSkinColors(model, bytes);
+  readElements(model, bytes, nullptr);
+  readColors(model, bytes, nullptr);
+  model.storedSettings = std::make_shared<const std::string>(
+      reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+SettingsOwners readSkinSettingsOwners(SkinModel& model, std::string_view bytes) {
+  SettingsOwners owners(skinFields().size());
+  const std::span<const std::uint8_t> span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                           bytes.size());
+  readElements(model, span, &owners);
+  readColors(model, span, &owners);
+  return owners;
+}
+
+const std::vector<std::string_view>& laterMenuSections() {
+  static const std::vector<std::string_view> sections{
+      "battery icon",     "volume icon",     "small clock",    "cheat menu",    "calendar weekday",
+      "calendar month 2", "calendar dayx 2", "loading screen", "calendar dayx", "animation",
+      "battery",          "textview",        "updata btn",     "big Batery"};
+  return sections;
 }
 
 std::vector<std::uint8_t> writeSkinSettings(SkinModel& model, const SettingsClock& clock) {
   model.skinInfo.LastUpdate = clock ? clock() : localLastUpdateText();
-
-  // Grows as needed: long info texts are written whole, never cut.
-  std::string out;
-  out.reserve(4096);
-  std::string_view section;
-  for (const SkinField& field : skinFields()) {
-    if (field.section != section) {
-      if (!section.empty()) out += "\r\n";
-      section = field.section;
-      out += '[';
-      out += section;
-      out += "]\r\n";
-    }
-    out += field.key;
-    out += '=';
-    switch (field.kind) {
-      case FieldKind::Text: {
-        // A CR or LF inside a text would end the line and let the rest of
-        // the text pose as headers and keys, so each is written as a blank.
-        std::string text = utf8ToCp1252(*field.text(model));
-        std::replace_if(
-            text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-        out += text;
-        break;
-      }
-      case FieldKind::ColorDs:
-        out += colorToText(*field.color(model));
-        break;
-      case FieldKind::Integer:
-        out += std::to_string(*field.integer(model));
-        break;
-    }
-    out += "\r\n";
-  }
-  out += "\r\n[end]\r\n";
-  return toBytes(out);
+  std::string text = storedSettingsWithChanges(model);
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  // What is on disk now is what later saves and edits start from.
+  if (model.storedSettings)
+    model.storedSettings = std::make_shared<const std::string>(std::move(text));
+  return bytes;
 }

@@ -274,8 +274,7 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
     for (int i = 0; i < archive.entryCount(); ++i)
       io.record->archiveEntries.push_back(archive.entryName(i));
   }
-  readSkinColors(model, *settings);
-  readSkinElements(model, *settings);
+  readSkinSettings(model, *settings);
   for (int i = 0; i < kSkinImageCount; ++i) {
     io.desktop.setProgress(i + 1);
     loadImageEntry(images, i, io, archive, root + archiveName(images[i].fileName));

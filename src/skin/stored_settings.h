@@ -21,6 +21,9 @@
 enum class SettingsEncoding { CodePage, Utf8 };
 SettingsEncoding settingsEncodingOf(std::string_view bytes);
 
+// 3 when `bytes` begin with a UTF-8 byte-order mark, else 0.
+std::size_t utf8ByteOrderMarkLength(std::string_view bytes);
+
 // The model's text fields as the file's encoding holds them, and back.
 std::string settingsTextToUtf8(std::string_view bytes, SettingsEncoding encoding);
 std::string utf8ToSettingsText(std::string_view text, SettingsEncoding encoding);
