@@ -53,7 +53,7 @@ TEST(InterfaceTextKeys, SixGroupsOf160KeysInFileOrderThenTheEditorsOwnThenTheChe
       EXPECT_FALSE(builtinInterfaceText(key).empty()) << key;
     }
   }
-  EXPECT_EQ(seen.size(), 230u);
+  EXPECT_EQ(seen.size(), 242u);
   EXPECT_EQ(groups[0].keys.front(), "LANG_FILE$");
   EXPECT_EQ(groups[0].keys.back(), "LANG_ERROR$");
   EXPECT_EQ(groups[3].keys.front(), "LANG_IMAGE_upper_screen$");
