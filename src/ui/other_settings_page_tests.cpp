@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QToolButton>
 #include <filesystem>
@@ -207,6 +208,29 @@ TEST(OtherSettingsPage, TheColourPickerWritesTheHandheldsColourText) {
   // A number is no colour.
   p.select(p.rowOf(u"battery icon"_s, u"x"_s));
   EXPECT_FALSE(p.page->colorButton()->isEnabled());
+}
+
+TEST(OtherSettingsPage, AllFiveTabsShowWholeInEveryLanguage) {
+  EditorWindow w;
+  fs::create_directories(w.home.path() / "language");
+  for (int language = 0; language <= 9; ++language) {
+    if (language > 0) {
+      const std::string name(languageFileName(language));
+      fs::copy_file(fs::path(SKINSTUDIO_SOURCE_DIR) / "language" / name,
+                    w.home.path() / "language" / name, fs::copy_options::overwrite_existing);
+    }
+    w.editor.changeLanguage(language);
+    EditingPanel* panel = w.window.panel();
+    processUntil([&] { return panel->isVisible(); });
+    QTabBar* tabs = panel->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 5);
+    EXPECT_EQ(toUtf8(tabs->tabText(EditingPanel::OtherPage)),
+              w.editor.texts().text("LANG_PANEL_OTHER$"));
+    // No tab is cut off or hidden behind scroll arrows.
+    EXPECT_LE(tabs->sizeHint().width(), panel->width()) << language;
+    EXPECT_GE(tabs->font().pixelSize(), 9) << language;
+  }
 }
 
 }  // namespace
