@@ -224,8 +224,7 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Editor", "LANG_RECOLOUR_RESET$", "Reset"},
     // The page of the settings no other page edits.
     {"Editor", "LANG_PANEL_OTHER$", "Other settings"},
-    {"Editor", "LANG_OTHER_NOTE$",
-     "Read by the handheld, not shown in the preview."},
+    {"Editor", "LANG_OTHER_NOTE$", "Read by the handheld, not shown in the preview."},
     {"Editor", "LANG_OTHER_TABLE$", "Settings the other pages do not edit"},
     {"Editor", "LANG_OTHER_EMPTY$", "This skin's uisettings.ini has no other settings."},
     {"Editor", "LANG_OTHER_SECTION$", "Section"},
