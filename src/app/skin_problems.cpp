@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/stored_settings.h"
+
 void SkinProblems::opened(SkinLoadRecord record, const SkinImageTable& images, Identity identity) {
   loadedPictures_.assign(kSkinImageCount, Image{});
   for (int i = 0; i < kSkinImageCount; ++i)
@@ -19,8 +21,9 @@ void SkinProblems::forget() {
 }
 
 void SkinProblems::saved(Identity identity) {
-  // Every picture was written as a 16-bit BMP under its own name and the
-  // settings file from the model alone, so nothing stored is left to find.
+  // Every picture was written as a 16-bit BMP under its own name, so
+  // nothing about the stored pictures is left to find. The settings file
+  // was written from the model's stored text, which refresh checks.
   SkinLoadRecord written;
   for (PictureLoad& picture : written.pictures) picture.origin = PictureOrigin::Bmp16;
   record_ = std::move(written);
@@ -47,10 +50,20 @@ void SkinProblems::refresh(const SkinModel& model, const SkinImageTable& images,
     const Image& picture = images[static_cast<int>(i)].picture;
     if (then != picture) now.pictures[i].origin = PictureOrigin::Bmp16;
   }
+  // The settings file as the next save writes it: the text as read or last
+  // written, with the author's changes on the lines they concern. What the
+  // author left as it was (a key of later menus, a typo, a key given twice)
+  // is kept by a save, and so is still found.
+  if (model.storedSettings) {
+    const std::string text = storedSettingsWithChanges(model);
+    now.settingsRead = true;
+    now.settingsBytes.assign(text.begin(), text.end());
+    findings_ = checkSkin(model, images, {&now}, texts);
+    return;
+  }
   findings_ = checkSkin(model, images, {&now}, texts);
   // Lines of the stored settings file about a field the author has since
-  // set: the next save replaces them. Unknown keys and sections stay until
-  // then, as nothing in the editor can change them.
+  // set: the next save replaces them.
   std::erase_if(findings_, [&](const Finding& finding) {
     return finding.line > 0 && !finding.key.empty() &&
            editedFields_.count({finding.section, finding.key}) > 0;
@@ -64,6 +77,10 @@ PanelTarget findingTarget(const Finding& finding) {
   }
   if (PanelTarget row = elementRowTarget(finding.section); row.kind != PanelTarget::Kind::None)
     return row;
+  // A finding about several pictures (the missing ones) leads to the
+  // Images page, at the first of them.
+  if (finding.picture.empty() && !finding.pictures.empty())
+    return imageButtonTarget(finding.pictures.front());
   return imageButtonTarget(finding.picture);
 }
 

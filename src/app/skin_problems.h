@@ -35,15 +35,15 @@ class SkinProblems {
   void opened(SkinLoadRecord record, const SkinImageTable& images, Identity identity);
   // A skin with nothing on disk behind it (the built-in one, a new one).
   void forget();
-  // The skin was written: the files on disk are now the editor's skin, so
-  // what the old files had wrong is gone with them.
+  // The skin was written: the pictures on disk are now the editor's, so
+  // what the old picture files had wrong is gone with them.
   void saved(Identity identity);
-  // The author gave a field a new value. Findings about that field's lines
-  // in the stored settings file no longer apply: the next save writes the
-  // field once, with the editor's value.
+  // The author gave a field a new value. For a model without stored
+  // settings text, findings about that field's lines no longer apply.
   void fieldEdited(FieldRef field);
 
-  // Runs the check on the skin as it is now.
+  // Runs the check on the skin as it is now; the settings file is checked
+  // as the next save writes it (the model's stored text with its changes).
   void refresh(const SkinModel& model, const SkinImageTable& images, const InterfaceTexts& texts,
                const Identity& current);
 
@@ -59,8 +59,9 @@ class SkinProblems {
   std::vector<Finding> findings_;
 };
 
-// The control that mends a finding: the picture's image button, the
-// colour's button, or the row of the element the field or text belongs to.
+// The control that mends a finding: the picture's image button (the first
+// one of a finding about several), the colour's button, or the row of the
+// element the field or text belongs to.
 PanelTarget findingTarget(const Finding& finding);
 // The view to show for a finding while `currentView` is shown: the
 // control's own view when it has one (its controls are enabled only

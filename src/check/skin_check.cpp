@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -54,6 +56,9 @@ struct SizeRule {
   int width, height;  // 0: not fixed
   Severity severity;
 };
+// How far a full-screen background may be off the screen's size in each
+// direction and still be mostly right.
+constexpr int kNearlyFullScreen = 4;
 constexpr SizeRule kSizeRules[] = {
     {"upper_screen.bmp", 256, 192, Severity::Error},
     {"lower_screen.bmp", 256, 192, Severity::Error},
@@ -113,19 +118,46 @@ class Checker {
     return {};
   }
 
+  bool isMissing(int index) const {
+    return inputs_.load &&
+           inputs_.load->pictures[static_cast<std::size_t>(index)].origin == PictureOrigin::NotRead;
+  }
+
+  // Real skins often carry only the pictures they change (most published
+  // ones 11 to 20 of the 53), so the missing ones are worth knowing but do
+  // not break the skin: one finding names them all.
+  void missingPictureRule() {
+    std::vector<std::string_view> missing;
+    for (int i = 0; i < kSkinImageCount; ++i)
+      if (isMissing(i)) missing.push_back(images_[i].fileName);
+    if (missing.empty()) return;
+    if (missing.size() == 1) {
+      addPicture(Severity::Warning, "picture-missing", missing[0],
+                 texts_.text("LANG_CHECK_PICTURE_MISSING$"));
+      return;
+    }
+    std::string names;
+    std::vector<int> views;
+    for (std::string_view name : missing) {
+      names += (names.empty() ? "" : ", ") + std::string(name);
+      if (auto it = usage_.pictures.find(name); it != usage_.pictures.end())
+        for (int view : it->second) addView(views, view);
+    }
+    Finding& f = add(Severity::Warning, "picture-missing",
+                     fillText(texts_.text("LANG_CHECK_PICTURES_MISSING$"),
+                              {std::to_string(missing.size()), names}));
+    f.pictures.assign(missing.begin(), missing.end());
+    f.views = std::move(views);
+  }
+
   void pictureRules() {
+    missingPictureRule();
     for (int i = 0; i < kSkinImageCount; ++i) {
       const std::string_view name = images_[i].fileName;
       const Image& picture = images_[i].picture;
       if (inputs_.load) {
         const PictureLoad& load = inputs_.load->pictures[static_cast<std::size_t>(i)];
-        // Real skins often carry only the pictures they change, so a
-        // missing one is worth knowing but does not break the skin.
-        if (load.origin == PictureOrigin::NotRead) {
-          addPicture(Severity::Warning, "picture-missing", name,
-                     texts_.text("LANG_CHECK_PICTURE_MISSING$"));
-          continue;
-        }
+        if (load.origin == PictureOrigin::NotRead) continue;
         if (load.origin == PictureOrigin::Undecodable) {
           addPicture(Severity::Error, "picture-unreadable", name,
                      texts_.text("LANG_CHECK_PICTURE_UNREADABLE$"));
@@ -133,7 +165,11 @@ class Checker {
         }
         if (load.origin == PictureOrigin::OtherFormat)
           addPicture(Severity::Note, "picture-not-16bit", name,
-                     fillText(texts_.text("LANG_CHECK_PICTURE_NOT_16BIT$"), {load.format}));
+                     // Many tools write 16-bit BMPs with bit fields or a
+                     // larger header: not "not 16-bit", just not the plain form.
+                     load.format == "BMP"
+                         ? texts_.text("LANG_CHECK_PICTURE_OTHER_BMP$")
+                         : fillText(texts_.text("LANG_CHECK_PICTURE_NOT_16BIT$"), {load.format}));
       }
       if (picture.empty()) {
         addPicture(Severity::Error, "picture-empty", name,
@@ -149,8 +185,12 @@ class Checker {
     const std::string w = std::to_string(picture.width), h = std::to_string(picture.height);
     for (const SizeRule& rule : kSizeRules) {
       if (rule.picture != name) continue;
+      // Published backgrounds of 256 x 196 or 255 x 192 show as meant but
+      // for a strip at an edge; a picture further off shows broken.
+      const bool nearly = std::abs(picture.width - rule.width) <= kNearlyFullScreen &&
+                          std::abs(picture.height - rule.height) <= kNearlyFullScreen;
       if (rule.height > 0 && (picture.width != rule.width || picture.height != rule.height))
-        addPicture(rule.severity, "picture-size", name,
+        addPicture(nearly ? Severity::Warning : rule.severity, "picture-size", name,
                    fillText(texts_.text("LANG_CHECK_PICTURE_SIZE$"),
                             {w, h, std::to_string(rule.width), std::to_string(rule.height)}));
       if (rule.height == 0 && picture.width != rule.width)
@@ -216,9 +256,26 @@ class Checker {
     }
   }
 
+  // The skin's pictures with every one it lacks changed in each pixel that
+  // shows (never into or out of the transparent greens): rendered beside
+  // the real ones, any pixel that differs came from a built-in picture.
+  std::optional<SkinImageTable> markedBuiltins() const {
+    std::optional<SkinImageTable> marked;
+    for (int i = 0; i < kSkinImageCount; ++i) {
+      if (!isMissing(i)) continue;
+      if (!marked) marked = images_;
+      for (Color& c : (*marked)[i].picture.pixels) {
+        if (isKeyColour(c)) continue;
+        c ^= isKeyColour(c ^ 0x080808) ? 0x101010 : 0x080808;
+      }
+    }
+    return marked;
+  }
+
   void renderViews() {
     const PreviewSources sources{model_, images_};
-    DrawRecord record(true);
+    const std::optional<SkinImageTable> marked = markedBuiltins();
+    DrawRecord record(true), markedRecord(true);
     std::map<std::pair<std::string_view, ScreenSide>, std::size_t> offScreen;
     std::map<std::pair<std::string_view, std::string_view>, std::size_t> contrast;
     std::map<std::tuple<std::string_view, std::string_view, std::string_view>, std::size_t> hidden;
@@ -230,7 +287,8 @@ class Checker {
         if (!item.color.empty()) addView(usage_.colors[{item.color.section, item.color.key}], view);
       }
       offScreenRule(view, record, offScreen);
-      contrastRule(view, record, contrast);
+      if (marked) renderScreenView(view, PreviewSources{model_, *marked}, &markedRecord);
+      contrastRule(view, record, marked ? &markedRecord : nullptr, contrast);
       // Menus and windows cover the file browser on purpose; only the
       // plain screens can hide something by mistake.
       if (view == 0 || view == 1 || view == 13) overlapRule(view, record, hidden);
@@ -281,13 +339,25 @@ class Checker {
     return shown && *shown != 0;
   }
 
-  void contrastRule(int view, const DrawRecord& record,
+  // Text is judged only against the pixels the skin itself puts under it:
+  // its own pictures and its colours. Where a picture it lacks lies under
+  // most of a text, what shows there is the editor's, which the
+  // missing-picture finding already tells.
+  void contrastRule(int view, const DrawRecord& record, const DrawRecord* marked,
                     std::map<std::pair<std::string_view, std::string_view>, std::size_t>& seen) {
-    for (const TextDraw& text : record.texts()) {
+    const bool traced = marked && marked->texts().size() == record.texts().size();
+    for (std::size_t t = 0; t < record.texts().size(); ++t) {
+      const TextDraw& text = record.texts()[t];
       if (text.color.empty() || text.under.empty()) continue;
+      const std::vector<Color>* markedUnder = nullptr;
+      if (traced && marked->texts()[t].under.size() == text.under.size())
+        markedUnder = &marked->texts()[t].under;
       std::vector<double> lum;
       lum.reserve(text.under.size());
-      for (Color c : text.under) lum.push_back(relativeLuminance(c));
+      for (std::size_t p = 0; p < text.under.size(); ++p)
+        if (!markedUnder || (*markedUnder)[p] == text.under[p])
+          lum.push_back(relativeLuminance(text.under[p]));
+      if (lum.empty() || lum.size() * 2 < text.under.size()) continue;
       std::nth_element(lum.begin(), lum.begin() + static_cast<std::ptrdiff_t>(lum.size() / 2),
                        lum.end());
       const double ratio = contrastRatio(relativeLuminance(text.ink), lum[lum.size() / 2]);

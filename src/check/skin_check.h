@@ -26,6 +26,9 @@ struct Finding {
   std::string section;  // without brackets
   std::string key;
   std::string picture;
+  // Every picture a finding about several names (the missing ones), in
+  // table order; `picture` is then empty.
+  std::vector<std::string> pictures;
   int line = 0;            // in uisettings.ini; 0 when the finding has none
   std::vector<int> views;  // ScreenViews where it shows, ascending
   std::string message;     // in the interface language

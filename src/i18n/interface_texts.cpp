@@ -294,6 +294,22 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {"Check", "LANG_CHECK_ERROR$", "Error"},
     {"Check", "LANG_CHECK_WARNING$", "Warning"},
     {"Check", "LANG_CHECK_NOTE$", "Note"},
+    // The check of skins as published: one finding for every missing
+    // picture, settings that later menus read, values that read as
+    // something else than they say.
+    {"Check", "LANG_CHECK_PICTURES_MISSING$",
+     "%1 pictures are not in the skin: %2; the editor shows its built-in ones and writes those on "
+     "save"},
+    {"Check", "LANG_CHECK_PICTURE_OTHER_BMP$",
+     "a BMP in another form than the plain 16-bit one the editor writes; it is converted to that "
+     "when the skin is saved"},
+    {"Check", "LANG_CHECK_LATER_VERSION$",
+     "%1 settings for later versions of the menu, kept as they are"},
+    {"Check", "LANG_CHECK_VALUE_EMPTY$", "line %1: %2 has no value; it is read as %3"},
+    {"Check", "LANG_CHECK_OTHER_SECTION$",
+     "line %1: %2 here sets [%3] %2: the handheld reads these lines as part of [%3]"},
+    {"Check", "LANG_CHECK_COLOR_24BIT$",
+     "line %1: \"%2\" is read as %3, not as %4, the 24-bit colour it looks like"},
 };
 
 constexpr std::size_t kKeyCount = std::size(kBuiltinTexts);

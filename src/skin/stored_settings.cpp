@@ -167,10 +167,13 @@ std::optional<std::string> readerHeader(std::string_view line) {
 // Where new lines go in the stored text: after the last line that is not
 // blank of each section's last block, and before "[end]". A block starts
 // at a header the reader knows and ends at the next line that looks like
-// any header, so what is added there is read as that section's.
+// any header, so what is added there is read as that section's. A last
+// line without a line end is never read; it stays last, and stays unread.
 struct InsertPoints {
   std::vector<std::pair<std::string, Line>> sectionEnds;  // normalised name, last line
   std::optional<Line> endHeader;
+  std::size_t tail = 0;        // where lines at the end of the file go
+  bool tailAfterBlank = true;  // the line before `tail` is empty, or there is none
   const Line* sectionEnd(const std::string& name) const {
     for (const auto& [section, line] : sectionEnds)
       if (section == name) return &line;
@@ -180,6 +183,7 @@ struct InsertPoints {
 
 InsertPoints insertPointsOf(std::string_view text) {
   InsertPoints points;
+  points.tail = text.size();
   std::size_t current = std::string::npos;  // index into sectionEnds
   auto enter = [&](const std::string& name, const Line& header) {
     current = points.sectionEnds.size();
@@ -191,14 +195,19 @@ InsertPoints insertPointsOf(std::string_view text) {
       points.sectionEnds[current].second = header;
   };
   forEachLine(text, [&](const Line& line) {
+    if (!line.ended()) {
+      points.tail = line.start;
+      return;
+    }
     const std::string_view content = lineText(text, line);
+    points.tailAfterBlank = isBlank(content);
     if (const std::optional<std::string> name = readerHeader(content)) {
       if (*name == "END" && !points.endHeader) points.endHeader = line;
       enter(*name, line);
     } else if (const std::optional<std::string_view> other = headerName(content)) {
       // Other sections by their name as written, apart from the reader's.
       enter("?" + normalised(*other), line);
-    } else if (current != std::string::npos && !isBlank(content)) {
+    } else if (current != std::string::npos && !points.tailAfterBlank) {
       points.sectionEnds[current].second = line;
     }
   });
@@ -240,43 +249,27 @@ class TextEdits {
   std::vector<Edit> edits_;
 };
 
-// New lines after `anchor`, each ended as the anchor is. After a last line
-// without an end, that line takes one, and so does the last new line: the
-// handheld never reads a line that is not ended.
+// New lines after `anchor`, each ended as the anchor is.
 void insertAfter(TextEdits& edits, std::string_view text, const Line& anchor,
                  const std::vector<std::string>& lines) {
   if (lines.empty()) return;
-  const std::string end = anchor.ended()
-                              ? std::string(text.substr(anchor.end, anchor.next - anchor.end))
-                              : fileLineEnd(text);
-  std::string block = anchor.ended() ? "" : end;
+  const std::string end(text.substr(anchor.end, anchor.next - anchor.end));
+  std::string block;
   for (const std::string& line : lines) block += line + end;
   edits.insert(anchor.next, std::move(block));
 }
 
 // Whole sections, each followed by an empty line, before "[end]", or at the
-// end of the file after an empty line of their own. `lastLineGrew`: lines
-// were added after the file's last line, which now ends in a key line.
+// end of the file after an empty line of their own. `tailGrew`: key lines
+// were added at the end of the file just before.
 void insertSections(TextEdits& edits, std::string_view text, const InsertPoints& points,
-                    std::vector<std::string> lines, bool lastLineGrew = false) {
+                    const std::vector<std::string>& lines, bool tailGrew = false) {
   if (lines.empty()) return;
   const std::string end = fileLineEnd(text);
   std::string block;
-  if (points.endHeader) {
-    for (const std::string& line : lines) block += line + end;
-    edits.insert(points.endHeader->start, std::move(block));
-    return;
-  }
-  std::optional<Line> last;
-  forEachLine(text, [&](const Line& line) { last = line; });
-  if (lastLineGrew) {
-    block += end;
-  } else if (last) {
-    if (!last->ended()) block += end;
-    if (!isBlank(lineText(text, *last))) block += end;
-  }
+  if (!points.endHeader && (tailGrew || !points.tailAfterBlank)) block += end;
   for (const std::string& line : lines) block += line + end;
-  edits.insert(text.size(), std::move(block));
+  edits.insert(points.endHeader ? points.endHeader->start : points.tail, std::move(block));
 }
 
 std::shared_ptr<const std::string> textOf(const SkinModel& model) {
@@ -455,12 +448,12 @@ std::string storedSettingsWithChanges(const SkinModel& model) {
     newSections.push_back(keyLine);
   }
   if (!newSections.empty()) newSections.emplace_back();
-  bool lastLineGrew = false;
+  bool tailGrew = false;
   for (const auto& [end, lines] : addedToSections) {
     insertAfter(edits, text, *end, lines);
-    lastLineGrew |= end->next == text.size();
+    tailGrew |= end->next == points.tail;
   }
-  insertSections(edits, text, points, newSections, lastLineGrew);
+  insertSections(edits, text, points, newSections, tailGrew);
   return edits.applyTo(text);
 }
 

@@ -166,19 +166,25 @@ TEST(StoredSettings, LastLineWithoutLineEnd) {
   EXPECT_TRUE(saved.ends_with("\r\n\r\n[end]"));
   EXPECT_EQ(readText(saved).fileName.x, 1);
 
-  // "y=2" is not read (no line end): the field is added after it, and what
-  // is added is ended, or the handheld would not read it either.
+  // "y=2" is not read (no line end), and still is not: the field is added
+  // before it, and a line that was unread does not come to count.
   SkinModel open = readText("[file name]\r\nx=1\r\ny=2");
   const std::string written = save(open);
-  EXPECT_NE(
-      written.find("[file name]\r\nx=1\r\ny=2\r\ny=" + std::to_string(open.fileName.y) + "\r\nw="),
-      std::string::npos);
+  EXPECT_NE(written.find("[file name]\r\nx=1\r\ny=" + std::to_string(open.fileName.y) + "\r\n"),
+            std::string::npos);
   EXPECT_NE(written.find("titleshow=" + std::to_string(open.fileName.titleshow) +
                          "\r\n\r\n[SkinInfo]\r\n"),
             std::string::npos);
-  EXPECT_TRUE(written.ends_with("\r\n"));
+  EXPECT_TRUE(written.ends_with("\r\n\r\ny=2"));
   SkinModel again = readText(written);
   EXPECT_EQ(save(again), written);
+
+  // A header without a line end opens nothing: the keys of its section
+  // come in a section of their own, not under the one above.
+  SkinModel header = readText("[big clock]\r\nx=5\r\n[file name]");
+  header.fileName.x = 9;
+  EXPECT_EQ(readText(save(header)).bigClock.x, 5);
+  EXPECT_EQ(readText(save(header)).fileName.x, 9);
 }
 
 TEST(StoredSettings, Utf8TextsAndByteOrderMark) {
