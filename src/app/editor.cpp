@@ -26,6 +26,7 @@ SkinChanges Editor::edit(const std::string& label, const std::string& mergeKey,
     listeners_.notify(&EditorListener::fieldChanged, field);
   }
   for (int entry : changes.pictures) listeners_.notify(&EditorListener::pictureChanged, entry);
+  if (changes.storedText) listeners_.notify(&EditorListener::otherSettingsChanged);
   if (!changes.empty() && !label.empty()) listeners_.notify(&EditorListener::historyChanged);
   if (redraw == Redraw::Always || (redraw == Redraw::IfChanged && !changes.empty())) this->redraw();
   return changes;
@@ -302,6 +303,41 @@ void Editor::setInfoText(int infoField, const std::string& value) {
   if (field.empty() || !textField(model(), field.section, field.key)) return;
   const std::string label = fieldLabel(field);
   edit(label, label, writeText(field, value), Redraw::Never);
+}
+
+bool Editor::editSettings(std::string_view section, std::string_view key,
+                          const SkinSession::Change& change) {
+  const SkinChanges changes = edit(settingLabel(section, key), {}, change, Redraw::Never);
+  if (!changes.fields.empty()) redraw();
+  return !changes.empty();
+}
+
+bool Editor::setOtherSetting(std::size_t line, const std::string& value) {
+  const std::vector<OtherSetting> settings = otherSettings();
+  const OtherSetting* setting = findOtherSetting(settings, line);
+  return setting && editSettings(setting->section, setting->key, setOtherValue(line, value));
+}
+
+bool Editor::removeOtherSetting(std::size_t line) {
+  const std::vector<OtherSetting> settings = otherSettings();
+  const OtherSetting* setting = findOtherSetting(settings, line);
+  return setting && editSettings(setting->section, setting->key, removeOther(line));
+}
+
+bool Editor::addOtherSetting(const std::string& section, const std::string& key,
+                             const std::string& value) {
+  return editSettings(section, key, addOther(section, key, value));
+}
+
+bool Editor::pickOtherSettingColor(std::size_t line) {
+  const std::vector<OtherSetting> settings = otherSettings();
+  const OtherSetting* setting = findOtherSetting(settings, line);
+  if (!setting || !readsAsColor(setting->value)) return false;
+  const Color current = colorFromText(setting->value);
+  const std::string picked = colorToText(desktop_.pickColor(current) & 0xFFFFFF);
+  // Cancelled, or the same colour: the value keeps its own spelling.
+  if (picked == colorToText(current)) return false;
+  return editSettings(setting->section, setting->key, setOtherValue(line, picked));
 }
 
 void Editor::dragElementBy(int dx, int dy) {

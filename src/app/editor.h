@@ -20,6 +20,7 @@
 #include "app/editor_listener.h"
 #include "app/editor_state.h"
 #include "app/element_drag.h"
+#include "app/other_settings_edit.h"
 #include "app/panel_controls.h"
 #include "app/panel_values.h"
 #include "app/picture_requests.h"
@@ -102,6 +103,21 @@ class Editor {
   // Information fields write into the model as they are edited; no view
   // draws them, so nothing is redrawn.
   void setInfoText(int infoField, const std::string& text);
+  // The settings of the file that no field owns, in file order, and their
+  // edits: each is one undo step and redraws nothing, as no view draws
+  // them (an added key that names a field sets the field, and that is
+  // drawn). Each returns whether it changed the skin; a `line` no longer
+  // in the list, or a part that would not make a well-formed line,
+  // changes nothing.
+  std::vector<OtherSetting> otherSettings() const { return ::otherSettings(session_.model()); }
+  bool setOtherSetting(std::size_t line, const std::string& value);
+  bool removeOtherSetting(std::size_t line);
+  bool addOtherSetting(const std::string& section, const std::string& key,
+                       const std::string& value);
+  // The colour picker on a value that reads as a colour; the chosen
+  // colour is written as the handheld writes colours ("0x7fff").
+  bool pickOtherSettingColor(std::size_t line);
+
   // The user let go of a control (mouse released, field left): the next
   // write starts a new undo step even to the same field.
   void endGesture() { session_.endGesture(); }
@@ -208,6 +224,9 @@ class Editor {
   // what changed, and one redraw.
   SkinChanges edit(const std::string& label, const std::string& mergeKey,
                    const SkinSession::Change& change, Redraw redraw = Redraw::Always);
+  // An edit of the stored settings text, labelled "[section] key".
+  bool editSettings(std::string_view section, std::string_view key,
+                    const SkinSession::Change& change);
   // After the skin was replaced, opened or not: refill, view 0, redraw.
   void showReplacedSkin();
   void redraw();

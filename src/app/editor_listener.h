@@ -20,6 +20,9 @@ class EditorListener {
   virtual void fieldChanged(FieldRef field) { (void)field; }
   // One picture entry of the open skin has a new picture.
   virtual void pictureChanged(int entry) { (void)entry; }
+  // The settings no field owns changed (Editor::otherSettings): one was
+  // edited, added or removed. Each names its line afresh.
+  virtual void otherSettingsChanged() {}
   // The check mark and the enabled panel controls move from `oldView` (the
   // view whose controls get disabled; kNoScreenView for none) to `newView`.
   virtual void screenViewChanged(int oldView, int newView) { (void)oldView, (void)newView; }

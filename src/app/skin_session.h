@@ -16,11 +16,13 @@
 #include "skin/skin_model.h"
 
 // What one change did to the skin: the fields and picture entries it gave
-// new values. Nothing listed: nothing changed.
+// new values, and whether the settings file's stored text changed (a
+// setting no field owns). Nothing listed: nothing changed.
 struct SkinChanges {
   std::vector<FieldRef> fields;
   std::vector<int> pictures;
-  bool empty() const { return fields.empty() && pictures.empty(); }
+  bool storedText = false;
+  bool empty() const { return fields.empty() && pictures.empty() && !storedText; }
 };
 
 class SkinSession {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 #include "skin/skin_images.h"
 
@@ -112,6 +113,15 @@ std::string applyReplace(std::string_view value, CliOptions& o) {
   return {};
 }
 
+std::string applySet(std::string_view value, CliOptions& o) {
+  std::optional<SettingAssignment> setting = parseSettingAssignment(value);
+  if (!setting)
+    return "--set takes \"[SECTION] KEY=VALUE\" (such as \"[calendar day] dw=8\"), not \"" +
+           std::string(value) + "\"";
+  o.settings.push_back(std::move(*setting));
+  return {};
+}
+
 std::string applyLastUpdate(std::string_view value, CliOptions& o) {
   o.hasLastUpdate = true;
   o.lastUpdate = value;
@@ -162,6 +172,10 @@ constexpr CliOptionRow kOptions[] = {
      "take the picture NAME from FILE (BMP, PNG or JPEG); NAME is the picture's file name in the "
      "skin, with .bmp: upper_screen.bmp, startbar.bmp, icon/cheat.bmp",
      kConvert, false, true, applyReplace},
+    {"--set", "\"[SECTION] KEY=VALUE\"",
+     "set any setting of uisettings.ini, one the editor shows or not; a key the file lacks is "
+     "added, a new section before [end]; applied before --recolour",
+     kConvert, false, true, applySet},
     {"--last-update", "TEXT", "save TEXT as the LastUpdate stamp instead of the date and time",
      kConvert, false, false, applyLastUpdate},
     {"--recolour", "VALUES",
@@ -285,8 +299,10 @@ void appendWrapped(std::string& text, std::string_view words, std::size_t indent
 
 std::string optionSynopsis(const CliOptionRow& row) {
   std::string text(row.name);
-  // Inside one synopsis item the space must not break the line.
-  if (!row.argument.empty()) text += "\x1f" + std::string(row.argument);
+  // Inside one synopsis item no space may break the line.
+  std::string argument(row.argument);
+  std::replace(argument.begin(), argument.end(), ' ', '\x1f');
+  if (!argument.empty()) text += "\x1f" + argument;
   if (!row.required) text = "[" + text + "]";
   if (row.repeatable) text += "...";
   return text;

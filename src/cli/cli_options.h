@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/other_settings_edit.h"
 #include "app/skin_recolour.h"
 #include "imaging/image.h"
 
@@ -26,6 +27,7 @@ struct CliOptions {
   int columns = 7;
   // convert
   std::vector<std::pair<std::string, std::string>> replacements;  // NAME, FILE
+  std::vector<SettingAssignment> settings;                        // --set, in the order given
   bool hasLastUpdate = false;
   std::string lastUpdate;
   // check

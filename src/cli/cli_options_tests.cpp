@@ -119,6 +119,27 @@ TEST(CliOptionTable, RepeatedOptionsApplyInOrder) {
   EXPECT_EQ(parsed.options.out, "last");
 }
 
+TEST(CliOptionTable, SetTakesSectionKeyAndValueInOrderAndRefusesAnythingElse) {
+  const CliParseResult parsed = parseCliArguments(
+      line({"convert", "--set", "[calendar day] dw=8", "--set", "[ battery icon ] show =", "--set",
+            "[calendar day] dw=9", "--out", "d"}));
+  ASSERT_EQ(parsed.error, "");
+  ASSERT_EQ(parsed.options.settings.size(), 3u);
+  EXPECT_EQ(parsed.options.settings[0].section, "calendar day");
+  EXPECT_EQ(parsed.options.settings[0].key, "dw");
+  EXPECT_EQ(parsed.options.settings[0].value, "8");
+  EXPECT_EQ(parsed.options.settings[1].section, "battery icon");
+  EXPECT_EQ(parsed.options.settings[1].value, "");
+  EXPECT_EQ(parsed.options.settings[2].value, "9");
+  for (std::string_view bad : {"dw=8", "[calendar day] dw", "[calendar day dw=8", ""}) {
+    const CliParseResult refused = parseCliArguments(line({"convert", "--set", bad, "--out", "d"}));
+    EXPECT_EQ(refused.error.find("--set takes \"[SECTION] KEY=VALUE\""), 0u) << bad;
+  }
+  EXPECT_NE(parseCliArguments(line({"render", "--set", "[a] b=c", "--out", "x.png"}))
+                .error.find("unknown option"),
+            std::string::npos);
+}
+
 }  // namespace
 
 namespace {

@@ -279,6 +279,42 @@ TEST_F(Cli, ConvertCreatesTheFolderAndIsRepeatableWithAFixedStamp) {
   EXPECT_EQ(readFile(dir.path() / "again/startbar.bmp"), startbar);
 }
 
+TEST_F(Cli, ConvertSetsAnySettingInTheOrderGiven) {
+  const CliRun r = run({"convert", "--set", "[big clock] x=40", "--set", "[calendar day] dw=7",
+                        "--set", "[battery icon] x=3", "--set", "[calendar day] dw=8",
+                        "--last-update", "x", "--out", path("out")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  SkinModel model;
+  resetSkinModel(model);
+  SkinImageTable images;
+  resetSkinImages(images);
+  FakeDesktop quiet;
+  InterfaceTexts texts;
+  ASSERT_TRUE(openSkinPath(model, images, SkinIoContext{quiet, texts}, path("out")).loaded);
+  EXPECT_EQ(model.bigClock.x, 40);
+  const std::string settings = readFile(dir.path() / "out/uisettings.ini");
+  // The later value of the same key wins, on the key's one line.
+  EXPECT_EQ(settings.find("dw = 7"), std::string::npos) << settings;
+  const std::size_t dw = settings.find("dw");
+  ASSERT_NE(dw, std::string::npos) << settings;
+  EXPECT_EQ(settings.find("dw", dw + 1), std::string::npos) << settings;
+  EXPECT_NE(settings.find("8", dw), std::string::npos);
+  EXPECT_NE(settings.find("[battery icon]"), std::string::npos) << settings;
+  // Before the end line, where the handheld still reads it.
+  EXPECT_LT(settings.find("[battery icon]"), settings.find("[end]"));
+}
+
+TEST_F(Cli, AMalformedSetIsAUsageErrorAndWritesNothing) {
+  for (const std::string bad : {"calendar day dw=8", "[calendar day] dw", "[calendar day dw=8"}) {
+    const CliRun r = run({"convert", "--set", bad, "--out", path("out")});
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err.find("--set takes"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("usage:"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out"));
+  }
+}
+
 TEST_F(Cli, AValueSpelledLikeHelpIsStillAValue) {
   for (const std::string stamp : {"--help", "-h"}) {
     const CliRun r = run({"convert", "--last-update", stamp, "--out", path("out" + stamp)});

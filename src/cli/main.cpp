@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/other_settings_edit.h"
 #include "app/screenshot_actions.h"
 #include "app/skin_file_ops.h"
 #include "app/skin_recolour.h"
@@ -102,6 +103,9 @@ int runConvert(const CliOptions& options) {
   if (!options.skin.empty()) openSkinPath(session.model, session.images, session.io, options.skin);
   for (const auto& [name, file] : options.replacements)
     replaceSkinImageFromFile(session.images, SkinImageTable::indexOf(name), session.io, file);
+  // The editor's own edit of a setting, one after the other as given.
+  for (const SettingAssignment& setting : options.settings)
+    setAnySetting(setting.section, setting.key, setting.value)(session.model, session.images);
   // Last, so replaced pictures take the new colours with the rest.
   if (options.recolour)
     SkinRecolourSession(session.model, session.images)

@@ -1,15 +1,19 @@
 #include "ui/editing_panel.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "app/editor.h"
 #include "app/panel_controls.h"
 #include "skin/skin_images.h"
 #include "ui/image_conversion.h"
+#include "ui/other_settings_page.h"
 #include "ui/panel_widgets.h"
 #include "ui/qt_text.h"
 
@@ -48,6 +52,8 @@ EditingPanel::EditingPanel(Editor& editor, QWidget* parent) : QTabWidget(parent)
   addPage("LANG_PANEL_IMAGES$");
   addPage("LANG_PANEL_ELEMETS$");
   addPage("LANG_PANEL_INFORMATIONS$");
+  addPage("LANG_PANEL_OTHER$");
+  fitTabs();
   ensurePage(currentIndex());
   // After the page is on screen, before anything paints it.
   connect(this, &QTabWidget::currentChanged, this, &EditingPanel::ensurePage);
@@ -59,6 +65,14 @@ EditingPanel::~EditingPanel() { editor_.removeListener(*this); }
 void EditingPanel::ensurePage(int page) {
   if (page < 0 || page >= PageCount || built_[page]) return;
   built_[page] = true;
+  if (page == OtherPage) {
+    // A table scrolls itself: the page holds it without a scroll area.
+    auto* layout = new QVBoxLayout(widget(page));
+    layout->setContentsMargins(0, 0, 0, 0);
+    otherSettings_ = new OtherSettingsPage(editor_, widget(page));
+    layout->addWidget(otherSettings_);
+    return;
+  }
   std::array<std::size_t, kScreenViewCount> before{};
   for (int view = 0; view < kScreenViewCount; ++view) before[view] = viewControls_[view].size();
   auto* content = new QWidget();
@@ -93,6 +107,24 @@ void EditingPanel::addPage(const char* titleKey) {
   auto* page = new QWidget();
   addTab(page, text(titleKey));
   page->setAccessibleName(text(titleKey));
+}
+
+void EditingPanel::fitTabs() {
+  constexpr int kSmallestTabPixels = 9;
+  QFont font = QApplication::font(tabBar());
+  int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+  const auto needed = [this] { return tabBar()->sizeHint().width(); };
+  font.setPixelSize(pixels);
+  tabBar()->setFont(font);
+  while (pixels > kSmallestTabPixels && needed() > width()) {
+    font.setPixelSize(--pixels);
+    tabBar()->setFont(font);
+  }
+}
+
+void EditingPanel::resizeEvent(QResizeEvent* event) {
+  QTabWidget::resizeEvent(event);
+  if (event->size().width() != event->oldSize().width()) fitTabs();
 }
 
 void EditingPanel::belongsTo(int view, QWidget* control) {

@@ -1,5 +1,6 @@
 // The tabbed panel through which the author edits the skin: colours,
-// pictures, element positions and flags, descriptive texts. Widgets are
+// pictures, element positions and flags, descriptive texts, and the
+// settings of the file that no control above edits. Widgets are
 // built from the control tables and every change goes straight to the
 // Editor; only the controls of the ScreenView being previewed are enabled.
 // A page's controls are built when it is first shown (or first asked for),
@@ -21,6 +22,7 @@ class ColorButton;
 class ImageButton;
 class ElementCheckBox;
 class QLabel;
+class OtherSettingsPage;
 
 class EditingPanel : public QTabWidget, public EditorListener {
   Q_OBJECT
@@ -41,7 +43,7 @@ class EditingPanel : public QTabWidget, public EditorListener {
   // page scrolled so it is in sight.
   void focusTarget(const PanelTarget& target);
 
-  enum Page { ColorsPage, ImagesPage, ElementsPage, InformationPage, PageCount };
+  enum Page { ColorsPage, ImagesPage, ElementsPage, InformationPage, OtherPage, PageCount };
   // Builds the page's controls unless they exist; they then show the
   // model's values and the current view's enabled state.
   void ensurePage(int page);
@@ -72,6 +74,10 @@ class EditingPanel : public QTabWidget, public EditorListener {
     ensurePage(InformationPage);
     return infoFields_[index];
   }
+  OtherSettingsPage* otherSettings() {
+    ensurePage(OtherPage);
+    return otherSettings_;
+  }
   const std::vector<QWidget*>& controlsOfView(int view) {
     for (int page = 0; page < PageCount; ++page) ensurePage(page);
     return viewControls_[view];
@@ -79,9 +85,14 @@ class EditingPanel : public QTabWidget, public EditorListener {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void addPage(const char* titleKey);
+  // The tab titles in a font small enough for all five to show side by
+  // side in the panel's width, in every language (down to a legible size,
+  // past which the tab bar scrolls).
+  void fitTabs();
   void buildColorsPage(QWidget* content);
   void buildImagesPage(QWidget* content);
   void buildElementsPage(QWidget* content);
@@ -108,5 +119,6 @@ class EditingPanel : public QTabWidget, public EditorListener {
   };
   std::vector<Row> rows_;
   std::vector<QLineEdit*> infoFields_;
+  OtherSettingsPage* otherSettings_ = nullptr;
   std::array<bool, PageCount> built_{};
 };

@@ -24,10 +24,10 @@ QList<W*> controlsOn(EditingPanel* panel, int page) {
   return panel->widget(page)->findChildren<W*>();
 }
 
-TEST(EditingPanel, FourPagesWithEveryControlInItsPlace) {
+TEST(EditingPanel, FivePagesWithEveryControlInItsPlace) {
   EditorWindow w;
   EditingPanel* panel = w.window.panel();
-  ASSERT_EQ(panel->count(), 4);
+  ASSERT_EQ(panel->count(), 5);
   const InterfaceTexts& t = w.editor.texts();
   EXPECT_EQ(toUtf8(panel->tabText(0)), t.text("LANG_PANEL_COLORS$"));
   EXPECT_EQ(toUtf8(panel->tabText(2)), t.text("LANG_PANEL_ELEMETS$"));
