@@ -18,18 +18,6 @@ bool holdsLineEnd(std::string_view text) {
          text.find('\0') != std::string_view::npos;
 }
 
-bool sameField(const SkinField& field, const SkinModel& a, const SkinModel& b) {
-  switch (field.kind) {
-    case FieldKind::Text:
-      return *field.readText(a) == *field.readText(b);
-    case FieldKind::ColorDs:
-      return *field.readColor(a) == *field.readColor(b);
-    case FieldKind::Integer:
-      return *field.readInteger(a) == *field.readInteger(b);
-  }
-  return true;
-}
-
 bool sameText(const std::shared_ptr<const std::string>& a,
               const std::shared_ptr<const std::string>& b) {
   if (a == b) return true;
@@ -53,7 +41,7 @@ SkinChanges applyTo(SkinModel& model, const std::function<bool(SkinModel&)>& ope
 SkinChanges modelDifferences(const SkinModel& before, const SkinModel& after) {
   SkinChanges changes;
   for (const SkinField& field : skinFields())
-    if (!sameField(field, before, after)) changes.fields.push_back({field.section, field.key});
+    if (!sameFieldValue(field, before, after)) changes.fields.push_back({field.section, field.key});
   changes.storedText = !sameText(before.storedSettings, after.storedSettings);
   return changes;
 }

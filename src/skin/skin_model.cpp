@@ -36,6 +36,18 @@ void resetSkinModel(SkinModel& model) {
   model.storedSettings.reset();
 }
 
+bool sameFieldValue(const SkinField& field, const SkinModel& a, const SkinModel& b) {
+  switch (field.kind) {
+    case FieldKind::Text:
+      return *field.readText(a) == *field.readText(b);
+    case FieldKind::ColorDs:
+      return *field.readColor(a) == *field.readColor(b);
+    case FieldKind::Integer:
+      return *field.readInteger(a) == *field.readInteger(b);
+  }
+  return true;
+}
+
 Color colorFromText(std::string_view text) {
   // Only the lower-case prefix is dropped: "0X7FFF" keeps its "0X" and is
   // then cut to its last four characters, which the handheld does the same.

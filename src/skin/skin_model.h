@@ -407,6 +407,9 @@ const Color* colorField(const SkinModel& model, std::string_view section, std::s
 const std::int32_t* integerField(const SkinModel& model, std::string_view section,
                                  std::string_view key);
 
+// Whether `field` holds the same value in both models.
+bool sameFieldValue(const SkinField& field, const SkinModel& a, const SkinModel& b);
+
 // Every field back to its built-in default.
 void resetSkinModel(SkinModel& model);
 

@@ -108,18 +108,6 @@ std::string valueText(const SkinModel& model, const SkinField& field, SettingsEn
   return {};
 }
 
-bool sameValue(const SkinModel& a, const SkinModel& b, const SkinField& field) {
-  switch (field.kind) {
-    case FieldKind::Text:
-      return *field.readText(a) == *field.readText(b);
-    case FieldKind::ColorDs:
-      return *field.readColor(a) == *field.readColor(b);
-    case FieldKind::Integer:
-      return *field.readInteger(a) == *field.readInteger(b);
-  }
-  return true;
-}
-
 // `line` with a new value after its "=": the key as the author spelt it
 // stays, and so do the blanks around the value unless the value is a text,
 // whose blanks are its own.
@@ -291,7 +279,7 @@ ReadBack readBack(std::string_view text) {
 
 bool sameFields(const SkinModel& a, const SkinModel& b) {
   for (const SkinField& field : skinFields())
-    if (!sameValue(a, b, field)) return false;
+    if (!sameFieldValue(field, a, b)) return false;
   return true;
 }
 
@@ -422,7 +410,7 @@ std::string storedSettingsWithChanges(const SkinModel& model) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const SkinField& field = fields[i];
     if (const std::optional<SettingsLineSpan>& owner = stored.owners[i]) {
-      if (sameValue(model, stored.model, field)) continue;
+      if (sameFieldValue(field, model, stored.model)) continue;
       const std::string_view line = text.substr(owner->start, owner->end - owner->start);
       edits.replace(
           owner->start, owner->end,
