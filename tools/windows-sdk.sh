@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Makes the Windows SDK the cross build links against, once: MinGW-w64,
+# Wine and NSIS from Debian's packages; zlib, minizip, libpng, libjpeg-turbo
+# and a static, Widgets-only Qt 6 built from Debian's own sources.
+#
+#   tools/windows-sdk.sh            builds what is missing, prints the SDK folder
+#   tools/windows-sdk.sh --path     prints the SDK folder only (it may not exist yet)
+#
+# The SDK goes to $SKINSTUDIO_WINDOWS_SDK_CACHE (default
+# ~/.cache/skinstudio-windows-sdk), in a folder named after a hash of this
+# script and the source versions, so a changed recipe builds a new one and
+# an unchanged one is reused. Each stage is finished when its stamp file
+# exists; a stage cut short is built again from the start.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+suite=bookworm
+zlib_version=1:1.2.13.dfsg-1
+libpng_version=1.6.39-2
+libjpeg_version=1:2.1.5-2
+qt_version=6.4.2+dfsg-10
+triplet=x86_64-w64-mingw32
+
+cache_root="${SKINSTUDIO_WINDOWS_SDK_CACHE:-$HOME/.cache/skinstudio-windows-sdk}"
+recipe_hash=$(cat "$0" cmake/mingw-w64.cmake | sha256sum | cut -c1-12)
+sdk="$cache_root/sdk-$recipe_hash"
+if [ "${1:-}" = "--path" ]; then
+  echo "$sdk"
+  exit 0
+fi
+
+jobs="${SKINSTUDIO_JOBS:-$(nproc)}"
+src="$cache_root/sources"
+work="$sdk/work"
+prefix="$sdk/prefix"
+mkdir -p "$src" "$work" "$prefix"
+export SKINSTUDIO_WINDOWS_PREFIX="$prefix"
+toolchain="$PWD/cmake/mingw-w64.cmake"
+
+log() { echo "== windows-sdk: $*" >&2; }
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# --- Debian packages --------------------------------------------------------
+packages=(mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis
+  libz-mingw-w64-dev dpkg-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools zip unzip
+  xvfb xauth imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  log "installing ${missing[*]}"
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+    "${missing[@]}" >&2
+fi
+
+# --- Debian sources ---------------------------------------------------------
+# Only the release suite serves sources (the security suite's are not
+# served), so the suite is named for each package.
+fetch_source() { # package version folder-glob
+  local package=$1 version=$2 glob=$3
+  if compgen -G "$src/$glob" >/dev/null; then return; fi
+  if ! grep -rqs "^Types:.*deb-src" /etc/apt/sources.list.d/ &&
+    ! grep -qs "^deb-src" /etc/apt/sources.list; then
+    log "adding deb-src for $suite"
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+      "$suite" | sudo_if_needed tee /etc/apt/sources.list.d/skinstudio-sources.sources >/dev/null
+    sudo_if_needed apt-get update >&2
+  fi
+  log "fetching $package $version"
+  (cd "$src" && apt-get source --only-source "$package=$version" >&2 ||
+    apt-get source --only-source -t "$suite" "$package/$suite" >&2)
+}
+fetch_source zlib "$zlib_version" 'zlib-1.2.13*/'
+fetch_source libpng1.6 "$libpng_version" 'libpng1.6-1.6.39/'
+fetch_source libjpeg-turbo "$libjpeg_version" 'libjpeg-turbo-2.1.5/'
+fetch_source qt6-base "$qt_version" 'qt6-base-6.4.2*/'
+
+zlib_src=$(compgen -G "$src/zlib-1.2.13*/" | head -1)
+png_src="$src/libpng1.6-1.6.39"
+jpeg_src="$src/libjpeg-turbo-2.1.5"
+qt_src=$(compgen -G "$src/qt6-base-6.4.2*/" | head -1)
+
+# --- zlib and minizip -------------------------------------------------------
+# zlib's CMake project wants a resource file Debian's source leaves out, so
+# its C files are compiled as they are.
+if [ ! -f "$sdk/zlib.done" ]; then
+  log "zlib and minizip"
+  rm -rf "$work/zlib" && mkdir -p "$work/zlib" "$prefix/lib" "$prefix/include/minizip"
+  (
+    cd "$work/zlib"
+    for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+      inflate inftrees trees uncompr zutil; do
+      $triplet-gcc-posix -O2 -c "$zlib_src/$f.c" -I"$zlib_src" -o "$f.o"
+    done
+    $triplet-ar rcs "$prefix/lib/libz.a" ./*.o
+    cp "$zlib_src/zlib.h" "$zlib_src/zconf.h" "$prefix/include/"
+    mkdir minizip && cd minizip
+    for f in ioapi iowin32 unzip zip; do
+      $triplet-gcc-posix -O2 -c "$zlib_src/contrib/minizip/$f.c" -I"$zlib_src" -o "$f.o"
+    done
+    $triplet-ar rcs "$prefix/lib/libminizip.a" ./*.o
+    cp "$zlib_src"/contrib/minizip/{ioapi,iowin32,unzip,zip,crypt}.h "$prefix/include/minizip/"
+  ) >&2
+  touch "$sdk/zlib.done"
+fi
+
+cmake_cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
+  -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix")
+
+# --- libpng -----------------------------------------------------------------
+if [ ! -f "$sdk/libpng.done" ]; then
+  log "libpng"
+  rm -rf "$work/libpng"
+  cmake -S "$png_src" -B "$work/libpng" "${cmake_cross[@]}" -DPNG_SHARED=OFF -DPNG_STATIC=ON \
+    -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DZLIB_ROOT="$prefix" \
+    -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" >&2
+  cmake --build "$work/libpng" -j"$jobs" >&2
+  cmake --install "$work/libpng" >&2
+  touch "$sdk/libpng.done"
+fi
+
+# --- libjpeg-turbo ----------------------------------------------------------
+if [ ! -f "$sdk/libjpeg.done" ]; then
+  log "libjpeg-turbo"
+  rm -rf "$work/libjpeg"
+  cmake -S "$jpeg_src" -B "$work/libjpeg" "${cmake_cross[@]}" -DENABLE_SHARED=OFF \
+    -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >&2
+  cmake --build "$work/libjpeg" -j"$jobs" >&2
+  cmake --install "$work/libjpeg" >&2
+  touch "$sdk/libjpeg.done"
+fi
+
+# --- Qt ---------------------------------------------------------------------
+# Static, Widgets only. The host tools (moc, uic, rcc) come from the Linux
+# Qt of the same version. Debian's source leaves out wintab, hence no tablet
+# events; dynamic OpenGL must be off as well as OpenGL, or the Windows
+# platform plugin does not build. Everything the editor does not use is off:
+# it is most of the build's time.
+if [ ! -f "$sdk/qt.done" ]; then
+  log "Qt (the long part: about half an hour on 2 cores)"
+  rm -rf "$work/qt"
+  cmake -S "$qt_src" -B "$work/qt" "${cmake_cross[@]}" -DCMAKE_INSTALL_PREFIX="$prefix/qt" \
+    -DBUILD_SHARED_LIBS=OFF -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    -DFEATURE_tabletevent=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF \
+    -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_vulkan=OFF >&2
+  cmake --build "$work/qt" -j"$jobs" >&2
+  cmake --install "$work/qt" >&2
+  touch "$sdk/qt.done"
+fi
+
+echo "$sdk"
