@@ -15,14 +15,34 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 suite=bookworm
-zlib_version=1:1.2.13.dfsg-1
-libpng_version=1.6.39-2
-libjpeg_version=1:2.1.5-2
-qt_version=6.4.2+dfsg-10
 triplet=x86_64-w64-mingw32
+# Source packages of the release suite and the folders they unpack to.
+sources=(zlib 'zlib-1.2.13*/' libpng1.6 'libpng1.6-1.6.39/' libjpeg-turbo 'libjpeg-turbo-2.1.5/'
+  qt6-base 'qt6-base-6.4.2*/')
+png_flags=(-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF)
+jpeg_flags=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+  -DWITH_JAVA=OFF)
+# Static, Widgets only. The host tools (moc, uic, rcc) come from the Linux
+# Qt of the same version. Debian's source leaves out wintab, hence no tablet
+# events; dynamic OpenGL must be off as well as OpenGL, or the Windows
+# platform plugin does not build. Everything the editor does not use is off:
+# it is most of the build's time.
+qt_flags=(-DBUILD_SHARED_LIBS=OFF -DQT_HOST_PATH=/usr
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_tabletevent=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF
+  -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_vulkan=OFF)
 
+# The SDK's folder is named after what goes into it, not after this
+# script's wording.
 cache_root="${SKINSTUDIO_WINDOWS_SDK_CACHE:-$HOME/.cache/skinstudio-windows-sdk}"
-recipe_hash=$(cat "$0" cmake/mingw-w64.cmake | sha256sum | cut -c1-12)
+recipe_hash=$({
+  echo "$suite $triplet ${sources[*]}"
+  echo "${png_flags[*]} ${jpeg_flags[*]} ${qt_flags[*]}"
+  cat cmake/mingw-w64.cmake
+} | sha256sum | cut -c1-12)
 sdk="$cache_root/sdk-$recipe_hash"
 if [ "${1:-}" = "--path" ]; then
   echo "$sdk"
@@ -57,9 +77,14 @@ fi
 # --- Debian sources ---------------------------------------------------------
 # Only the release suite serves sources (the security suite's are not
 # served), so the suite is named for each package.
-fetch_source() { # package version folder-glob
-  local package=$1 version=$2 glob=$3
-  if compgen -G "$src/$glob" >/dev/null; then return; fi
+source_folder() { # folder-glob: the unpacked source folder, if there is one
+  local d
+  for d in "$src"/$1; do [ -d "$d" ] && echo "${d%/}" && return; done
+  return 0
+}
+fetch_source() { # package folder-glob
+  local package=$1 glob=$2
+  if [ -n "$(source_folder "$glob")" ]; then return; fi
   if ! grep -rqs "^Types:.*deb-src" /etc/apt/sources.list.d/ &&
     ! grep -qs "^deb-src" /etc/apt/sources.list; then
     log "adding deb-src for $suite"
@@ -67,19 +92,16 @@ fetch_source() { # package version folder-glob
       "$suite" | sudo_if_needed tee /etc/apt/sources.list.d/skinstudio-sources.sources >/dev/null
     sudo_if_needed apt-get update >&2
   fi
-  log "fetching $package $version"
-  (cd "$src" && apt-get source --only-source "$package=$version" >&2 ||
-    apt-get source --only-source -t "$suite" "$package/$suite" >&2)
+  log "fetching $package"
+  (cd "$src" && apt-get source --only-source -t "$suite" "$package/$suite" >&2)
+  [ -n "$(source_folder "$glob")" ] || { log "no $glob after fetching $package"; exit 1; }
 }
-fetch_source zlib "$zlib_version" 'zlib-1.2.13*/'
-fetch_source libpng1.6 "$libpng_version" 'libpng1.6-1.6.39/'
-fetch_source libjpeg-turbo "$libjpeg_version" 'libjpeg-turbo-2.1.5/'
-fetch_source qt6-base "$qt_version" 'qt6-base-6.4.2*/'
+for ((i = 0; i < ${#sources[@]}; i += 2)); do fetch_source "${sources[i]}" "${sources[i + 1]}"; done
 
-zlib_src=$(compgen -G "$src/zlib-1.2.13*/" | head -1)
-png_src="$src/libpng1.6-1.6.39"
-jpeg_src="$src/libjpeg-turbo-2.1.5"
-qt_src=$(compgen -G "$src/qt6-base-6.4.2*/" | head -1)
+zlib_src=$(source_folder "${sources[1]}")
+png_src=$(source_folder "${sources[3]}")
+jpeg_src=$(source_folder "${sources[5]}")
+qt_src=$(source_folder "${sources[7]}")
 
 # --- zlib and minizip -------------------------------------------------------
 # zlib's CMake project wants a resource file Debian's source leaves out, so
@@ -112,8 +134,7 @@ cmake_cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Rel
 if [ ! -f "$sdk/libpng.done" ]; then
   log "libpng"
   rm -rf "$work/libpng"
-  cmake -S "$png_src" -B "$work/libpng" "${cmake_cross[@]}" -DPNG_SHARED=OFF -DPNG_STATIC=ON \
-    -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DZLIB_ROOT="$prefix" \
+  cmake -S "$png_src" -B "$work/libpng" "${cmake_cross[@]}" "${png_flags[@]}" -DZLIB_ROOT="$prefix" \
     -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" >&2
   cmake --build "$work/libpng" -j"$jobs" >&2
   cmake --install "$work/libpng" >&2
@@ -124,30 +145,18 @@ fi
 if [ ! -f "$sdk/libjpeg.done" ]; then
   log "libjpeg-turbo"
   rm -rf "$work/libjpeg"
-  cmake -S "$jpeg_src" -B "$work/libjpeg" "${cmake_cross[@]}" -DENABLE_SHARED=OFF \
-    -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >&2
+  cmake -S "$jpeg_src" -B "$work/libjpeg" "${cmake_cross[@]}" "${jpeg_flags[@]}" >&2
   cmake --build "$work/libjpeg" -j"$jobs" >&2
   cmake --install "$work/libjpeg" >&2
   touch "$sdk/libjpeg.done"
 fi
 
 # --- Qt ---------------------------------------------------------------------
-# Static, Widgets only. The host tools (moc, uic, rcc) come from the Linux
-# Qt of the same version. Debian's source leaves out wintab, hence no tablet
-# events; dynamic OpenGL must be off as well as OpenGL, or the Windows
-# platform plugin does not build. Everything the editor does not use is off:
-# it is most of the build's time.
 if [ ! -f "$sdk/qt.done" ]; then
   log "Qt (the long part: about half an hour on 2 cores)"
   rm -rf "$work/qt"
   cmake -S "$qt_src" -B "$work/qt" "${cmake_cross[@]}" -DCMAKE_INSTALL_PREFIX="$prefix/qt" \
-    -DBUILD_SHARED_LIBS=OFF -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DFEATURE_tabletevent=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF \
-    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF \
-    -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_vulkan=OFF >&2
+    "${qt_flags[@]}" >&2
   cmake --build "$work/qt" -j"$jobs" >&2
   cmake --install "$work/qt" >&2
   touch "$sdk/qt.done"
