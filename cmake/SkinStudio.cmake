@@ -12,6 +12,15 @@ function(skinstudio_include_root folder out)
   set(${out} ${root} PARENT_SCOPE)
 endfunction()
 
+# The files of the other operating system: what is named *_windows.cpp or
+# *_windows_tests.cpp is built for Windows only, *_posix.cpp and
+# *_posix_tests.cpp for everything else.
+if(WIN32)
+  set(SKINSTUDIO_OTHER_SYSTEM posix)
+else()
+  set(SKINSTUDIO_OTHER_SYSTEM windows)
+endif()
+
 # skinstudio_module(<name> DEPS <targets...>)
 # A static library from every .cpp in the current folder except *_tests.cpp,
 # and, when tests are on, one test program <name>_tests from the *_tests.cpp
@@ -22,6 +31,8 @@ function(skinstudio_module name)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_tests.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
   list(REMOVE_ITEM sources ${tests} "")
+  list(FILTER sources EXCLUDE REGEX "_${SKINSTUDIO_OTHER_SYSTEM}\\.cpp$")
+  list(FILTER tests EXCLUDE REGEX "_${SKINSTUDIO_OTHER_SYSTEM}_tests\\.cpp$")
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   skinstudio_include_root(${folder} root)
   if(sources)
@@ -49,7 +60,7 @@ endfunction()
 #   extern const unsigned char <symbol>[]; extern const std::size_t <symbol>Size;
 function(skinstudio_embed output input symbol)
   add_custom_command(OUTPUT ${output}
-                     COMMAND skinstudio-embed ${input} ${symbol} ${output}
-                     DEPENDS skinstudio-embed ${input}
+                     COMMAND $<TARGET_FILE:skinstudio-embed> ${input} ${symbol} ${output}
+                     DEPENDS ${SKINSTUDIO_GENERATOR_DEPENDS} ${input}
                      COMMENT "Embedding ${input}")
 endfunction()

@@ -1,13 +1,15 @@
 // Where the editor finds its language files and keeps its settings. A build
 // folder or a portable copy carries both beside itself and is started from
 // there; an installed editor has its language files in the installation's
-// data folder and keeps its settings in the user's configuration folder.
+// data folder (on Windows: beside the program) and keeps its settings in the
+// user's configuration folder (on Windows: %APPDATA%\skinstudio).
 #pragma once
 
 #include <filesystem>
 #include <vector>
 
 #include "app/editor.h"
+#include "base/platform.h"
 
 struct DataFolderPlaces {
   std::filesystem::path current = ".";  // the folder the editor was started in
@@ -16,14 +18,26 @@ struct DataFolderPlaces {
   // The desktop's shared data folders, the user's own first; each may hold
   // the editor's data folder.
   std::vector<std::filesystem::path> sharedData;
+  FolderConvention convention = FolderConvention::Freedesktop;
 };
 
 // The name of the editor's folder below an installation's "share" folder
 // and below each shared data folder.
 inline constexpr const char* kDataFolderName = "skinstudio";
 
-// Both folders are `current` when it holds a "language" or a "settings"
-// folder. Otherwise the settings live below `config` (below `current` when
+// The places of the running program, as the system names them: `config`
+// is <userSettingsRoot()>/skinstudio, the shared data folders those of
+// the freedesktop.org base directories ($XDG_DATA_HOME, $XDG_DATA_DIRS).
+DataFolderPlaces systemDataFolderPlaces();
+
+// Windows: both folders are the program's own folder when it holds a
+// "language" or a "settings" folder (a portable copy), else `current` when
+// that does. Otherwise the settings live below `config` (beside the program
+// when no configuration folder is known) and the language files beside the
+// program, where its installer puts them.
+//
+// Elsewhere: both folders are `current` when it holds a "language" or a
+// "settings" folder. Otherwise the settings live below `config` (below `current` when
 // no configuration folder is known) and the language files come from the
 // first of <executable>/../share/skinstudio and <each shared folder>/skinstudio
 // that holds a "language" folder; when none does, from the first of them,

@@ -111,4 +111,53 @@ TEST(DataFolders, EditorReadsAndWritesThroughTheChosenFolders) {
   EXPECT_TRUE(desktop.messages.empty());
 }
 
+// The Windows rules, checked on every system: a portable copy carries both
+// folders beside the program (or in the folder it was started in); an
+// installed one keeps its settings in %APPDATA%\skinstudio and its language
+// files beside the program.
+TEST(DataFolders, OnWindowsTheProgramsFolderIsPortableOrHoldsTheLanguages) {
+  Machine machine;
+  DataFolderPlaces places = machine.places();
+  places.convention = FolderConvention::Windows;
+  const Editor::Folders installed = chooseEditorFolders(places);
+  EXPECT_EQ(installed.settings, machine.config());
+  EXPECT_EQ(installed.languages, machine.bin());
+
+  for (const char* marker : {"language", "settings"}) {
+    Machine portable;
+    fs::create_directory(portable.bin() / marker);
+    DataFolderPlaces beside = portable.places();
+    beside.convention = FolderConvention::Windows;
+    EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin()) << marker;
+    EXPECT_EQ(chooseEditorFolders(beside).languages, portable.bin()) << marker;
+    // The program's own folder wins over the one it was started in.
+    fs::create_directory(portable.work() / marker);
+    EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin()) << marker;
+  }
+
+  // Started from a build folder that carries the language files.
+  fs::create_directory(machine.work() / "language");
+  EXPECT_EQ(chooseEditorFolders(places).languages, machine.work());
+  EXPECT_EQ(chooseEditorFolders(places).settings, machine.work());
+
+  // No configuration folder known: the settings stay beside the program.
+  Machine bare;
+  DataFolderPlaces unknown{bare.work(), bare.bin(), {}, {}, FolderConvention::Windows};
+  EXPECT_EQ(chooseEditorFolders(unknown).settings, bare.bin());
+}
+
+// What the running program reports of its places: its own folder holds the
+// test program, and the settings go below the user's settings root.
+TEST(DataFolders, TheSystemsPlacesOfThisProgram) {
+  const DataFolderPlaces places = systemDataFolderPlaces();
+  EXPECT_EQ(places.convention, folderConvention());
+  EXPECT_TRUE(fs::is_directory(places.executable));
+  EXPECT_TRUE(fs::exists(places.executable / "language") ||
+              fs::exists(places.executable / "skinstudio_appcore_tests") ||
+              fs::exists(places.executable / "skinstudio_appcore_tests.exe"));
+  if (!userSettingsRoot().empty()) {
+    EXPECT_EQ(places.config, userSettingsRoot() / "skinstudio");
+  }
+}
+
 }  // namespace

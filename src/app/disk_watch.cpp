@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/platform.h"
 #include "skin/skin_files.h"
 
 namespace {
@@ -13,9 +14,10 @@ constexpr char kSettingsFile[] = "uisettings.ini";
 DiskWatch::FileStamp DiskWatch::stampOf(const std::string& path) {
   std::error_code error;
   FileStamp stamp;
-  stamp.size = std::filesystem::file_size(path, error);
+  stamp.size = std::filesystem::file_size(pathFromUtf8(path), error);
   if (error) return {};
-  stamp.time = std::filesystem::last_write_time(path, error).time_since_epoch().count();
+  stamp.time =
+      std::filesystem::last_write_time(pathFromUtf8(path), error).time_since_epoch().count();
   stamp.exists = !error;
   return stamp;
 }

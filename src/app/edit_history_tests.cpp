@@ -7,6 +7,7 @@
 
 #include "app/editor.h"
 #include "base/file_io.h"
+#include "base/platform.h"
 #include "imaging/bmp16.h"
 #include "skin/skin_files.h"
 #include "testsupport/fake_desktop.h"
@@ -38,7 +39,8 @@ std::map<std::string, Bytes> savedFiles(const Editor& editor, const TempDir& dir
   std::map<std::string, Bytes> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
     if (entry.is_regular_file())
-      files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path().string());
+      files[utf8FromPath(fs::relative(entry.path(), folder))] =
+          readBytes(utf8FromPath(entry.path()));
   return files;
 }
 

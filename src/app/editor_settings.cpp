@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/file_io.h"
+#include "base/platform.h"
 #include "i18n/text_file.h"
 
 namespace {
@@ -87,21 +88,21 @@ void writeEditorSettings(const EditorState& state, const std::filesystem::path& 
   fs::create_directories(folder, error);
   fs::path file = folder / kFileName;
   const std::string ownName(kFileName);
-  removeLeftoverTemporaries(folder.string() + "/", std::span<const std::string>(&ownName, 1));
+  removeLeftoverTemporaries(utf8FromPath(folder) + "/", std::span<const std::string>(&ownName, 1));
   // A link (as configuration managers make) keeps pointing where it did:
   // the file it points to is what is replaced.
   if (fs::is_symlink(fs::symlink_status(file, error))) {
     file = fs::weakly_canonical(file, error);
     if (error) return;
-    const std::string name = file.filename().string();
-    removeLeftoverTemporaries(file.parent_path().string() + "/",
+    const std::string name = utf8FromPath(file.filename());
+    removeLeftoverTemporaries(utf8FromPath(file.parent_path()) + "/",
                               std::span<const std::string>(&name, 1));
   }
   // Only a plain file is replaced: a pipe or folder under that name is
   // someone's on purpose.
   const fs::file_status status = fs::status(file, error);
   if (fs::exists(status) && !fs::is_regular_file(status)) return;
-  const std::string target = file.string();
+  const std::string target = utf8FromPath(file);
   // Written whole or not at all: an editor ended part-way through keeps the
   // settings of its last run rather than an empty file.
   writeFileAtomically(

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/file_io.h"
+#include "base/platform.h"
 #include "i18n/text_file.h"
 
 namespace {
@@ -17,7 +18,8 @@ std::filesystem::path filePath(const std::filesystem::path& settingsHome) {
 // Folders are remembered as the requesters give them, ending in "/".
 std::string normalised(std::string path) {
   std::error_code error;
-  if (!path.empty() && !path.ends_with('/') && std::filesystem::is_directory(path, error))
+  if (!path.empty() && !path.ends_with('/') &&
+      std::filesystem::is_directory(pathFromUtf8(path), error))
     path += '/';
   return path;
 }
@@ -45,7 +47,7 @@ void RecentSkins::save(const std::filesystem::path& settingsHome) const {
   }
   std::error_code error;
   std::filesystem::create_directories(settingsHome / "settings", error);
-  writeFileAtomically(filePath(settingsHome).string(),
+  writeFileAtomically(utf8FromPath(filePath(settingsHome)),
                       std::span(reinterpret_cast<const std::uint8_t*>(out.data()), out.size()));
 }
 

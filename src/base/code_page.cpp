@@ -1,10 +1,9 @@
 #include "base/code_page.h"
 
-#include <locale.h>
-#include <wctype.h>
-
 #include <array>
 #include <cstdint>
+
+#include "base/platform.h"
 
 namespace {
 
@@ -119,18 +118,6 @@ std::string utf8ToCp1252(std::string_view text) {
   return out;
 }
 
-namespace {
-
-// glibc's C.UTF-8 carries the whole Unicode case table, whatever locale the
-// process runs in; without it, only ASCII letters are mapped.
-char32_t upperOf(char32_t c) {
-  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-  if (unicode) return static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicode));
-  return c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
-}
-
-}  // namespace
-
 std::string upperCaseName(std::string_view text) {
   std::string upper;
   upper.reserve(text.size());
@@ -141,7 +128,7 @@ std::string upperCaseName(std::string_view text) {
       upper += text[pos++];
       continue;
     }
-    appendUtf8(upper, upperOf(c));
+    appendUtf8(upper, upperCaseLetter(c));
     pos += length;
   }
   return upper;

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/platform.h"
+
 // Far beyond the largest picture the readers take (4096 x 4096 pixels),
 // even stored without compression.
 inline constexpr std::uint64_t kMaxReadFileSize = 256u << 20;
@@ -54,13 +56,18 @@ class PendingFile {
   PendingFile(const PendingFile&) = delete;
   PendingFile& operator=(const PendingFile&) = delete;
 
-  // -1 when the temporary file could not be created (a missing or
-  // read-only folder). Writers that need to seek position it directly.
-  int descriptor() const { return fd_; }
+  // False when the temporary file could not be created (a missing or
+  // read-only folder).
+  bool isOpen() const { return file_.isOpen(); }
 
   // Writes all of `bytes` at the current position. Once a write failed,
   // this and commit() fail from then on.
   bool write(std::span<const std::uint8_t> bytes);
+
+  // For writers that go back to fill in what they know only at the end.
+  enum class SeekOrigin { Start, Current, End };
+  bool seek(std::uint64_t offset, SeekOrigin origin);
+  std::optional<std::uint64_t> position() const;
 
   // Flushes the file to the disk and closes it, still under its temporary
   // name. False when this or an earlier step failed; the temporary file is
@@ -79,7 +86,7 @@ class PendingFile {
 
   std::string path_;
   std::string temporaryPath_;
-  int fd_ = -1;
+  NativeFile file_;
   bool failed_ = false;
   bool sealed_ = false;
 };

@@ -1,14 +1,9 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "base/file_io.h"
+#include "base/platform.h"
 #include "testsupport/file_size_limit.h"
 #include "testsupport/picture_test_files.h"
 #include "testsupport/temp_dir.h"
@@ -19,7 +14,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(utf8FromPath(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -34,44 +30,6 @@ TEST(FileIo, ReadsWholeFilesAndNothingElse) {
   EXPECT_EQ(readWholeFile(dir.folder() + "empty.bin"), Bytes{});
   EXPECT_FALSE(readWholeFile(dir.folder() + "missing.bin"));
   EXPECT_FALSE(readWholeFile(dir.folder()));
-}
-
-// Opens the pipe's writing end after a while and closes it, so a reader
-// that blocked on the pipe gets going again instead of hanging the test.
-class PipeRescuer {
- public:
-  explicit PipeRescuer(std::string path)
-      : thread_([path = std::move(path)] {
-          std::this_thread::sleep_for(std::chrono::seconds(2));
-          const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-          if (fd >= 0) ::close(fd);
-        }) {}
-  ~PipeRescuer() { thread_.join(); }
-
- private:
-  std::thread thread_;
-};
-
-TEST(FileIo, PipesAndOversizedFilesAreNotRead) {
-  TempDir dir;
-  const std::string pipe = dir.folder() + "active.bmp";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  {
-    PipeRescuer rescuer(pipe);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(readWholeFile(pipe));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-  }
-
-  // A sparse file far beyond any picture comes back unread rather than
-  // filling memory.
-  const std::string huge = dir.folder() + "cheatbg.bmp";
-  writeBytes(huge, Bytes{'B', 'M'});
-  fs::resize_file(huge, kMaxReadFileSize + 1);
-  EXPECT_EQ(readWholeFile(huge), Bytes{});
-  EXPECT_EQ(readWholeFile(dir.folder() + "cheatbg.bmp", 2), Bytes{});
-  fs::resize_file(huge, 2);
-  EXPECT_EQ(readWholeFile(huge, 2), (Bytes{'B', 'M'}));
 }
 
 TEST(FileIo, AFailedReadSaysWhetherTheFileIsMissingUnreadableOrTooLarge) {
@@ -89,12 +47,6 @@ TEST(FileIo, AFailedReadSaysWhetherTheFileIsMissingUnreadableOrTooLarge) {
   const FileRead large = readFileExplained(dir.folder() + "a.bin", 1);
   EXPECT_EQ(large.failure, ReadFailure::TooLarge);
   EXPECT_FALSE(large.bytes);
-
-  // Root reads whatever the mode says.
-  if (::geteuid() != 0) {
-    ASSERT_EQ(::chmod((dir.folder() + "a.bin").c_str(), 0), 0);
-    EXPECT_EQ(readFileExplained(dir.folder() + "a.bin").failure, ReadFailure::Unreadable);
-  }
 }
 
 TEST(FileIo, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
@@ -127,14 +79,6 @@ TEST(FileIo, AFailedWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"btn.bmp", "cheatbg.bmp"}));
 }
 
-// The id of a process that has ended and been reaped.
-pid_t goneProcess() {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
-  return child;
-}
-
 TEST(FileIo, ABatchReplacesItsFilesOnlyAtCommitAndLeavesNothingWhenDropped) {
   TempDir dir;
   const std::string a = dir.folder() + "a.bmp";
@@ -165,71 +109,6 @@ TEST(FileIo, ABatchReplacesItsFilesOnlyAtCommitAndLeavesNothingWhenDropped) {
   EXPECT_EQ(readBytes(a), Bytes(3, 'n'));
   EXPECT_EQ(readBytes(b), Bytes(4, 'n'));
   EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
-}
-
-TEST(FileIo, LeftoverTemporariesAreRemovedOnlyWhenOursAndTheirWriterIsGone) {
-  TempDir dir;
-  const std::string gone = std::to_string(goneProcess());
-  const std::string alive = std::to_string(::getppid());
-  const std::string self = std::to_string(::getpid());
-  const std::vector<std::string> removed = {
-      "active.bmp.tmp-" + gone + "-0", "active.bmp.tmp-" + gone + "-17",
-      "uisettings.ini.tmp-" + gone + "-3",
-      "active.bmp.tmp-" + self + "-999999",  // an earlier write of this process, over
-  };
-  const std::vector<std::string> kept = {
-      "active.bmp",
-      "active.bmp.tmp-" + alive + "-1",  // its writer may still finish it
-      "active.bmp.tmp-" + gone,
-      "active.bmp.tmp-" + gone + "-",
-      "active.bmp.tmp-" + gone + "-1x",
-      "active.bmp.tmp--1",
-      "active.bmp.tmp-0-1",
-      "active.bmp.tmp-99999999999999999999-1",
-      "Active.bmp.tmp-" + gone + "-1",  // not a name we write
-      "readme.txt.tmp-" + gone + "-1",
-      ".tmp-" + gone + "-1",
-      "active.bmp.TMP-" + gone + "-1",
-  };
-  for (const std::string& name : removed) writeBytes(dir.folder() + name, Bytes(1, 'x'));
-  for (const std::string& name : kept) writeBytes(dir.folder() + name, Bytes(1, 'k'));
-  // Neither a folder nor a link under our pattern is ours to remove.
-  fs::create_directory(dir.path() / ("btn.bmp.tmp-" + gone + "-2"));
-  fs::create_symlink(dir.path() / "active.bmp", dir.path() / ("btn.bmp.tmp-" + gone + "-3"));
-  // A write of this process in progress keeps its file.
-  PendingFile live(dir.folder() + "btn.bmp");
-  ASSERT_GE(live.descriptor(), 0);
-
-  const std::vector<std::string> names = {"active.bmp", "btn.bmp", "uisettings.ini"};
-  removeLeftoverTemporaries(dir.folder(), names);
-  std::vector<std::string> expected = kept;
-  expected.push_back("btn.bmp.tmp-" + gone + "-2");
-  expected.push_back("btn.bmp.tmp-" + gone + "-3");
-  std::vector<std::string> left = namesIn(dir.path());
-  std::erase_if(left, [](const std::string& n) {
-    return n.starts_with("btn.bmp.tmp-" + std::to_string(::getpid()));
-  });
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(left, expected);
-  ASSERT_TRUE(live.write(Bytes(2, 'n')));
-  EXPECT_TRUE(live.commit());
-  EXPECT_EQ(readBytes(dir.folder() + "btn.bmp"), Bytes(2, 'n'));
-}
-
-TEST(FileIo, FindsFilesAndFoldersSpelledInAnotherCase) {
-  TempDir dir;
-  fs::create_directory(dir.path() / "Icon");
-  writeBytes(dir.folder() + "Active.BMP", Bytes{1});
-  writeBytes(dir.folder() + "Icon/CHEAT.bmp", Bytes{2});
-  writeBytes(dir.folder() + "Icon/cheat.BMP", Bytes{3});
-  CaseInsensitiveFolder folder(dir.folder());
-  EXPECT_EQ(folder.find("active.bmp"), dir.folder() + "Active.BMP");
-  // Of two spellings the smallest wins, whatever the listing order.
-  EXPECT_EQ(folder.find("icon/cheat.bmp"), dir.folder() + "Icon/CHEAT.bmp");
-  EXPECT_FALSE(folder.find("icon/nds.bmp"));
-  EXPECT_FALSE(folder.find("active.bmp/x"));
-  EXPECT_FALSE(folder.find("btn.bmp"));
-  EXPECT_EQ(upperAscii("icon\\Cheat.bmp \xC3\xA9"), "ICON\\CHEAT.BMP \xC3\xA9");
 }
 
 }  // namespace

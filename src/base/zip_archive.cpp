@@ -3,6 +3,7 @@
 #include <minizip/unzip.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "base/code_page.h"
@@ -101,10 +102,11 @@ std::string cp437ToUtf8(std::string_view bytes) {
   return out;
 }
 
-ZipArchive::ZipArchive(const std::string& path) {
-  handle_ = unzOpen64(path.c_str());
-  index();
-}
+// The whole archive is read at once and the file closed again: on Windows
+// an open file cannot be replaced, and a save may write the archive it
+// reads its other entries from.
+ZipArchive::ZipArchive(const std::string& path)
+    : ZipArchive(readWholeFile(path).value_or(std::vector<std::uint8_t>())) {}
 
 ZipArchive::ZipArchive(std::vector<std::uint8_t> bytes)
     : memory_(std::make_unique<MemoryStream>()) {

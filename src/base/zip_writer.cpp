@@ -1,7 +1,6 @@
 #include "base/zip_writer.h"
 
 #include <minizip/zip.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <limits>
@@ -23,7 +22,7 @@ constexpr std::size_t kMaxNameBytes = 0xFFFF;
 // renaming to the writer.
 voidpf ZCALLBACK pendingOpen(voidpf opaque, const void*, int mode) {
   auto* file = static_cast<PendingFile*>(opaque);
-  if (!(mode & ZLIB_FILEFUNC_MODE_CREATE) || file->descriptor() < 0) return nullptr;
+  if (!(mode & ZLIB_FILEFUNC_MODE_CREATE) || !file->isOpen()) return nullptr;
   return file;
 }
 
@@ -35,28 +34,27 @@ uLong ZCALLBACK pendingWrite(voidpf, voidpf stream, const void* buffer, uLong si
 }
 
 ZPOS64_T ZCALLBACK pendingTell(voidpf, voidpf stream) {
-  const off_t at = ::lseek(static_cast<PendingFile*>(stream)->descriptor(), 0, SEEK_CUR);
-  return at < 0 ? static_cast<ZPOS64_T>(-1) : static_cast<ZPOS64_T>(at);
+  const std::optional<std::uint64_t> at = static_cast<PendingFile*>(stream)->position();
+  return at ? static_cast<ZPOS64_T>(*at) : static_cast<ZPOS64_T>(-1);
 }
 
 long ZCALLBACK pendingSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
-  int whence = SEEK_SET;
+  PendingFile::SeekOrigin from = PendingFile::SeekOrigin::Start;
   switch (origin) {
     case ZLIB_FILEFUNC_SEEK_SET:
-      whence = SEEK_SET;
+      from = PendingFile::SeekOrigin::Start;
       break;
     case ZLIB_FILEFUNC_SEEK_CUR:
-      whence = SEEK_CUR;
+      from = PendingFile::SeekOrigin::Current;
       break;
     case ZLIB_FILEFUNC_SEEK_END:
-      whence = SEEK_END;
+      from = PendingFile::SeekOrigin::End;
       break;
     default:
       return -1;
   }
-  if (offset > static_cast<ZPOS64_T>(std::numeric_limits<off_t>::max())) return -1;
-  const int fd = static_cast<PendingFile*>(stream)->descriptor();
-  return ::lseek(fd, static_cast<off_t>(offset), whence) < 0 ? -1 : 0;
+  if (offset > static_cast<ZPOS64_T>(std::numeric_limits<std::int64_t>::max())) return -1;
+  return static_cast<PendingFile*>(stream)->seek(offset, from) ? 0 : -1;
 }
 
 int ZCALLBACK pendingClose(voidpf, voidpf) { return 0; }
@@ -79,8 +77,9 @@ uLong dosDateTime(std::time_t time) {
   constexpr uLong kEarliest = ((1u << 5) | 1u) << 16;
   constexpr uLong kLatest =
       (((127u << 9) | (12u << 5) | 31u) << 16) | (23u << 11) | (59u << 5) | 29u;
-  std::tm local{};
-  if (!::localtime_r(&time, &local)) return time < 0 ? kEarliest : kLatest;
+  const std::optional<std::tm> broken = localTime(time);
+  if (!broken) return time < 0 ? kEarliest : kLatest;
+  const std::tm& local = *broken;
   const long year = local.tm_year + 1900L;
   if (year < 1980) return kEarliest;
   if (year > 2107) return kLatest;

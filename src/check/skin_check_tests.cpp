@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "base/platform.h"
 #include "base/zip_writer.h"
 #include "check/skin_check.h"
 #include "imaging/bmp16.h"
@@ -58,12 +59,12 @@ std::string lines(const std::vector<Finding>& findings) {
 }
 
 std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void writeAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream(pathFromUtf8(path), std::ios::binary) << bytes;
 }
 
 void replaceOnce(std::string& text, const std::string& from, const std::string& to) {
@@ -96,6 +97,23 @@ struct SettingsCase {
   const char* code;  // nullptr: the edit is sound
   Severity severity;
 };
+
+// A skin under a Swedish or Japanese folder name is read and checked like
+// any other, the missing picture found by its name inside the skin.
+TEST(SkinCheck, SkinsUnderNonAsciiFoldersAreChecked) {
+  TempDir dir;
+  for (const std::string name : {"Sk\xC3\xB6n", "\xE3\x82\xB9\xE3\x82\xAD\xE3\x83\xB3"}) {
+    const std::string folder = saveBuiltinSkin(dir.folder() + name + "/");
+    std::filesystem::remove(pathFromUtf8(folder + "icon/nds.bmp"));
+    LoadedSkin skin;
+    ASSERT_TRUE(skin.loadFolder(folder)) << name;
+    const std::vector<Finding> findings = skin.check();
+    EXPECT_EQ(countSeverity(findings, Severity::Error), 0) << lines(findings);
+    const Finding* missing = find(findings, "picture-missing");
+    ASSERT_NE(missing, nullptr) << lines(findings);
+    EXPECT_NE(findingLine(*missing).find("icon/nds.bmp"), std::string::npos);
+  }
+}
 
 TEST(SkinCheck, SettingsFileRules) {
   const std::vector<SettingsCase> cases = {
@@ -358,8 +376,8 @@ TEST(SkinCheck, ArchiveNamesThatDifferOnlyInCase) {
     ZipWriter zip(zipPath);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
       if (!entry.is_regular_file()) continue;
-      const std::string name = std::filesystem::relative(entry.path(), folder).generic_string();
-      const std::string bytes = readAll(entry.path().string());
+      const std::string name = genericUtf8FromPath(std::filesystem::relative(entry.path(), folder));
+      const std::string bytes = readAll(utf8FromPath(entry.path()));
       zip.add("s/" + name,
               std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), 0);
       if (name == "btn.bmp")

@@ -1,6 +1,5 @@
 // skinstudio-cli: renders the preview and converts skins with the editor's
 // own core, on the state a freshly started editor has.
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "app/skin_file_ops.h"
 #include "app/skin_recolour.h"
 #include "base/file_io.h"
+#include "base/platform.h"
 #include "check/skin_check.h"
 #include "cli/cli_options.h"
 #include "cli/printing_desktop.h"
@@ -60,7 +60,8 @@ bool namesArchive(const std::string& out) {
 
 int runRender(const CliOptions& options) {
   Session session;
-  if (!options.language.empty() && !applyLanguageFile(session.texts, options.language)) {
+  if (!options.language.empty() &&
+      !applyLanguageFile(session.texts, pathFromUtf8(options.language))) {
     session.fail("cannot read the language file " + options.language);
     return session.exitStatus();
   }
@@ -115,13 +116,13 @@ int runConvert(const CliOptions& options) {
   if (namesArchive(options.out)) {
     // Like the folder, the archive gets the folders it is to sit in; one
     // that cannot be made shows as the archive's own failure to save.
-    const std::filesystem::path parent = std::filesystem::path(options.out).parent_path();
+    const std::filesystem::path parent = pathFromUtf8(options.out).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
     saveSkinArchive(session.model, session.images, session.io, options.out);
     return session.exitStatus();
   }
-  std::filesystem::create_directories(options.out, ec);
-  if (!std::filesystem::is_directory(options.out, ec)) {
+  std::filesystem::create_directories(pathFromUtf8(options.out), ec);
+  if (!std::filesystem::is_directory(pathFromUtf8(options.out), ec)) {
     session.fail("cannot create the folder " + options.out);
     return session.exitStatus();
   }
@@ -140,7 +141,7 @@ class SilentDesktop : public Desktop {
 
 int runCheck(const CliOptions& options) {
   InterfaceTexts texts;
-  if (!options.language.empty() && !applyLanguageFile(texts, options.language)) {
+  if (!options.language.empty() && !applyLanguageFile(texts, pathFromUtf8(options.language))) {
     std::fprintf(stderr, "Error: cannot read the language file %s\n", options.language.c_str());
     return kUsageError;
   }
@@ -168,11 +169,10 @@ int runCheck(const CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) try {
-  // Past the file-size limit a write should fail like one to a full disk,
-  // reported with the file's name, not end the process in silence with a
-  // temporary file left behind.
-  std::signal(SIGXFSZ, SIG_IGN);
-  std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  prepareCommandLineProcess();
+  const std::vector<std::string> utf8Arguments = commandLineArguments(argc, argv);
+  std::vector<std::string_view> arguments;
+  for (std::size_t i = 1; i < utf8Arguments.size(); ++i) arguments.push_back(utf8Arguments[i]);
   const CliParseResult parsed = parseCliArguments(arguments);
   if (parsed.options.command == CliCommand::Help) {
     std::fputs(cliHelp().data(), stdout);

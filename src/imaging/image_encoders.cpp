@@ -11,6 +11,7 @@
 #include <jpeglib.h>
 
 #include "base/little_endian.h"
+#include "base/platform.h"
 
 namespace {
 
@@ -192,7 +193,7 @@ std::vector<std::uint8_t> encodeImage(const Image& image, ImageFileFormat format
 bool writeImageFile(const std::string& path, const Image& image, ImageFileFormat format) {
   const std::vector<std::uint8_t> bytes = encodeImage(image, format);
   if (bytes.empty()) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  std::ofstream file(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!file) return false;
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/platform.h"
 #include "imaging/image_encoders.h"
 #include "testsupport/temp_dir.h"
 
@@ -136,7 +137,7 @@ TEST(ImageEncoders, NothingToEncodeGivesNoBytes) {
 
 TEST(ImageEncoders, WriteImageFileReplacesAndReportsFailure) {
   TempDir dir;
-  const std::string path = (dir.path() / "shot.png").string();
+  const std::string path = utf8FromPath(dir.path() / "shot.png");
   {
     std::ofstream old(path, std::ios::binary);
     old << std::string(100000, 'x');
@@ -146,9 +147,10 @@ TEST(ImageEncoders, WriteImageFileReplacesAndReportsFailure) {
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
   EXPECT_EQ(decodePng(bytes).width, 7);
-  EXPECT_FALSE(writeImageFile((dir.path() / "missing" / "shot.bmp").string(), pattern(),
+  EXPECT_FALSE(writeImageFile(utf8FromPath(dir.path() / "missing" / "shot.bmp"), pattern(),
                               ImageFileFormat::Bmp));
-  EXPECT_FALSE(writeImageFile((dir.path() / "empty.jpg").string(), Image(), ImageFileFormat::Jpeg));
+  EXPECT_FALSE(
+      writeImageFile(utf8FromPath(dir.path() / "empty.jpg"), Image(), ImageFileFormat::Jpeg));
 }
 
 }  // namespace

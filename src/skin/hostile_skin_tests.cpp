@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "base/platform.h"
 #include "base/zip_archive.h"
 #include "i18n/interface_texts.h"
 #include "i18n/text_file.h"
@@ -40,8 +41,8 @@ std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> snapshot(
     const fs::path& root) {
   std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> files;
   for (const auto& entry : fs::recursive_directory_iterator(root))
-    files[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0,
-                                    entry.last_write_time()};
+    files[utf8FromPath(entry.path())] = {entry.is_regular_file() ? entry.file_size() : 0,
+                                         entry.last_write_time()};
   return files;
 }
 
@@ -197,8 +198,8 @@ TEST_F(HostileSkin, EntryNamesLeavingTheArchiveNeverReachTheDisk) {
   writeBytes(dir.folder() + "active.bmp", encodeBmp16(evenPicture(9, 9, rgb(248, 0, 0))));
   writeBytes(dir.folder() + "btn.bmp", encodeBmp16(evenPicture(9, 9, rgb(248, 0, 0))));
 
-  const std::string path = (chosen / "evil.zip").string();
-  const std::string above = dir.path().string();
+  const std::string path = utf8FromPath(chosen / "evil.zip");
+  const std::string above = utf8FromPath(dir.path());
   ASSERT_TRUE(makeZip(path, {
                                 {"../uisettings.ini", text("[start bar]\r\nx=12\r\n")},
                                 {"../active.bmp", encodeBmp16(evenPicture(2, 2, rgb(0, 8, 0)))},
@@ -221,7 +222,7 @@ TEST_F(HostileSkin, EntryNamesLeavingTheArchiveNeverReachTheDisk) {
   // The same names at the top level of an archive: the root is empty, and a
   // settings entry under an absolute or drive-letter folder gives a root that
   // only names more entries of the archive.
-  const std::string other = (chosen / "absolute.zip").string();
+  const std::string other = utf8FromPath(chosen / "absolute.zip");
   ASSERT_TRUE(makeZip(other, {{"C:/skins/uisettings.ini", text("[start bar]\r\nx=3\r\n")},
                               {"/abs/uisettings.ini", text("[start bar]\r\nx=4\r\n")},
                               {"C:/skins/btn.bmp", encodeBmp16(evenPicture(4, 1, 0))}}));
@@ -235,7 +236,7 @@ TEST_F(HostileSkin, EntryNamesLeavingTheArchiveNeverReachTheDisk) {
 TEST_F(HostileSkin, FolderLoadsReadNothingOutsideTheChosenFolder) {
   const fs::path chosen = dir.path() / "skin";
   fs::create_directories(chosen / "icon");
-  writeBytes((chosen / "uisettings.ini").string(), text("[start bar]\r\nx=1\r\n"));
+  writeBytes(utf8FromPath(chosen / "uisettings.ini"), text("[start bar]\r\nx=1\r\n"));
   // Pictures one level up and in a sibling folder must not be picked up,
   // whatever their spelling.
   writeBytes(dir.folder() + "active.bmp", encodeBmp16(evenPicture(9, 9, 0)));
@@ -243,7 +244,7 @@ TEST_F(HostileSkin, FolderLoadsReadNothingOutsideTheChosenFolder) {
   fs::create_directories(dir.path() / "icon");
   writeBytes(dir.folder() + "icon/cheat.bmp", encodeBmp16(evenPicture(9, 9, 0)));
 
-  ASSERT_TRUE(loadSkinFromFolder(model, images, io, chosen.string() + "/"));
+  ASSERT_TRUE(loadSkinFromFolder(model, images, io, utf8FromPath(chosen) + "/"));
   EXPECT_EQ(model.startBar.x, 1);
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_NE(images.picture("active.bmp").width, 9);
@@ -257,8 +258,8 @@ TEST_F(HostileSkin, FolderLoadsReadNothingOutsideTheChosenFolder) {
 TEST_F(HostileSkin, CarriedEntryNamesNeverLeaveTheSaveTarget) {
   const fs::path chosen = dir.path() / "chosen";
   fs::create_directories(chosen);
-  const std::string path = (chosen / "evil.zip").string();
-  const std::string above = dir.path().string();
+  const std::string path = utf8FromPath(chosen / "evil.zip");
+  const std::string above = utf8FromPath(dir.path());
   ASSERT_TRUE(makeZip(path, {
                                 {"uisettings.ini", text("[start bar]\r\nx=12\r\n")},
                                 {"fine.txt", text("kept")},
@@ -272,7 +273,7 @@ TEST_F(HostileSkin, CarriedEntryNamesNeverLeaveTheSaveTarget) {
                                 {"../", {}},
                             }));
   ASSERT_TRUE(openSkinArchive(model, images, io, path));
-  const std::string out = (chosen / "out").string() + "/";
+  const std::string out = utf8FromPath(chosen / "out") + "/";
   fs::create_directories(out);
   const auto before = snapshot(dir.path());
 
@@ -286,13 +287,15 @@ TEST_F(HostileSkin, CarriedEntryNamesNeverLeaveTheSaveTarget) {
   const auto after = snapshot(dir.path());
   for (const auto& [file, seen] : after) {
     if (before.count(file)) continue;
-    EXPECT_TRUE(file.starts_with(out)) << file;
+    EXPECT_TRUE(
+        genericUtf8FromPath(pathFromUtf8(file)).starts_with(genericUtf8FromPath(pathFromUtf8(out))))
+        << file;
   }
   EXPECT_EQ(readBytes(out + "fine.txt"), text("kept"));
   EXPECT_EQ(after.size(), before.size() + 1 + kSkinImageCount + 1 + 1u);  // + icon/
 
   desktop.messages.clear();
-  const std::string zip = (chosen / "Saved.zip").string();
+  const std::string zip = utf8FromPath(chosen / "Saved.zip");
   EXPECT_TRUE(saveSkinArchive(model, images, io, zip));
   EXPECT_EQ(desktop.messages.size(), 1u);
   ZipArchive saved(zip);
@@ -305,13 +308,16 @@ TEST_F(HostileSkin, CarriedEntryNamesNeverLeaveTheSaveTarget) {
 TEST_F(HostileSkin, LinksInASkinFolderAreNotFollowedBySaves) {
   const fs::path skin = dir.path() / "skin";
   fs::create_directories(skin / "calendar");
-  writeBytes((skin / "uisettings.ini").string(), text("[start bar]\r\nx=1\r\n"));
-  writeBytes((skin / "calendar/day.bmp").string(), text("day"));
+  writeBytes(utf8FromPath(skin / "uisettings.ini"), text("[start bar]\r\nx=1\r\n"));
+  writeBytes(utf8FromPath(skin / "calendar/day.bmp"), text("day"));
   writeBytes(dir.folder() + "private.txt", text("not the skin's"));
-  fs::create_symlink(dir.path() / "private.txt", skin / "custom.ini");
+  // Windows lets only administrators (or developer mode) make links.
+  std::error_code linkError;
+  fs::create_symlink(dir.path() / "private.txt", skin / "custom.ini", linkError);
+  if (linkError) GTEST_SKIP() << "this system does not let the test make links";
   fs::create_symlink("/", skin / "root");
   fs::create_directory_symlink(skin, skin / "calendar/again");
-  ASSERT_TRUE(loadSkinFromFolder(model, images, io, skin.string() + "/"));
+  ASSERT_TRUE(loadSkinFromFolder(model, images, io, utf8FromPath(skin) + "/"));
   desktop.messages.clear();
 
   const std::string out = dir.folder() + "out/";

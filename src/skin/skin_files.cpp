@@ -13,6 +13,7 @@
 
 #include "base/code_page.h"
 #include "base/file_io.h"
+#include "base/platform.h"
 #include "base/zip_archive.h"
 #include "base/zip_writer.h"
 #include "i18n/interface_texts.h"
@@ -129,18 +130,19 @@ std::string archiveName(std::string_view fileName) {
 // The settings file of `folder`: the exact name, or else the first entry
 // whose name matches it ignoring case (skins copied from FAT media often
 // carry "UISETTINGS.INI").
-std::filesystem::path findSettingsFile(const std::string& folder) {
+std::string findSettingsFile(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::path exact = fs::path(folder) / "uisettings.ini";
-  if (fs::is_regular_file(exact, ec)) return exact;
+  const std::string exact = folder + "uisettings.ini";
+  if (fs::is_regular_file(pathFromUtf8(exact), ec)) return exact;
 
-  std::vector<fs::path> matches;
-  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+  std::vector<std::string> matches;
+  for (fs::directory_iterator it(pathFromUtf8(folder), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = utf8FromPath(it->path().filename());
     const bool same = upperAscii(name) == "UISETTINGS.INI";
     std::error_code typeError;
-    if (same && it->is_regular_file(typeError)) matches.push_back(it->path());
+    if (same && it->is_regular_file(typeError)) matches.push_back(folder + name);
   }
   if (matches.empty()) return exact;
   std::sort(matches.begin(), matches.end());
@@ -233,7 +235,7 @@ std::string wellFormedUtf8(std::string_view name) {
 
 // The folder a saved archive holds the skin in: "Blue/" for "Blue.zip".
 std::string archiveRootFolder(const std::string& archivePath) {
-  const std::string base = std::filesystem::path(archivePath).stem().string();
+  const std::string base = utf8FromPath(pathFromUtf8(archivePath).stem());
   if (base.empty()) return {};
   return wellFormedUtf8(base) + "/";
 }
@@ -367,7 +369,7 @@ bool openSkinArchive(SkinModel& model, SkinImageTable& images, const SkinIoConte
   // Opening a pipe or device would wait for a writer or read without end;
   // such a path counts as an archive that cannot be read.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(archivePath, error)) {
+  if (!std::filesystem::is_regular_file(pathFromUtf8(archivePath), error)) {
     ZipArchive none{std::vector<std::uint8_t>()};
     return openSkinArchive(model, images, io, none);
   }
@@ -444,22 +446,22 @@ bool saveSkinFolder(SkinModel& model, const SkinImageTable& images, const SkinIo
   };
   auto iconFolder = [&] {
     std::error_code ignored;
-    std::filesystem::create_directory(folder + "icon", ignored);
+    std::filesystem::create_directory(pathFromUtf8(folder + "icon"), ignored);
   };
   auto carried = [&](const CarriedFile& file, std::span<const std::uint8_t> bytes) {
-    const std::filesystem::path path = folder + file.name;
+    const std::string path = folder + file.name;
     std::error_code error;
     if (file.folder) {
-      std::filesystem::create_directories(path, error);
-      if (!std::filesystem::is_directory(path, error)) {
-        inOrder.push_back(path.string());
-        failed.insert(path.string());
+      std::filesystem::create_directories(pathFromUtf8(path), error);
+      if (!std::filesystem::is_directory(pathFromUtf8(path), error)) {
+        inOrder.push_back(path);
+        failed.insert(path);
       }
       return;
     }
     // A folder that cannot be made shows as its file not being saved.
-    std::filesystem::create_directories(path.parent_path(), error);
-    stage(path.string(), bytes);
+    std::filesystem::create_directories(pathFromUtf8(path).parent_path(), error);
+    stage(path, bytes);
   };
   writeSkinFiles(model, images, io, source,
                  {settings, picture, iconFolder, carried, [&] { return abandoned; }});
@@ -504,20 +506,20 @@ bool loadSkinFromFolder(SkinModel& model, SkinImageTable& images, const SkinIoCo
   removeLeftoversOfFolderSave(folder);
   // A settings file that is there but cannot be read is not "missing": the
   // author needs to know whether to look at permissions or at the file.
-  const std::filesystem::path settingsPath = findSettingsFile(folder);
+  const std::string settingsPath = findSettingsFile(folder);
   FileRead read = readFileExplained(settingsPath);
   if (read.failure == ReadFailure::Missing) {
     io.desktop.showMessage(io.texts.text("LANG_ERROR$"), std::string(missingSettingsMessage()));
     return false;
   }
   if (!read.bytes) {
-    reportUnreadable(io, settingsPath.string(), read.failure);
+    reportUnreadable(io, settingsPath, read.failure);
     return false;
   }
   std::optional<std::vector<std::uint8_t>> bytes = std::move(read.bytes);
   if (io.record) {
     io.record->settingsRead = true;
-    io.record->settingsName = settingsPath.string();
+    io.record->settingsName = settingsPath;
     io.record->settingsBytes = *bytes;
   }
   readSkinSettings(model, *bytes);
@@ -542,11 +544,11 @@ OpenedSkin openSkinPath(SkinModel& model, SkinImageTable& images, const SkinIoCo
                         const std::string& path) {
   OpenedSkin opened;
   std::error_code error;
-  opened.folder = std::filesystem::is_directory(path, error);
+  opened.folder = std::filesystem::is_directory(pathFromUtf8(path), error);
   opened.path = opened.folder ? asFolderPath(path) : path;
   // A recent skin since deleted, or a mistyped argument, is not a skin
   // "without uisettings.ini": it is not there at all.
-  if (!std::filesystem::exists(path, error)) {
+  if (!std::filesystem::exists(pathFromUtf8(path), error)) {
     reportNotFound(io, path);
     return opened;
   }

@@ -7,6 +7,7 @@
 #include "base/code_page.h"
 #include "base/file_io.h"
 #include "base/little_endian.h"
+#include "base/platform.h"
 #include "base/zip_archive.h"
 #include "imaging/bmp16.h"
 #include "imaging/dither.h"
@@ -95,7 +96,7 @@ SkinSourceFiles::SkinSourceFiles(const SkinSource* source, const std::string& ta
     return;
   }
   std::error_code error;
-  if (!fs::is_regular_file(source_->path, error)) {
+  if (!fs::is_regular_file(pathFromUtf8(source_->path), error)) {
     lost_.push_back(source_->path);
     return;
   }
@@ -108,26 +109,28 @@ SkinSourceFiles::~SkinSourceFiles() = default;
 void SkinSourceFiles::listFolder(const std::string& folder, const std::string& targetFolder,
                                  const std::string& targetArchive) {
   std::error_code error;
-  if (!fs::is_directory(folder, error)) {
+  if (!fs::is_directory(pathFromUtf8(folder), error)) {
     lost_.push_back(folder);
     return;
   }
-  std::error_code noTarget;  // a target not made yet is no other name of the folder
-  if (!targetFolder.empty() && fs::equivalent(folder, targetFolder, noTarget)) return;
+  // A target not made yet is no other name of the folder.
+  if (!targetFolder.empty() && isSameFile(folder, targetFolder)) return;
   std::vector<std::string> files;
   std::vector<std::string> folders;
   // Links are neither followed nor carried: a link could lead anywhere, and
   // its target is no part of the skin the author made.
-  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
+  fs::recursive_directory_iterator it(pathFromUtf8(folder),
+                                      fs::directory_options::skip_permission_denied, error);
   for (const fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
-    const std::string path = it->path().string();
+    const std::string path = utf8FromPath(it->path());
     if (!path.starts_with(folder) || path.size() == folder.size()) continue;
-    const std::string name = path.substr(folder.size());
+    // Names inside the skin are "/"-separated everywhere, as in archives.
+    const std::string name = genericUtf8FromPath(pathFromUtf8(path.substr(folder.size())));
     std::error_code typeError;
     const fs::file_status status = it->symlink_status(typeError);
     if (typeError || fs::is_symlink(status)) continue;
     if (fs::is_directory(status)) {
-      if (!targetFolder.empty() && fs::equivalent(it->path(), targetFolder, typeError)) {
+      if (!targetFolder.empty() && isSameFile(path, targetFolder)) {
         it.disable_recursion_pending();
         continue;
       }
@@ -136,8 +139,8 @@ void SkinSourceFiles::listFolder(const std::string& folder, const std::string& t
     }
     // Pipes, sockets and devices are no files to copy.
     if (!fs::is_regular_file(status)) continue;
-    if (writtenBySave(name) || isSaveTemporaryName(it->path().filename().string())) continue;
-    if (!targetArchive.empty() && fs::equivalent(it->path(), targetArchive, typeError)) continue;
+    if (writtenBySave(name) || isSaveTemporaryName(utf8FromPath(it->path().filename()))) continue;
+    if (!targetArchive.empty() && isSameFile(path, targetArchive)) continue;
     files.push_back(name);
   }
   // A walk cut short (a folder that went away under it) leaves files

@@ -2,27 +2,11 @@
 // so writes past it fail part-way, even for root.
 #pragma once
 
-#include <sys/resource.h>
+#include <cstdint>
+#include <limits>
 
-#include <csignal>
+#include "base/platform.h"
 
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved_;
-    lowered.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+using FileSizeLimit = FileSizeLimitForTests;
 
- private:
-  rlimit saved_{};
-  void (*previousHandler_)(int) = nullptr;
-};
+inline constexpr std::uint64_t kNoFileSizeLimit = std::numeric_limits<std::uint64_t>::max();

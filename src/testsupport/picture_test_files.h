@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "base/platform.h"
 #include "imaging/image.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -25,13 +26,13 @@ inline void putLe(Bytes& out, std::size_t at, std::uint32_t value, int size) {
 }
 
 inline void writeBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
+  std::ofstream(pathFromUtf8(path), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline Bytes readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 

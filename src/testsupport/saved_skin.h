@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "base/platform.h"
 #include "i18n/interface_texts.h"
 #include "skin/skin_files.h"
 #include "testsupport/fake_core_desktop.h"
@@ -20,7 +21,7 @@ inline std::string saveBuiltinSkin(const std::string& folder,
   resetSkinModel(model);
   resetSkinImages(images);
   if (edit) edit(model);
-  std::filesystem::create_directories(folder);
+  std::filesystem::create_directories(pathFromUtf8(folder));
   saveSkinFolder(model, images, SkinIoContext{quiet, texts}, folder);
   return folder;
 }

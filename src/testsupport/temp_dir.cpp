@@ -1,15 +1,12 @@
 #include "testsupport/temp_dir.h"
 
-#include <cstdlib>
-#include <stdexcept>
+#include "base/platform.h"
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "skinstudio-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-  path_ = pattern;
-}
+TempDir::TempDir() : path_(createTemporaryFolder("skinstudio-")) {}
 
 TempDir::~TempDir() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
 }
+
+std::string TempDir::folder() const { return utf8FromPath(path_) + "/"; }

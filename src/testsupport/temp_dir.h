@@ -14,7 +14,7 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
   // The folder as the core takes it: ending in "/".
-  std::string folder() const { return path_.string() + "/"; }
+  std::string folder() const;
 
  private:
   std::filesystem::path path_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -147,7 +148,11 @@ bool writePictureSource(const std::string& path, const std::vector<Picture>& ski
     std::remove(part.c_str());
     return false;
   }
-  return std::rename(part.c_str(), path.c_str()) == 0;
+  // std::rename fails on Windows when the target exists, which every
+  // rebuild's does; the filesystem rename replaces it there too.
+  std::error_code error;
+  std::filesystem::rename(part, path, error);
+  return !error;
 }
 
 namespace {
