@@ -26,7 +26,7 @@ fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$sdk/prefix/qt;$sdk/prefix" \
-  -DSKINSTUDIO_WINDOWS_SDK="$sdk" -DSKINSTUDIO_BENCH=OFF "${launcher[@]}"
+  -DSKINSTUDIO_WINDOWS_SDK="$sdk" -DSKINSTUDIO_WINDOWS_PREFIX="$sdk/prefix" -DSKINSTUDIO_UI=ON "${launcher[@]}"
 cmake --build "$build" -j"$jobs"
 ctest --test-dir "$build" --output-on-failure -j"$jobs"
 

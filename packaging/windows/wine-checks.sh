@@ -13,7 +13,7 @@
 # start costs: the first start (which makes the prefix) and a later one.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-portable="$(cd "$1" && pwd)"
+given="$(cd "$1" && pwd)"
 setup="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/skinstudio-wine-checks.XXXXXX")"
@@ -36,6 +36,10 @@ now() { date +%s.%N; }
 seconds_since() { echo "$(now) - $1" | bc; }
 winpath() { winepath -w "$1" 2>/dev/null; }
 appdata() { echo "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/skinstudio"; }
+# The portable copy is tried in a copy of its own: it writes its settings
+# beside itself.
+portable="$work/portable"
+cp -r "$given" "$portable"
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 
 # --- start-up cost ------------------------------------------------------------
@@ -72,17 +76,16 @@ cp "$work/shot.png" "${SKINSTUDIO_WINE_SCREENSHOT:-/dev/null}" 2>/dev/null || tr
 sed 's/^/preview: /' "$work/found.txt"
 
 # A close (Alt+F4, as Windows closes a window from the keyboard) writes the
-# settings into the user's roaming application data.
+# settings: the portable copy's beside itself, in its "settings" folder.
 window=$(xdotool search --name "Skin Studio" | head -1)
 [ -n "$window" ] || fail "no editor window"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --clearmodifiers alt+F4
 for _ in $(seq 30); do kill -0 "$editor" 2>/dev/null || break; sleep 0.5; done
 kill -0 "$editor" 2>/dev/null && fail "the editor did not close"
-[ -n "$(find "$(appdata)" -type f 2>/dev/null)" ] || fail "no settings under $(appdata)"
-echo "settings: $(cd "$(appdata)" && find . -type f | sort | tr '\n' ' ')"
-[ -z "$(find "$portable" -newer "$work/screens.png" -type f)" ] ||
-  fail "the portable folder changed: the editor wrote beside itself"
+[ -f "$portable/settings/settings.ini" ] || fail "the portable copy wrote no settings/settings.ini"
+[ ! -e "$(appdata)" ] || fail "the portable copy wrote into $(appdata)"
+echo "portable copy: settings in its own settings folder"
 
 # --- installer and uninstaller ---------------------------------------------------
 installed="$WINEPREFIX/drive_c/users/$USER/AppData/Local/Programs/Twinscreen Skin Studio"
@@ -93,11 +96,13 @@ wineserver -w
 [ -f "$installed/skinstudio.exe" ] || fail "the installer put no skinstudio.exe into $installed"
 [ -f "$shortcut" ] || fail "no Start menu entry"
 wine reg query "$key" /v UninstallString >/dev/null 2>&1 || fail "the uninstaller is not listed"
-wine "$installed/skinstudio.exe" --exit-after-start >/dev/null 2>&1 || fail "the installed editor did not start"
-echo "installer: installed, listed, the installed editor starts"
+(cd "$installed" && wine skinstudio.exe --exit-after-start >/dev/null 2>&1) ||
+  fail "the installed editor did not start"
+[ -f "$(appdata)/settings/settings.ini" ] || fail "the installed editor wrote no settings in $(appdata)"
+echo "installer: installed, listed; the installed editor starts and keeps its settings in %APPDATA%\\skinstudio"
 wine "$installed/uninstall.exe" /S
 wineserver -w
 [ ! -e "$installed" ] || fail "left behind: $(cd "$installed" && find . | tr '\n' ' ')"
 [ ! -e "$shortcut" ] || fail "the Start menu entry is left behind"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller is still listed"
-echo "uninstaller: nothing of the installation left"
+echo "uninstaller: nothing of the installation left (the user's settings stay)"

@@ -10,8 +10,10 @@ bool holdsFolder(const std::filesystem::path& base, const char* name) {
   return std::filesystem::is_directory(base / name, ec);
 }
 
+// On Windows the installer puts the language files beside the program as
+// the portable ZIP does, so only a "settings" folder tells the two apart.
 bool isPortableCopy(const std::filesystem::path& folder) {
-  return !folder.empty() && (holdsFolder(folder, "language") || holdsFolder(folder, "settings"));
+  return !folder.empty() && holdsFolder(folder, "settings");
 }
 
 Editor::Folders chooseWindowsFolders(const DataFolderPlaces& places) {

@@ -31,10 +31,10 @@ inline constexpr const char* kDataFolderName = "skinstudio";
 DataFolderPlaces systemDataFolderPlaces();
 
 // Windows: both folders are the program's own folder when it holds a
-// "language" or a "settings" folder (a portable copy), else `current` when
-// that does. Otherwise the settings live below `config` (beside the program
-// when no configuration folder is known) and the language files beside the
-// program, where its installer puts them.
+// "settings" folder (a portable copy), else `current` when that does.
+// Otherwise the settings live below `config` (beside the program when no
+// configuration folder is known) and the language files beside the
+// program, where both the portable copy and the installer put them.
 //
 // Elsewhere: both folders are `current` when it holds a "language" or a
 // "settings" folder. Otherwise the settings live below `config` (below `current` when

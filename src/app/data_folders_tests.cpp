@@ -111,34 +111,38 @@ TEST(DataFolders, EditorReadsAndWritesThroughTheChosenFolders) {
   EXPECT_TRUE(desktop.messages.empty());
 }
 
-// The Windows rules, checked on every system: a portable copy carries both
-// folders beside the program (or in the folder it was started in); an
-// installed one keeps its settings in %APPDATA%\skinstudio and its language
-// files beside the program.
-TEST(DataFolders, OnWindowsTheProgramsFolderIsPortableOrHoldsTheLanguages) {
+// The Windows rules, checked on every system: a portable copy carries a
+// "settings" folder beside the program (or in the folder it was started
+// in); an installed one keeps its settings in %APPDATA%\skinstudio. Both
+// have their language files beside the program.
+TEST(DataFolders, OnWindowsASettingsFolderMakesACopyPortable) {
   Machine machine;
   DataFolderPlaces places = machine.places();
   places.convention = FolderConvention::Windows;
+  // Installed: the installer puts the language files beside the program,
+  // and the Start menu starts it in its own folder.
+  fs::create_directory(machine.bin() / "language");
+  places.current = machine.bin();
   const Editor::Folders installed = chooseEditorFolders(places);
   EXPECT_EQ(installed.settings, machine.config());
   EXPECT_EQ(installed.languages, machine.bin());
 
-  for (const char* marker : {"language", "settings"}) {
-    Machine portable;
-    fs::create_directory(portable.bin() / marker);
-    DataFolderPlaces beside = portable.places();
-    beside.convention = FolderConvention::Windows;
-    EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin()) << marker;
-    EXPECT_EQ(chooseEditorFolders(beside).languages, portable.bin()) << marker;
-    // The program's own folder wins over the one it was started in.
-    fs::create_directory(portable.work() / marker);
-    EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin()) << marker;
-  }
+  Machine portable;
+  fs::create_directory(portable.bin() / "settings");
+  DataFolderPlaces beside = portable.places();
+  beside.convention = FolderConvention::Windows;
+  EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin());
+  EXPECT_EQ(chooseEditorFolders(beside).languages, portable.bin());
+  // The program's own folder wins over the one it was started in.
+  fs::create_directory(portable.work() / "settings");
+  EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin());
 
-  // Started from a build folder that carries the language files.
-  fs::create_directory(machine.work() / "language");
-  EXPECT_EQ(chooseEditorFolders(places).languages, machine.work());
-  EXPECT_EQ(chooseEditorFolders(places).settings, machine.work());
+  // Started from a folder that keeps settings.
+  Machine work;
+  fs::create_directory(work.work() / "settings");
+  DataFolderPlaces started = work.places();
+  started.convention = FolderConvention::Windows;
+  EXPECT_EQ(chooseEditorFolders(started).settings, work.work());
 
   // No configuration folder known: the settings stay beside the program.
   Machine bare;

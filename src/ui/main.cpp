@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -31,15 +30,7 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-Editor::Folders editorFolders() {
-  DataFolderPlaces places;
-  places.executable = toFilePath(QCoreApplication::applicationDirPath());
-  places.config = toFilePath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-  for (const QString& folder :
-       QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-    places.sharedData.push_back(toFilePath(folder));
-  return chooseEditorFolders(places);
-}
+Editor::Folders editorFolders() { return chooseEditorFolders(systemDataFolderPlaces()); }
 
 // A folder opens as a skin folder; anything else, a missing path too, as an
 // archive, which reports what is wrong with it, exactly as the menu items.
