@@ -61,8 +61,9 @@ log() { echo "== windows-sdk: $*" >&2; }
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # --- Debian packages --------------------------------------------------------
-packages=(mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis
-  libz-mingw-w64-dev dpkg-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools zip unzip
+packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev wine wine64 nsis
+  dpkg-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools zip unzip
   xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do
@@ -125,6 +126,25 @@ if [ ! -f "$sdk/zlib.done" ]; then
     cp "$zlib_src"/contrib/minizip/{ioapi,iowin32,unzip,zip,crypt}.h "$prefix/include/minizip/"
   ) >&2
   touch "$sdk/zlib.done"
+fi
+
+# --- licences of what the programs link in ------------------------------------
+# Debian's copyright file of each source package covers everything in it,
+# bundled libraries included; Qt's licence texts go whole beside them.
+if [ ! -f "$sdk/licences.done" ]; then
+  mkdir -p "$sdk/licences"
+  cp "$zlib_src/debian/copyright" "$sdk/licences/zlib-minizip-copyright.txt"
+  cp "$png_src/debian/copyright" "$sdk/licences/libpng-copyright.txt"
+  cp "$jpeg_src/debian/copyright" "$sdk/licences/libjpeg-turbo-copyright.txt"
+  cp "$qt_src/debian/copyright" "$sdk/licences/Qt-copyright.txt"
+  cp "$qt_src/LICENSES/LGPL-3.0-only.txt" "$sdk/licences/Qt-LGPL-3.0-only.txt"
+  cp "$qt_src/LICENSES/GPL-3.0-only.txt" "$sdk/licences/Qt-GPL-3.0-only.txt"
+  # The MinGW-w64 runtime and GCC's runtime libraries, linked statically.
+  cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$sdk/licences/mingw-w64-runtime-copyright.txt"
+  cp /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright \
+    "$sdk/licences/gcc-runtime-copyright.txt" 2>/dev/null ||
+    cp /usr/share/doc/gcc-mingw-w64-base/copyright "$sdk/licences/gcc-runtime-copyright.txt"
+  touch "$sdk/licences.done"
 fi
 
 cmake_cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release

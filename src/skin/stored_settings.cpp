@@ -132,6 +132,26 @@ std::string fileLineEnd(std::string_view text) {
   return std::string(1, text[at]);
 }
 
+// The normalised name between the brackets of a line the reader may take
+// for a header, known or not.
+std::optional<std::string> bracketedName(std::string_view line) {
+  // The reader never sees zero bytes, so a header written in UTF-16 is one
+  // to it. No header is long, but a line can be megabytes: stop once the
+  // key part outgrows the longest header.
+  std::string key;
+  for (char c : line.substr(0, line.find('='))) {
+    if (c == ' ' || c == '\0') continue;
+    if (key.size() == 64) return std::nullopt;
+    key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  if (key.size() < 2 || key.front() != '[' || key.back() != ']') return std::nullopt;
+  return key.substr(1, key.size() - 2);
+}
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 // The section a line opens for the reader: the normalised name of one of
 // the model's sections, "END", a later menu's section, or none.
 std::optional<std::string> readerHeader(std::string_view line) {
@@ -141,15 +161,25 @@ std::optional<std::string> readerHeader(std::string_view line) {
     for (std::string_view section : laterMenuSections()) names.push_back(normalised(section));
     return names;
   }();
-  // No header is long; a line can be megabytes.
-  std::string_view keyPart = line.substr(0, line.find('='));
-  keyPart.remove_prefix(std::min(keyPart.size(), keyPart.find_first_not_of(' ')));
-  if (keyPart.size() > 256 || !keyPart.starts_with('[')) return std::nullopt;
-  const std::string key = normalised(keyPart);
-  if (key.size() < 2 || key.back() != ']') return std::nullopt;
-  const std::string name = key.substr(1, key.size() - 2);
-  if (std::find(known.begin(), known.end(), name) == known.end()) return std::nullopt;
-  return name == "CLSOEBTN" ? normalised("close btn") : name;
+  std::optional<std::string> name = bracketedName(line);
+  if (!name || !contains(known, *name)) return std::nullopt;
+  return *name == "CLSOEBTN" ? normalised("close btn") : name;
+}
+
+// Whether the colour pass changes section at this line. It knows only the
+// sections that hold colours and those of later menus, and not "[end]":
+// lines after "[end]" are read as the section above it.
+bool colorPassHeader(std::string_view line) {
+  static const std::vector<std::string> known = [] {
+    std::vector<std::string> names;
+    for (const SkinField& field : skinFields())
+      if (field.kind == FieldKind::ColorDs && !contains(names, normalised(field.section)))
+        names.push_back(normalised(field.section));
+    for (std::string_view section : laterMenuSections()) names.push_back(normalised(section));
+    return names;
+  }();
+  const std::optional<std::string> name = bracketedName(line);
+  return name && contains(known, *name);
 }
 
 // Where new lines go in the stored text: after the last line that is not
@@ -160,6 +190,11 @@ std::optional<std::string> readerHeader(std::string_view line) {
 struct InsertPoints {
   std::vector<std::pair<std::string, Line>> sectionEnds;  // normalised name, last line
   std::optional<Line> endHeader;
+  // The colour pass's header in force at "[end]", and whether lines after
+  // "[end]" are read under it: sections added before "[end]" must hand
+  // those lines back to it.
+  std::optional<Line> colorHeaderAtEnd;
+  bool colorReadAfterEnd = false;
   std::size_t tail = 0;        // where lines at the end of the file go
   bool tailAfterBlank = true;  // the line before `tail` is empty, or there is none
   const Line* sectionEnd(const std::string& name) const {
@@ -173,6 +208,7 @@ InsertPoints insertPointsOf(std::string_view text) {
   InsertPoints points;
   points.tail = text.size();
   std::size_t current = std::string::npos;  // index into sectionEnds
+  bool afterEndUnderColorHeader = false;
   auto enter = [&](const std::string& name, const Line& header) {
     current = points.sectionEnds.size();
     for (std::size_t i = 0; i < points.sectionEnds.size(); ++i)
@@ -189,7 +225,14 @@ InsertPoints insertPointsOf(std::string_view text) {
     }
     const std::string_view content = lineText(text, line);
     points.tailAfterBlank = isBlank(content);
+    if (colorPassHeader(content)) {
+      if (!points.endHeader) points.colorHeaderAtEnd = line;
+      afterEndUnderColorHeader = false;
+    } else if (afterEndUnderColorHeader && !points.tailAfterBlank) {
+      points.colorReadAfterEnd = true;
+    }
     if (const std::optional<std::string> name = readerHeader(content)) {
+      if (*name == "END" && !points.endHeader) afterEndUnderColorHeader = true;
       if (*name == "END" && !points.endHeader) points.endHeader = line;
       enter(*name, line);
     } else if (const std::optional<std::string_view> other = headerName(content)) {
@@ -257,6 +300,14 @@ void insertSections(TextEdits& edits, std::string_view text, const InsertPoints&
   std::string block;
   if (!points.endHeader && (tailGrew || !points.tailAfterBlank)) block += end;
   for (const std::string& line : lines) block += line + end;
+  const bool colorSectionAdded = std::any_of(lines.begin(), lines.end(), colorPassHeader);
+  if (points.endHeader && points.colorReadAfterEnd && colorSectionAdded) {
+    // Without a header of its own before "[end]" the colour pass read
+    // nothing after it; an empty section of a later menu keeps it so.
+    block += points.colorHeaderAtEnd ? std::string(lineText(text, *points.colorHeaderAtEnd))
+                                     : "[" + std::string(laterMenuSections().front()) + "]";
+    block += end;
+  }
   edits.insert(points.endHeader ? points.endHeader->start : points.tail, std::move(block));
 }
 

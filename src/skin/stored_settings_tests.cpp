@@ -159,6 +159,36 @@ TEST(StoredSettings, FieldsTheFileLacksAreAddedWhereTheReaderFindsThem) {
   }
 }
 
+// What the writer adds must not change how the reader takes the lines
+// that were there: a save reads back as the model it wrote.
+TEST(StoredSettings, AddedLinesLeaveTheReadingOfOtherLinesAlone) {
+  auto readsBackAsWritten = [](const std::string& text) {
+    SkinModel model = readText(text);
+    const std::string saved = save(model);
+    SkinModel again = readText(saved);
+    EXPECT_EQ(save(again), saved) << text;
+    return again;
+  };
+  // A header in UTF-16 is a header to the reader, which drops zero bytes:
+  // its missing keys join it instead of a second section of the same name.
+  std::string utf16;
+  for (char c : std::string("[global settings]\r\nformFrameColor=0x1234\r\n")) {
+    utf16 += '\0';
+    utf16 += c;
+  }
+  const SkinModel wide = readsBackAsWritten("[file name]\r\nx=1\r\n" + utf16 + "[end]\r\n");
+  EXPECT_EQ(wide.globalSettings.formFrameColor, colorFromText("0x1234"));
+
+  // The colour pass does not stop at "[end]": lines after it belong to the
+  // colour section above it, also once sections are added before "[end]".
+  const SkinModel after = readsBackAsWritten(
+      "[global settings]\r\nformFrameColor=0x1\r\n[end]\r\npopMenuBodyColor=0x2\r\n");
+  EXPECT_EQ(after.globalSettings.popMenuBodyColor, colorFromText("0x2"));
+  // Nor, without a colour section above "[end]", do they start to count.
+  const SkinModel none = readsBackAsWritten("[file name]\r\nx=1\r\n[end]\r\ncolor=0x3\r\n");
+  EXPECT_EQ(none.timeText.color, defaults().timeText.color);
+}
+
 TEST(StoredSettings, LastLineWithoutLineEnd) {
   // Sections the file lacks go before "[end]", which stays without one.
   SkinModel ended = readText("[file name]\r\nx=1\r\n\r\n[end]");

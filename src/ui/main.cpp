@@ -1,15 +1,10 @@
 // skinstudio: the desktop skin editor.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +23,7 @@
 #include "ui/color_picker_dialog.h"
 #include "ui/image_conversion.h"
 #include "ui/main_window.h"
+#include "ui/process_platform.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_text.h"
 
@@ -51,45 +47,15 @@ void openAtStart(Editor& editor, const std::string& path) {
   // Requesters answer with whole paths; a relative one would be remembered
   // as the last folder and mean another one at the next start.
   std::error_code ec;
-  const std::filesystem::path whole = std::filesystem::absolute(path, ec).lexically_normal();
-  editor.openPath(ec ? path : whole.string());
-}
-
-// Termination signals reach the event loop through this pipe: a handler
-// may do nothing but write to it.
-int signalPipe[2] = {-1, -1};
-
-void onTerminationSignal(int signalNumber) {
-  const char byte = static_cast<char>(signalNumber);
-  [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-// The end of a session (SIGHUP), a kill or Ctrl+C in the terminal ends the
-// editor as its close item does, minus the question, which no one is there
-// to answer: the settings are written, the skin is not saved.
-void endOnTerminationSignals(Editor& editor) {
-  if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
-  QObject::connect(notifier, &QSocketNotifier::activated, [&editor] {
-    char byte = 0;
-    while (::read(signalPipe[0], &byte, 1) > 0) {
-    }
-    editor.finish();
-    QCoreApplication::quit();  // also ends a modal dialog's loop
-  });
-  struct sigaction action {};
-  action.sa_handler = onTerminationSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int signalNumber : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signalNumber, &action, nullptr);
+  const std::filesystem::path whole =
+      std::filesystem::absolute(std::u8string(path.begin(), path.end()), ec).lexically_normal();
+  editor.openPath(ec ? path : utf8Path(whole));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Past the file-size limit a save should fail like one to a full disk,
-  // with a message naming the file, not end the editor and lose its edits.
-  std::signal(SIGXFSZ, SIG_IGN);
+  prepareEditorProcess();
   // The first frame needs the built-in pictures and the preview font, and
   // neither needs Qt: a second core decodes them while Qt starts up. Whoever
   // asks for them first waits for the decoding under way, not twice.
@@ -100,8 +66,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("skinstudio"));
   // QApplication has taken its own options out of argv.
+  const std::vector<std::string> arguments = editorArguments(argc, argv);
   const StartArguments start =
-      parseStartArguments(std::vector<std::string_view>(argv + 1, argv + argc));
+      parseStartArguments(std::vector<std::string_view>(arguments.begin(), arguments.end()));
   if (!start.error.empty()) {
     std::fprintf(stderr, "skinstudio: %s\n%s", start.error.c_str(), startUsage().data());
     return kUsageError;
@@ -161,7 +128,7 @@ int main(int argc, char** argv) {
   // goes), a quit from anywhere, a termination signal, and the end of the
   // loop.
   QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { editor.finish(); });
-  endOnTerminationSignals(editor);
+  endOnTerminationRequests(editor);
   const int status = app.exec();
   (void)status;
   editor.finish();
