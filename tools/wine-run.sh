@@ -33,17 +33,22 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # One server for a whole test run: a server that quits between two tests
 # while the next one connects ends that one with "Connection reset by peer".
-wineserver -p30 >/dev/null 2>&1 || true
+wineserver -p30 </dev/null >/dev/null 2>&1 || true
 shift
+# The first program of a server starts Wine's own services, which inherit
+# its output and keep it open until the server quits: whoever reads the
+# output (CTest) would wait for that. The program writes into files, which
+# are passed on once it has ended.
+output=$(mktemp)
+errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
+status=0
+wine "$program" "$@" >"$output" 2>"$errors" || status=$?
 # gtest's test list is printed in text mode ("\r\n"), which CTest's test
 # discovery would take into the test names.
-for argument in "$@"; do
-  if [ "$argument" = "--gtest_list_tests" ]; then
-    status_file=$(mktemp)
-    { wine "$program" "$@" || echo $? >"$status_file"; } | tr -d '\r'
-    status=$(cat "$status_file")
-    rm -f "$status_file"
-    exit "${status:-0}"
-  fi
-done
-exec wine "$program" "$@"
+case " $* " in
+  *" --gtest_list_tests "*) tr -d '\r' <"$output" ;;
+  *) cat "$output" ;;
+esac
+cat "$errors" >&2
+exit "$status"

@@ -18,7 +18,8 @@ struct DataFolderPlaces {
   // The desktop's shared data folders, the user's own first; each may hold
   // the editor's data folder.
   std::vector<std::filesystem::path> sharedData;
-  FolderConvention convention = FolderConvention::Freedesktop;
+  // The rules below that apply: the running system's unless told.
+  FolderConvention convention = folderConvention();
 };
 
 // The name of the editor's folder below an installation's "share" folder

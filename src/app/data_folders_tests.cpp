@@ -26,7 +26,10 @@ struct Machine {
     fs::create_directories(work());
     if (withLanguages) fs::create_directories(data() / "language");
   }
-  DataFolderPlaces places() const { return {work(), bin(), config(), {}}; }
+  // The freedesktop.org rules, whatever system the test runs on.
+  DataFolderPlaces places() const {
+    return {work(), bin(), config(), {}, FolderConvention::Freedesktop};
+  }
 };
 
 TEST(DataFolders, BuildOrPortableFolderKeepsBothBesideItself) {
@@ -80,7 +83,7 @@ TEST(DataFolders, SharedDataFoldersAreTheFallbackInTheirOrder) {
 
 TEST(DataFolders, UnknownPlacesFallBackToTheCurrentFolder) {
   Machine machine;
-  DataFolderPlaces places{machine.work(), {}, {}, {}};
+  DataFolderPlaces places{machine.work(), {}, {}, {}, FolderConvention::Freedesktop};
   const Editor::Folders folders = chooseEditorFolders(places);
   EXPECT_EQ(folders.settings, machine.work());
   EXPECT_EQ(folders.languages, machine.work());

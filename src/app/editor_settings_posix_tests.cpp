@@ -26,18 +26,6 @@ std::string readBytes(const std::filesystem::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-void writeSettings(const TempDir& dir, std::string_view bytes) {
-  std::filesystem::create_directory(dir.path() / "settings");
-  std::ofstream out(dir.path() / "settings" / "settings.ini", std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-EditorState readFrom(const TempDir& dir) {
-  EditorState state;
-  readEditorSettings(state, dir.path());
-  return state;
-}
-
 TEST(EditorSettingsWrite, ReplacesTheFileWholeThroughALinkAndClearsUpKilledWrites) {
   TempDir dir;
   const std::filesystem::path folder = dir.path() / "settings";

@@ -25,80 +25,11 @@ namespace {
 const std::string kStamp = "2010/06/04-09:05:03";
 std::string fixedClock() { return kStamp; }
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) {
-  return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
-std::string textOf(const std::vector<std::uint8_t>& bytes) {
-  return std::string(bytes.begin(), bytes.end());
-}
-
-std::string writeText(SkinModel& model) { return textOf(writeSkinSettings(model, fixedClock)); }
-
 SkinModel defaults() {
   SkinModel model;
   resetSkinModel(model);
   return model;
 }
-
-// Reads `text` into a default model.
-SkinModel readText(const std::string& text) {
-  SkinModel model = defaults();
-  readSkinSettings(model, bytesOf(text));
-  return model;
-}
-
-std::vector<std::string> splitCrLf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "text after the last CR LF";
-  return lines;
-}
-
-void expectSameFields(SkinModel& a, SkinModel& b) {
-  for (const SkinField& field : skinFields()) {
-    SCOPED_TRACE(std::string(field.section) + " " + std::string(field.key));
-    switch (field.kind) {
-      case FieldKind::Text:
-        EXPECT_EQ(*field.text(a), *field.text(b));
-        break;
-      case FieldKind::ColorDs:
-        EXPECT_EQ(*field.color(a), *field.color(b));
-        break;
-      case FieldKind::Integer:
-        EXPECT_EQ(*field.integer(a), *field.integer(b));
-        break;
-    }
-  }
-}
-
-// A model in which every field differs from its default and from its
-// neighbours, with colours already in codec form.
-SkinModel everyFieldChanged() {
-  SkinModel model;
-  int n = 0;
-  for (const SkinField& field : skinFields()) {
-    ++n;
-    switch (field.kind) {
-      case FieldKind::Text:
-        *field.text(model) = "text " + std::to_string(n) + " \xC3\xA9\xE2\x82\xAC = x";
-        break;
-      case FieldKind::ColorDs:
-        *field.color(model) = colorFromText(colorToText(static_cast<Color>(n) * 0x010305u));
-        break;
-      case FieldKind::Integer:
-        *field.integer(model) = n % 2 ? -1000 * n : 1000 * n + 7;
-        break;
-    }
-  }
-  model.fileName.x = INT32_MIN;
-  model.fileName.y = INT32_MAX;
-  return model;
-}
-
-// ---- What the writer produces ----
 
 TEST(LoadSkinFromFolder, PipeUnderTheSettingsNameDoesNotBlock) {
   TempDir dir;
