@@ -154,8 +154,12 @@ TEST(StoredSettings, FieldsTheFileLacksAreAddedWhereTheReaderFindsThem) {
   // Every field reads back as the model holds it.
   SkinModel again = readText(saved);
   for (const SkinField& field : skinFields()) {
-    if (field.kind == FieldKind::Integer) EXPECT_EQ(*field.integer(again), *field.integer(model));
-    if (field.kind == FieldKind::ColorDs) EXPECT_EQ(*field.color(again), *field.color(model));
+    if (field.kind == FieldKind::Integer) {
+      EXPECT_EQ(*field.integer(again), *field.integer(model));
+    }
+    if (field.kind == FieldKind::ColorDs) {
+      EXPECT_EQ(*field.color(again), *field.color(model));
+    }
   }
 }
 
