@@ -2,7 +2,9 @@
 ; rights, a Start menu entry, and an uninstaller listed with the system's
 ; programs. Made by tools/windows-build.sh:
 ;   makensis -DVERSION=0.1.0 -DSTAGE=<folder with the portable copy> -DOUTFILE=<setup.exe>
-Unicode true
+; A 64-bit installer for a 64-bit program; it also runs where no 32-bit
+; layer is installed.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true

@@ -17,6 +17,7 @@ given="$(cd "$1" && pwd)"
 setup="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/skinstudio-wine-checks.XXXXXX")"
+user="${USER:-$(id -un)}"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 display=":$((100 + RANDOM % 800))"
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
@@ -35,7 +36,7 @@ fail() {
 now() { date +%s.%N; }
 seconds_since() { echo "$(now) - $1" | bc; }
 winpath() { winepath -w "$1" 2>/dev/null; }
-appdata() { echo "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/skinstudio"; }
+appdata() { echo "$WINEPREFIX/drive_c/users/$user/AppData/Roaming/skinstudio"; }
 # The portable copy is tried in a copy of its own: it writes its settings
 # beside itself.
 portable="$work/portable"
@@ -88,9 +89,9 @@ kill -0 "$editor" 2>/dev/null && fail "the editor did not close"
 echo "portable copy: settings in its own settings folder"
 
 # --- installer and uninstaller ---------------------------------------------------
-installed="$WINEPREFIX/drive_c/users/$USER/AppData/Local/Programs/Twinscreen Skin Studio"
+installed="$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/Twinscreen Skin Studio"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TwinscreenSkinStudio'
-shortcut="$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Twinscreen Skin Studio.lnk"
+shortcut="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Twinscreen Skin Studio.lnk"
 wine "$setup" /S
 wineserver -w
 [ -f "$installed/skinstudio.exe" ] || fail "the installer put no skinstudio.exe into $installed"
