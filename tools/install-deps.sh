@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package the project needs that is not there yet.
 # The one list of the project's packages: add new needs here.
+#   tools/install-deps.sh            the Linux build, its tests and package
+#   tools/install-deps.sh --windows  also the Windows cross build, Wine and NSIS
 set -euo pipefail
 
 packages=(
@@ -14,6 +16,15 @@ packages=(
   # the checks of the desktop entry and the AppStream metadata.
   dpkg-dev file desktop-file-utils appstream
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(
+    # MinGW-w64 for 64-bit Windows, with the POSIX thread model (std::mutex).
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    mingw-w64-x86-64-dev ninja-build qt6-base-dev-tools
+    # The tests and the checks of the packages under Wine; the installer.
+    wine wine64 nsis zip xdotool x11-utils python3
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -61,19 +61,7 @@ log() { echo "== windows-sdk: $*" >&2; }
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # --- Debian packages --------------------------------------------------------
-packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev wine wine64 nsis
-  dpkg-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools zip unzip
-  xvfb xauth imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  log "installing ${missing[*]}"
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-    "${missing[@]}" >&2
-fi
+./tools/install-deps.sh --windows >&2
 
 # --- Debian sources ---------------------------------------------------------
 # Only the release suite serves sources (the security suite's are not

@@ -34,7 +34,7 @@ fail() {
   exit 1
 }
 now() { date +%s.%N; }
-seconds_since() { echo "$(now) - $1" | bc; }
+seconds_since() { awk -v start="$1" -v end="$(now)" 'BEGIN { printf "%.2f", end - start }'; }
 winpath() { winepath -w "$1" 2>/dev/null; }
 appdata() { echo "$WINEPREFIX/drive_c/users/$user/AppData/Roaming/skinstudio"; }
 # The portable copy is tried in a copy of its own: it writes its settings
