@@ -22,7 +22,7 @@ if [ "${1:-}" = "--windows" ]; then
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev ninja-build qt6-base-dev-tools
     # The tests and the checks of the packages under Wine; the installer.
-    wine wine64 nsis zip xdotool x11-utils python3
+    wine wine64 fonts-wine nsis zip xdotool x11-utils python3
   )
 fi
 

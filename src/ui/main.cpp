@@ -71,7 +71,12 @@ int main(int argc, char** argv) {
 
   // Every control has a fixed pixel size; a small font lets every label fit
   // in every shipped language.
-  QFont font(QStringLiteral("DejaVu Sans"));
+  // Where DejaVu Sans is not installed (Windows), the system's own sans
+  // serif of about its width.
+  QFont font;
+  font.setFamilies(
+      {QStringLiteral("DejaVu Sans"), QStringLiteral("Segoe UI"), QStringLiteral("Tahoma")});
+  font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   QApplication::setFont(font);
 
