@@ -16,11 +16,13 @@ bool isPortableCopy(const std::filesystem::path& folder) {
   return !folder.empty() && holdsFolder(folder, "settings");
 }
 
+// Only the program's own folder counts: Windows starts a program from a
+// file's folder (Downloads, say) as often as from its own, and a "settings"
+// folder there is somebody else's.
 Editor::Folders chooseWindowsFolders(const DataFolderPlaces& places) {
-  for (const std::filesystem::path& folder : {places.executable, places.current})
-    if (isPortableCopy(folder)) return Editor::Folders{folder, folder};
   const std::filesystem::path& program =
       places.executable.empty() ? places.current : places.executable;
+  if (isPortableCopy(program)) return Editor::Folders{program, program};
   Editor::Folders folders;
   folders.settings = places.config.empty() ? program : places.config;
   folders.languages = program;

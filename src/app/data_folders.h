@@ -32,8 +32,7 @@ inline constexpr const char* kDataFolderName = "skinstudio";
 DataFolderPlaces systemDataFolderPlaces();
 
 // Windows: both folders are the program's own folder when it holds a
-// "settings" folder (a portable copy), else `current` when that does.
-// Otherwise the settings live below `config` (beside the program when no
+// "settings" folder (a portable copy). Otherwise the settings live below `config` (beside the program when no
 // configuration folder is known) and the language files beside the
 // program, where both the portable copy and the installer put them.
 //

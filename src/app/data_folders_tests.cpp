@@ -115,9 +115,8 @@ TEST(DataFolders, EditorReadsAndWritesThroughTheChosenFolders) {
 }
 
 // The Windows rules, checked on every system: a portable copy carries a
-// "settings" folder beside the program (or in the folder it was started
-// in); an installed one keeps its settings in %APPDATA%\skinstudio. Both
-// have their language files beside the program.
+// "settings" folder beside the program; an installed one keeps its settings in
+// %APPDATA%\skinstudio. Both have their language files beside the program.
 TEST(DataFolders, OnWindowsASettingsFolderMakesACopyPortable) {
   Machine machine;
   DataFolderPlaces places = machine.places();
@@ -140,12 +139,13 @@ TEST(DataFolders, OnWindowsASettingsFolderMakesACopyPortable) {
   fs::create_directory(portable.work() / "settings");
   EXPECT_EQ(chooseEditorFolders(beside).settings, portable.bin());
 
-  // Started from a folder that keeps settings.
+  // Started from a file's folder that happens to hold a "settings" folder:
+  // that one is not the editor's.
   Machine work;
   fs::create_directory(work.work() / "settings");
   DataFolderPlaces started = work.places();
   started.convention = FolderConvention::Windows;
-  EXPECT_EQ(chooseEditorFolders(started).settings, work.work());
+  EXPECT_EQ(chooseEditorFolders(started).settings, work.config());
 
   // No configuration folder known: the settings stay beside the program.
   Machine bare;

@@ -33,6 +33,11 @@ std::string genericUtf8FromPath(const std::filesystem::path& path);
 // spellings or mount points); false when either does not exist.
 bool isSameFile(const std::string& a, const std::string& b);
 
+// Whether the path names a link itself (a symbolic link, or on Windows any
+// reparse point such as a junction), without following it. The standard
+// library cannot tell on Windows with MinGW.
+bool isLink(const std::string& path);
+
 // An open file of the system, closed when dropped.
 class NativeFile {
  public:

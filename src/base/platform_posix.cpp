@@ -32,6 +32,11 @@ bool isSameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, error) && !error;
 }
 
+bool isLink(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool NativeFile::close() {
   if (!isOpen()) return false;
   const int fd = static_cast<int>(release());
@@ -138,7 +143,9 @@ NativeFile holdWhileReplaced(const std::string& path) {
 ProcessId currentProcessId() { return static_cast<ProcessId>(::getpid()); }
 
 bool processHasEnded(ProcessId id) {
-  if (id == 0 || id > static_cast<ProcessId>(std::numeric_limits<pid_t>::max())) return true;
+  // No process has an id past pid_t's range: such a name is not one of ours,
+  // and what is not ours is never removed.
+  if (id == 0 || id > static_cast<ProcessId>(std::numeric_limits<pid_t>::max())) return false;
   // EPERM: the process exists but belongs to someone else.
   return ::kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH;
 }

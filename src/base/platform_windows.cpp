@@ -68,6 +68,11 @@ std::string genericUtf8FromPath(const std::filesystem::path& path) {
   return text;
 }
 
+bool isLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool isSameFile(const std::string& a, const std::string& b) {
   // Folders open only with backup semantics; neither is read or locked.
   auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
@@ -124,9 +129,8 @@ long long readFromFile(const NativeFile& file, std::uint8_t* data, std::size_t s
 }
 
 NativeFile createNewFile(const std::string& path, CreateFailure& failure) {
-  NativeFile file =
-      adopt(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  NativeFile file = adopt(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.isOpen()) {
     const DWORD error = GetLastError();
     failure = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateFailure::Exists
@@ -194,6 +198,11 @@ bool replaceFile(const std::string& from, const std::string& to) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
       return false;
+    // A read-only old file (copied off a card or a disc) is replaced as a
+    // rename replaces it on POSIX, where only the folder's rights count.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+      continue;
     Sleep(20u << attempt);
   }
 }

@@ -303,6 +303,36 @@ TEST_F(HostileSkin, CarriedEntryNamesNeverLeaveTheSaveTarget) {
   EXPECT_EQ(saved.entryName(saved.entryCount() - 1), "Saved\\fine.txt");
 }
 
+// Names Windows and FAT take for another file than they spell: carried,
+// they would replace the settings file or a picture the save has just
+// written, or open a device. None is carried, the save says so, and what
+// the save wrote stays as written.
+TEST_F(HostileSkin, CarriedEntryNamesNeverStandForAnotherFile) {
+  const std::string path = utf8FromPath(dir.path() / "aliases.zip");
+  const std::vector<std::string> aliases{"uisettings.ini.",   "uisettings.ini ", "UISETT~1.INI",
+                                         "active.bmp:stream", "icon./nds.bmp",   "CON",
+                                         "nul.txt",           "com1.ini",        "a?b.txt",
+                                         "tab\tname.txt"};
+  std::vector<ZipEntryRecipe> entries{{"uisettings.ini", text("[start bar]\r\nx=12\r\n")},
+                                      {"con2.txt", text("kept")}};
+  for (const std::string& alias : aliases) entries.push_back({alias, text("alias")});
+  ASSERT_TRUE(makeZip(path, entries));
+  ASSERT_TRUE(openSkinArchive(model, images, io, path));
+  const std::string out = utf8FromPath(dir.path() / "out") + "/";
+  fs::create_directories(out);
+
+  EXPECT_TRUE(saveSkinFolder(model, images, io, out));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  for (const std::string& alias : aliases)
+    EXPECT_NE(desktop.messages[0].body.find(alias), std::string::npos) << alias;
+  EXPECT_EQ(readBytes(out + "con2.txt"), text("kept"));
+  SkinModel again;
+  resetSkinModel(again);
+  SkinImageTable againImages;
+  ASSERT_TRUE(loadSkinFromFolder(again, againImages, io, out));
+  EXPECT_EQ(again.startBar.x, 12);
+}
+
 // Links in a skin folder may point anywhere, at themselves too: a save
 // neither follows nor copies them, and finishes.
 TEST_F(HostileSkin, LinksInASkinFolderAreNotFollowedBySaves) {

@@ -56,6 +56,33 @@ bool isSixteenBitBmp(std::span<const std::uint8_t> bytes) {
          readLe16(bytes, 28) == 16 && readLe32(bytes, 30) == kBitFields;
 }
 
+namespace {
+
+// A name part that Windows (and the handheld's FAT) would take for another
+// file than the one it spells: a trailing dot or blank is dropped there
+// ("uisettings.ini." is "uisettings.ini"), "a:b" is a stream of "a", the
+// device names open devices, and "NAME~1.EXT" may be the short name of any
+// other file. Such files are not carried; the save says which.
+bool namesAnotherFile(std::string_view part) {
+  for (char c : part)
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view(":<>\"|?*").find(c) != std::string_view::npos)
+      return true;
+  if (part.back() == '.' || part.back() == ' ') return true;
+  const std::string base = upperAscii(std::string(part.substr(0, part.find('.'))));
+  static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (std::string_view device : kDevices)
+    if (base == device) return true;
+  if (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '0' &&
+      base[3] <= '9')
+    return true;
+  const std::size_t tilde = base.rfind('~');
+  return base.size() <= 8 && tilde != std::string::npos && tilde + 1 < base.size() &&
+         allDigits(std::string_view(base).substr(tilde + 1));
+}
+
+}  // namespace
+
 bool staysInsideFolder(std::string_view name) {
   if (name.empty()) return false;
   std::size_t start = 0;
@@ -65,6 +92,7 @@ bool staysInsideFolder(std::string_view name) {
     const std::string_view part = name.substr(start, end - start);
     if (part.empty() || part == "." || part == "..") return false;
     if (part.size() >= 2 && isAsciiLetter(part[0]) && part[1] == ':') return false;
+    if (namesAnotherFile(part)) return false;
     if (end == name.size()) return true;
     start = end + 1;
   }
@@ -101,6 +129,13 @@ SkinSourceFiles::SkinSourceFiles(const SkinSource* source, const std::string& ta
     return;
   }
   archive_ = std::make_unique<ZipArchive>(source_->path);
+  // The skin was opened from this archive, so it held entries then: none
+  // now means it cannot be read any more (changed, locked by another
+  // program), and the save must say that its other files stay behind.
+  if (archive_->entryCount() == 0) {
+    lost_.push_back(source_->path);
+    return;
+  }
   listArchive(source_->root);
 }
 
@@ -128,7 +163,10 @@ void SkinSourceFiles::listFolder(const std::string& folder, const std::string& t
     const std::string name = genericUtf8FromPath(pathFromUtf8(path.substr(folder.size())));
     std::error_code typeError;
     const fs::file_status status = it->symlink_status(typeError);
-    if (typeError || fs::is_symlink(status)) continue;
+    if (typeError || fs::is_symlink(status) || isLink(path)) {
+      it.disable_recursion_pending();
+      continue;
+    }
     if (fs::is_directory(status)) {
       if (!targetFolder.empty() && isSameFile(path, targetFolder)) {
         it.disable_recursion_pending();
