@@ -29,8 +29,8 @@ Editor::Folders chooseWindowsFolders(const DataFolderPlaces& places) {
   return folders;
 }
 
-// Absolute folders of a colon-separated list; the base directory
-// specification ignores relative ones.
+// Absolute folders of a colon-separated list; the freedesktop.org base
+// directory rules ignore relative ones.
 void appendAbsoluteFolders(std::vector<std::filesystem::path>& out, const std::string& list) {
   std::size_t start = 0;
   while (start <= list.size()) {

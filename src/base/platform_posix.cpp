@@ -180,7 +180,7 @@ FolderConvention folderConvention() { return FolderConvention::Freedesktop; }
 
 std::filesystem::path userSettingsRoot() {
   const std::optional<std::string> config = environmentVariable("XDG_CONFIG_HOME");
-  // The base directory specification ignores relative paths.
+  // The freedesktop.org base directory rules ignore relative paths.
   if (config && !config->empty() && config->front() == '/') return *config;
   const std::optional<std::string> home = environmentVariable("HOME");
   if (home && !home->empty()) return std::filesystem::path(*home) / ".config";

@@ -19,6 +19,7 @@
 #include "skin/skin_images.h"
 #include "skin/skin_load_record.h"
 #include "skin/stored_settings.h"
+#include "skin/test_skin_images.h"
 #include "testsupport/fake_core_desktop.h"
 #include "testsupport/file_size_limit.h"
 #include "testsupport/picture_test_files.h"
@@ -27,10 +28,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kStamp[] = "2024/05/06-07:08:09";
-
-Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
 // A picture with channels that are not multiples of 8, so dithering shows.
 Image unevenPicture() {
@@ -53,39 +50,6 @@ bool allMultiplesOfEight(const Image& picture) {
     if ((c & 0x070707) != 0) return false;
   return true;
 }
-
-class SkinImagesTest : public ::testing::Test {
- protected:
-  SkinImagesTest() { resetSkinImages(images); }
-
-  std::string error() const { return texts.text("LANG_ERROR$"); }
-  std::string notFound(const std::string& name) const {
-    return name + " : " + texts.text("LANG_FILE_NOTFOUND$");
-  }
-  std::string unknown(const std::string& name) const {
-    return name + ": " + texts.text("LANG_FILE_UNKNOWN$");
-  }
-  std::string notSaved(const std::string& name) const {
-    return name + ": " + texts.text("LANG_FILE_NOTSAVE$");
-  }
-  std::vector<std::string> bodies() const {
-    std::vector<std::string> out;
-    for (const FakeMessage& m : desktop.messages) out.push_back(m.body);
-    return out;
-  }
-
-  // A settings file whose only effect is the title.
-  static Bytes settingsWithTitle(std::string_view title) {
-    return text("[SkinInfo]\r\nTitle=" + std::string(title) + "\r\n");
-  }
-
-  TempDir dir;
-  FakeCoreDesktop desktop;
-  InterfaceTexts texts;
-  SkinIoContext io{desktop, texts, [] { return std::string(kStamp); }};
-  SkinModel model;
-  SkinImageTable images;
-};
 
 TEST_F(SkinImagesTest, TheTableHoldsFiftyThreeNamesInLoadOrder) {
   EXPECT_EQ(images[0].fileName, "active.bmp");
