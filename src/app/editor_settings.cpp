@@ -102,7 +102,10 @@ void writeEditorSettings(const EditorState& state, const std::filesystem::path& 
   // someone's on purpose.
   const fs::file_status status = fs::status(file, error);
   if (fs::exists(status) && !fs::is_regular_file(status)) return;
-  const std::string target = utf8FromPath(file);
+  // Spelt as the clean-up above spells the names it looks at, so that it
+  // knows this process's own temporary file on Windows too.
+  const std::string target =
+      utf8FromPath(file.parent_path()) + "/" + utf8FromPath(file.filename());
   // Written whole or not at all: an editor ended part-way through keeps the
   // settings of its last run rather than an empty file.
   writeFileAtomically(
