@@ -10,6 +10,7 @@
 #include <random>
 
 #include "base/platform.h"
+#include "base/test_zip_writer.h"
 #include "base/zip_archive.h"
 #include "base/zip_writer.h"
 #include "testsupport/picture_test_files.h"
@@ -18,27 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
-
-Bytes noise(std::size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  Bytes bytes(size);
-  for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
-  return bytes;
-}
-
-std::time_t localTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
-  local.tm_isdst = -1;
-  return std::mktime(&local);
-}
 
 // What Python's zipfile module makes of an archive: one line per entry
 // (name, UTF-8 flag, compression method, date and time), then what
