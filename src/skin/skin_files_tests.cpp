@@ -357,22 +357,6 @@ std::map<std::string, Bytes> filesBelow(const fs::path& root) {
   return files;
 }
 
-// A skin unlike the built-in one: its own settings, and pictures of odd
-// sizes in full 8-bit colour, which a save reduces to 5 bits.
-void makeOwnSkin(SkinModel& model, SkinImageTable& images) {
-  resetSkinModel(model);
-  model.skinInfo.Title = "Bl\xC3\xA5 h\xC3\xB8st";
-  model.skinInfo.Author = "Someone";
-  model.globalSettings.listTextColor = rgb(200, 17, 3);
-  model.fileName.x = 17;
-  for (int i = 0; i < kSkinImageCount; ++i) {
-    Image picture(1 + i % 7, 1 + i % 4);
-    for (std::size_t p = 0; p < picture.pixels.size(); ++p)
-      picture.pixels[p] = rgb((13 * i + 5 * p) % 256, (7 * p) % 256, (255 - i) % 256);
-    images[i].picture = std::move(picture);
-  }
-}
-
 TEST_F(SkinImagesTest, APathOpensAsAFolderWhenItIsOneAndAsAnArchiveOtherwise) {
   makeOwnSkin(model, images);
   const std::string folder = dir.folder() + "Mine";
@@ -544,16 +528,6 @@ TEST_F(SkinImagesTest, AnArchiveThatCannotBeWrittenIsOneMessageAndKeepsTheOldOne
   for (const auto& entry : fs::directory_iterator(dir.path()))
     left.push_back(utf8FromPath(entry.path().filename()));
   EXPECT_EQ(left, std::vector<std::string>{"Keep.zip"});
-}
-
-// Every regular file under `folder`, by its path relative to it.
-std::map<std::string, Bytes> filesUnder(const fs::path& folder) {
-  std::map<std::string, Bytes> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file())
-      files[utf8FromPath(fs::relative(entry.path(), folder))] =
-          readBytes(utf8FromPath(entry.path()));
-  return files;
 }
 
 TEST_F(SkinImagesTest, ASaveThatMeetsAFullDiskChangesNoFileAndLeavesNoTemporaries) {

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/platform.h"
 #include "i18n/interface_texts.h"
+#include "imaging/image.h"
 #include "skin/skin_files.h"
 #include "skin/skin_images.h"
 #include "testsupport/fake_core_desktop.h"
@@ -51,3 +55,36 @@ class SkinImagesTest : public ::testing::Test {
   SkinModel model;
   SkinImageTable images;
 };
+
+// A skin unlike the built-in one: its own settings, and pictures of odd
+// sizes in full 8-bit colour, which a save reduces to 5 bits.
+inline void makeOwnSkin(SkinModel& model, SkinImageTable& images) {
+  resetSkinModel(model);
+  model.skinInfo.Title = "Bl\xC3\xA5 h\xC3\xB8st";
+  model.skinInfo.Author = "Someone";
+  model.globalSettings.listTextColor = rgb(200, 17, 3);
+  model.fileName.x = 17;
+  for (int i = 0; i < kSkinImageCount; ++i) {
+    Image picture(1 + i % 7, 1 + i % 4);
+    for (std::size_t p = 0; p < picture.pixels.size(); ++p)
+      picture.pixels[p] = rgb((13 * i + 5 * p) % 256, (7 * p) % 256, (255 - i) % 256);
+    images[i].picture = std::move(picture);
+  }
+}
+
+// Every regular file under `folder`, by its path relative to it.
+inline std::map<std::string, Bytes> filesUnder(const std::filesystem::path& folder) {
+  std::map<std::string, Bytes> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[utf8FromPath(std::filesystem::relative(entry.path(), folder))] =
+          readBytes(utf8FromPath(entry.path()));
+  return files;
+}
+
+inline int temporariesUnder(const std::filesystem::path& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    count += utf8FromPath(entry.path().filename()).find(".tmp-") != std::string::npos ? 1 : 0;
+  return count;
+}
