@@ -138,36 +138,24 @@ fi
 cmake_cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
   -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix")
 
-# --- libpng -----------------------------------------------------------------
-if [ ! -f "$sdk/libpng.done" ]; then
-  log "libpng"
-  rm -rf "$work/libpng"
-  cmake -S "$png_src" -B "$work/libpng" "${cmake_cross[@]}" "${png_flags[@]}" -DZLIB_ROOT="$prefix" \
-    -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" >&2
-  cmake --build "$work/libpng" -j"$jobs" >&2
-  cmake --install "$work/libpng" >&2
-  touch "$sdk/libpng.done"
-fi
+# Builds and installs one CMake project of the SDK, once: its stamp file
+# says it is done.
+cmake_stage() { # stamp-name source build-folder cmake-arguments...
+  local name=$1 source=$2 folder=$3
+  shift 3
+  [ -f "$sdk/$name.done" ] && return
+  log "$name"
+  rm -rf "$folder"
+  cmake -S "$source" -B "$folder" "${cmake_cross[@]}" "$@" >&2
+  cmake --build "$folder" -j"$jobs" >&2
+  cmake --install "$folder" >&2
+  touch "$sdk/$name.done"
+}
 
-# --- libjpeg-turbo ----------------------------------------------------------
-if [ ! -f "$sdk/libjpeg.done" ]; then
-  log "libjpeg-turbo"
-  rm -rf "$work/libjpeg"
-  cmake -S "$jpeg_src" -B "$work/libjpeg" "${cmake_cross[@]}" "${jpeg_flags[@]}" >&2
-  cmake --build "$work/libjpeg" -j"$jobs" >&2
-  cmake --install "$work/libjpeg" >&2
-  touch "$sdk/libjpeg.done"
-fi
-
-# --- Qt ---------------------------------------------------------------------
-if [ ! -f "$sdk/qt.done" ]; then
-  log "Qt (the long part: about half an hour on 2 cores)"
-  rm -rf "$work/qt"
-  cmake -S "$qt_src" -B "$work/qt" "${cmake_cross[@]}" -DCMAKE_INSTALL_PREFIX="$prefix/qt" \
-    "${qt_flags[@]}" >&2
-  cmake --build "$work/qt" -j"$jobs" >&2
-  cmake --install "$work/qt" >&2
-  touch "$sdk/qt.done"
-fi
+cmake_stage libpng "$png_src" "$work/libpng" "${png_flags[@]}" -DZLIB_ROOT="$prefix" \
+  -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
+cmake_stage libjpeg "$jpeg_src" "$work/libjpeg" "${jpeg_flags[@]}"
+# Qt is the long part: about half an hour on 2 cores.
+cmake_stage qt "$qt_src" "$work/qt" -DCMAKE_INSTALL_PREFIX="$prefix/qt" "${qt_flags[@]}"
 
 echo "$sdk"

@@ -12,14 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(utf8FromPath(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(FileIo, ReadsWholeFilesAndNothingElse) {
   TempDir dir;
   Bytes content(200000);
@@ -109,6 +101,20 @@ TEST(FileIo, ABatchReplacesItsFilesOnlyAtCommitAndLeavesNothingWhenDropped) {
   EXPECT_EQ(readBytes(a), Bytes(3, 'n'));
   EXPECT_EQ(readBytes(b), Bytes(4, 'n'));
   EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
+}
+
+TEST(FileIo, FindsFilesAndFoldersSpelledInAnotherCase) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "Icon");
+  writeBytes(dir.folder() + "Active.BMP", Bytes{1});
+  writeBytes(dir.folder() + "Icon/CHEAT.bmp", Bytes{2});
+  CaseInsensitiveFolder folder(dir.folder());
+  EXPECT_EQ(folder.find("active.bmp"), dir.folder() + "Active.BMP");
+  EXPECT_EQ(folder.find("icon/cheat.bmp"), dir.folder() + "Icon/CHEAT.bmp");
+  EXPECT_FALSE(folder.find("icon/nds.bmp"));
+  EXPECT_FALSE(folder.find("active.bmp/x"));
+  EXPECT_FALSE(folder.find("btn.bmp"));
+  EXPECT_EQ(upperAscii("icon\\Cheat.bmp \xC3\xA9"), "ICON\\CHEAT.BMP \xC3\xA9");
 }
 
 }  // namespace

@@ -18,14 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(utf8FromPath(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // This test program started again, suspended before it runs any code: a
 // process that is there for as long as the test wants.
 struct SuspendedProcess {
@@ -137,18 +129,6 @@ TEST(FileIo, LeftoverTemporariesAreRemovedOnlyWhenOursAndTheirWriterIsGone) {
   ASSERT_TRUE(live.write(Bytes(2, 'n')));
   EXPECT_TRUE(live.commit());
   EXPECT_EQ(readBytes(dir.folder() + "btn.bmp"), Bytes(2, 'n'));
-}
-
-TEST(FileIo, FindsFilesAndFoldersSpelledInAnotherCase) {
-  TempDir dir;
-  fs::create_directory(dir.path() / "Icon");
-  writeBytes(dir.folder() + "Active.BMP", Bytes{1});
-  writeBytes(dir.folder() + "Icon/CHEAT.bmp", Bytes{2});
-  CaseInsensitiveFolder folder(dir.folder());
-  EXPECT_EQ(folder.find("active.bmp"), dir.folder() + "Active.BMP");
-  EXPECT_EQ(folder.find("icon/cheat.bmp"), dir.folder() + "Icon/CHEAT.bmp");
-  EXPECT_FALSE(folder.find("icon/nds.bmp"));
-  EXPECT_FALSE(folder.find("btn.bmp"));
 }
 
 }  // namespace

@@ -44,24 +44,8 @@ std::string pythonView(const TempDir& dir, const std::string& archive) {
 TEST(ZipWriter, OtherReadersSeeTheSameEntriesNamesAndTimes) {
   TempDir dir;
   const std::string path = dir.folder() + "Skin.zip";
-  const Bytes settings = text("[SkinInfo]\r\nTitle=x\r\n");
-  const Bytes random = noise(70000, 1);  // incompressible, past one deflate window
-  const Bytes plain(300000, 'a');
-  const std::time_t summer = localTime(2023, 8, 15, 13, 45, 31);
-  {
-    ZipWriter zip(path);
-    ASSERT_TRUE(zip.add("Skin/uisettings.ini", settings, summer));
-    ASSERT_TRUE(
-        zip.add("Skin/icon/ch\xC3\xA9"
-                "at.bmp",
-                random, localTime(1999, 12, 31, 23, 59, 58)));
-    ASSERT_TRUE(zip.add("\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD/empty", {}, summer));  // Скин/empty
-    // ZIP holds the years 1980 to 2107 only.
-    ASSERT_TRUE(zip.add("plain", plain, localTime(1975, 6, 1, 12, 0, 0)));
-    ASSERT_TRUE(zip.add("late", {}, localTime(2200, 1, 1, 0, 0, 0)));
-    ASSERT_TRUE(zip.finish());
-    EXPECT_FALSE(zip.finish());  // nothing is renamed twice
-  }
+  const SampleArchive sample;
+  ASSERT_NO_FATAL_FAILURE(writeSampleArchive(path, sample));
   EXPECT_EQ(pythonView(dir, path),
             "Skin/uisettings.ini 2048 8 2023-08-15 13:45:30\n"
             "Skin/icon/ch\xC3\xA9"

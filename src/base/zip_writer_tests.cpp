@@ -18,36 +18,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(utf8FromPath(entry.path().filename()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(ZipWriter, EntriesComeBackInOrderWithTheirNamesBytesAndTimes) {
   TempDir dir;
   const std::string path = dir.folder() + "Skin.zip";
-  const Bytes settings = text("[SkinInfo]\r\nTitle=x\r\n");
-  const Bytes random = noise(70000, 1);  // incompressible, past one deflate window
-  const Bytes plain(300000, 'a');
-  const std::time_t summer = localTime(2023, 8, 15, 13, 45, 31);
-  {
-    ZipWriter zip(path);
-    ASSERT_TRUE(zip.add("Skin/uisettings.ini", settings, summer));
-    ASSERT_TRUE(
-        zip.add("Skin/icon/ch\xC3\xA9"
-                "at.bmp",
-                random, localTime(1999, 12, 31, 23, 59, 58)));
-    ASSERT_TRUE(zip.add("\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD/empty", {}, summer));  // Скин/empty
-    // ZIP holds the years 1980 to 2107 only.
-    ASSERT_TRUE(zip.add("plain", plain, localTime(1975, 6, 1, 12, 0, 0)));
-    ASSERT_TRUE(zip.add("late", {}, localTime(2200, 1, 1, 0, 0, 0)));
-    ASSERT_TRUE(zip.finish());
-    EXPECT_FALSE(zip.finish());  // nothing is renamed twice
-  }
-  EXPECT_LT(fs::file_size(path), random.size() + 10000);  // deflated, not stored
+  const SampleArchive sample;
+  ASSERT_NO_FATAL_FAILURE(writeSampleArchive(path, sample));
+  EXPECT_LT(fs::file_size(path), sample.random.size() + 10000);  // deflated, not stored
   EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Skin.zip"});
 
   ZipArchive archive(path);
@@ -56,10 +32,10 @@ TEST(ZipWriter, EntriesComeBackInOrderWithTheirNamesBytesAndTimes) {
             "Skin\\icon\\ch\xC3\xA9"
             "at.bmp");
   EXPECT_EQ(archive.entryName(2), "\xD0\xA1\xD0\xBA\xD0\xB8\xD0\xBD\\empty");
-  EXPECT_EQ(archive.extract(0), settings);
-  EXPECT_EQ(archive.extract(1), random);
+  EXPECT_EQ(archive.extract(0), sample.settings);
+  EXPECT_EQ(archive.extract(1), sample.random);
   EXPECT_EQ(archive.extract(2), Bytes{});
-  EXPECT_EQ(archive.extract(3), plain);
+  EXPECT_EQ(archive.extract(3), sample.plain);
   EXPECT_TRUE(archive.entryTime(0) == (ZipTime{2023, 8, 15, 13, 45, 30}));  // two-second steps
   EXPECT_TRUE(archive.entryTime(4) == (ZipTime{2107, 12, 31, 23, 59, 58}));
 }

@@ -110,14 +110,7 @@ TEST_F(SkinFilesPosix, ASaveKilledBeforeItsRenamesKeepsTheOldSkinAndTheNextOpenC
   for (const Kill& kill : kills) {
     saveKilledAt(model, images, io, folder, kill.probe);
     EXPECT_EQ(temporariesUnder(dir.path()), 2 + kill.temporaries) << kill.moment;
-    // Each old file whole, none replaced.
-    std::map<std::string, Bytes> now = filesUnder(dir.path());
-    std::erase_if(now, [&](const auto& file) { return !old.count(file.first); });
-    EXPECT_EQ(now, old) << kill.moment;
-    desktop.messages.clear();
-    EXPECT_TRUE(loadSkinFromFolder(model, images, io, folder));
-    EXPECT_EQ(filesUnder(dir.path()), old) << kill.moment;
-    makeOwnSkin(model, images);
+    expectOldFilesAfterAKill(old, folder, kill.moment);
   }
   // After a kill, the next save clears up as well, and saves.
   saveKilledAt(model, images, io, folder, kills[0].probe);

@@ -91,14 +91,7 @@ TEST_F(SkinFilesWindows, ASaveKilledBeforeItsRenamesKeepsTheOldSkinAndTheNextOpe
   for (const auto& kill : kills) {
     ASSERT_TRUE(saveKilledAt(folder, kill.moment)) << kill.moment;
     EXPECT_EQ(temporariesUnder(dir.path()), 1 + kill.temporaries) << kill.moment;
-    // Each old file whole, none replaced.
-    std::map<std::string, Bytes> now = filesUnder(dir.path());
-    std::erase_if(now, [&](const auto& file) { return !old.count(file.first); });
-    EXPECT_EQ(now, old) << kill.moment;
-    desktop.messages.clear();
-    EXPECT_TRUE(loadSkinFromFolder(model, images, io, folder));
-    EXPECT_EQ(filesUnder(dir.path()), old) << kill.moment;
-    makeOwnSkin(model, images);
+    expectOldFilesAfterAKill(old, folder, kill.moment);
   }
   // After a kill, the next save clears up as well, and saves over every
   // old file.

@@ -48,6 +48,12 @@ class SkinImagesTest : public ::testing::Test {
     return text("[SkinInfo]\r\nTitle=" + std::string(title) + "\r\n");
   }
 
+  // After a save killed part-way: each of the old files is whole and none
+  // is replaced, the next open clears the temporaries away and leaves just
+  // the old files; then the model holds an own skin again.
+  void expectOldFilesAfterAKill(const std::map<std::string, Bytes>& old, const std::string& folder,
+                                const char* moment);
+
   TempDir dir;
   FakeCoreDesktop desktop;
   InterfaceTexts texts;
@@ -87,4 +93,16 @@ inline int temporariesUnder(const std::filesystem::path& folder) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
     count += utf8FromPath(entry.path().filename()).find(".tmp-") != std::string::npos ? 1 : 0;
   return count;
+}
+
+inline void SkinImagesTest::expectOldFilesAfterAKill(const std::map<std::string, Bytes>& old,
+                                                     const std::string& folder,
+                                                     const char* moment) {
+  std::map<std::string, Bytes> now = filesUnder(dir.path());
+  std::erase_if(now, [&](const auto& file) { return !old.count(file.first); });
+  EXPECT_EQ(now, old) << moment;
+  desktop.messages.clear();
+  EXPECT_TRUE(loadSkinFromFolder(model, images, io, folder));
+  EXPECT_EQ(filesUnder(dir.path()), old) << moment;
+  makeOwnSkin(model, images);
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TempDir {
  public:
@@ -19,3 +20,6 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The names of what a folder holds, in UTF-8, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
